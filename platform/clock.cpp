@@ -1,0 +1,147 @@
+// GetLocalTime, Sleep and GetTickCount over the device clock kept in
+// phone.db, with virtual time when the display is headless.
+#include "clock.h"
+
+#include <chrono>
+#include <ctime>
+#include <mutex>
+#include <thread>
+
+#include "device.h"
+#include "display/display.h"
+#include "wintime.h"
+
+namespace platform {
+
+namespace {
+
+std::mutex g_clockMutex;
+bool g_started = false;
+int64_t g_startDeviceMs = 0;
+std::chrono::steady_clock::time_point g_startSteady;
+int64_t g_virtualMs = 0;
+
+int64_t HostLocalNowMs() {
+  using namespace std::chrono;
+  int64_t utcMs = duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+  time_t seconds = static_cast<time_t>(utcMs / 1000);
+  struct tm local;
+  localtime_r(&seconds, &local);
+  return utcMs + static_cast<int64_t>(local.tm_gmtoff) * 1000;
+}
+
+void StartLocked() {
+  g_startDeviceMs = DeviceNowMs();
+  g_startSteady = std::chrono::steady_clock::now();
+  g_virtualMs = 0;
+  g_started = true;
+}
+
+}  // namespace
+
+int64_t DeviceNowMs() {
+  Statement q(DeviceDb(), "SELECT offset_ms, frozen, frozen_at_ms FROM clock WHERE id = 1");
+  if (!q.Step()) return HostLocalNowMs();
+  if (q.Int(1)) return q.Int(2);
+  return HostLocalNowMs() + q.Int(0);
+}
+
+bool DeviceClockFrozen() {
+  Statement q(DeviceDb(), "SELECT frozen FROM clock WHERE id = 1");
+  return q.Step() && q.Int(0) != 0;
+}
+
+void SetDeviceClock(int64_t localMs, bool frozen) {
+  Statement q(DeviceDb(), "INSERT INTO clock(id, offset_ms, frozen, frozen_at_ms) VALUES(1, ?, ?, ?)"
+                          " ON CONFLICT(id) DO UPDATE SET offset_ms = excluded.offset_ms,"
+                          " frozen = excluded.frozen, frozen_at_ms = excluded.frozen_at_ms");
+  q.Bind(1, localMs - HostLocalNowMs()).Bind(2, frozen ? 1 : 0).Bind(3, localMs).Run();
+}
+
+bool VirtualTime() { return DisplayIsHeadless(); }
+
+void RestartProgramClock() {
+  std::lock_guard<std::mutex> lock(g_clockMutex);
+  StartLocked();
+}
+
+int64_t ProgramElapsedMs() {
+  std::lock_guard<std::mutex> lock(g_clockMutex);
+  if (!g_started) StartLocked();
+  if (VirtualTime()) return g_virtualMs;
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - g_startSteady)
+      .count();
+}
+
+int64_t ProgramNowMs() {
+  int64_t elapsed = ProgramElapsedMs();
+  std::lock_guard<std::mutex> lock(g_clockMutex);
+  return g_startDeviceMs + elapsed;
+}
+
+void AdvanceVirtualTime(int64_t ms) {
+  std::lock_guard<std::mutex> lock(g_clockMutex);
+  if (!g_started) StartLocked();
+  if (ms > 0) g_virtualMs += ms;
+}
+
+bool ParseLocalTime(const std::string& text, int64_t* ms) {
+  struct tm t = {};
+  int year, month, day, hour, minute, second;
+  char tail;
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
+    return false;
+  if (year < 1970 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
+      minute < 0 || minute > 59 || second < 0 || second > 59)
+    return false;
+  t.tm_year = year - 1900;
+  t.tm_mon = month - 1;
+  t.tm_mday = day;
+  t.tm_hour = hour;
+  t.tm_min = minute;
+  t.tm_sec = second;
+  time_t seconds = timegm(&t);
+  struct tm back;
+  gmtime_r(&seconds, &back);
+  if (back.tm_mday != day) return false;  // 31 April and the like
+  *ms = static_cast<int64_t>(seconds) * 1000;
+  return true;
+}
+
+std::string FormatLocalTime(int64_t ms) {
+  time_t seconds = static_cast<time_t>(ms / 1000);
+  struct tm t;
+  gmtime_r(&seconds, &t);
+  char text[80];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                t.tm_hour, t.tm_min, t.tm_sec);
+  return text;
+}
+
+}  // namespace platform
+
+void GetLocalTime(LPSYSTEMTIME time) {
+  if (!time) return;
+  int64_t ms = platform::ProgramNowMs();
+  time_t seconds = static_cast<time_t>(ms / 1000);
+  struct tm t;
+  gmtime_r(&seconds, &t);
+  time->wYear = static_cast<WORD>(t.tm_year + 1900);
+  time->wMonth = static_cast<WORD>(t.tm_mon + 1);
+  time->wDayOfWeek = static_cast<WORD>(t.tm_wday);
+  time->wDay = static_cast<WORD>(t.tm_mday);
+  time->wHour = static_cast<WORD>(t.tm_hour);
+  time->wMinute = static_cast<WORD>(t.tm_min);
+  time->wSecond = static_cast<WORD>(t.tm_sec);
+  time->wMilliseconds = static_cast<WORD>(ms % 1000);
+}
+
+void Sleep(DWORD milliseconds) {
+  if (platform::VirtualTime()) {
+    platform::AdvanceVirtualTime(milliseconds);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+DWORD GetTickCount() { return static_cast<DWORD>(platform::ProgramElapsedMs()); }

@@ -1,0 +1,32 @@
+// The device clock and the program's own time. The device clock runs with
+// the host clock from an offset, or stands still; a program takes the device
+// time once at its start and moves on from there, in real time, or in
+// virtual time when the display is headless.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Milliseconds since 1970 of the device's local wall time (no time zone:
+// the device's local time is the only time there is).
+int64_t DeviceNowMs();
+bool DeviceClockFrozen();
+void SetDeviceClock(int64_t localMs, bool frozen);
+
+// The program's clock: device time at the program's start plus its elapsed time.
+int64_t ProgramNowMs();
+int64_t ProgramElapsedMs();
+// Moves virtual time on (headless only; real time moves by itself).
+void AdvanceVirtualTime(int64_t ms);
+// Takes the device time afresh as the program's start (program entry, tests).
+void RestartProgramClock();
+
+bool VirtualTime();  // true when the display is headless
+
+// "YYYY-MM-DD HH:MM:SS" <-> local milliseconds.
+bool ParseLocalTime(const std::string& text, int64_t* ms);
+std::string FormatLocalTime(int64_t ms);
+
+}  // namespace platform

@@ -1,0 +1,245 @@
+// The device folder and its database: where the device lives, how a fresh
+// one is made, and each thread's connection to phone.db.
+#include "device.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+
+#include "clock.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+// While a device is being built it lives in a staging folder, so that a
+// half-made device is never seen under the real name.
+fs::path g_stagingFolder;
+
+struct ThreadDb {
+  sqlite3* db = nullptr;
+  fs::path path;
+  ~ThreadDb() {
+    if (db) sqlite3_close(db);
+  }
+};
+thread_local ThreadDb t_db;
+
+fs::path DefaultDeviceFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && *xdg) return fs::path(xdg) / "selvane" / "device";
+  const char* home = std::getenv("HOME");
+  return fs::path(home && *home ? home : "/tmp") / ".local" / "share" / "selvane" / "device";
+}
+
+void CreateSchema(sqlite3* db) {
+  Exec(db,
+       "CREATE TABLE IF NOT EXISTS device_state(name TEXT PRIMARY KEY, value TEXT NOT NULL);"
+       "CREATE TABLE IF NOT EXISTS journal(seq INTEGER PRIMARY KEY AUTOINCREMENT,"
+       " program TEXT NOT NULL, text TEXT NOT NULL);"
+       "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
+       " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
+}
+
+}  // namespace
+
+fs::path DeviceFolder() {
+  if (!g_stagingFolder.empty()) return g_stagingFolder;
+  const char* chosen = std::getenv("SELVANE_DEVICE");
+  if (chosen && *chosen) return fs::path(chosen);
+  return DefaultDeviceFolder();
+}
+
+fs::path DeviceFsRoot() { return DeviceFolder() / "fs"; }
+
+bool DeviceExists() { return fs::exists(DeviceFolder() / "phone.db"); }
+
+bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) {
+  const fs::path target = DeviceFolder();
+  std::error_code ec;
+  if (fs::exists(target / "phone.db") && !force) {
+    if (error) *error = "a device already exists in " + target.string() + " (use --force to replace it)";
+    return false;
+  }
+  const fs::path staging =
+      target.parent_path() / ("." + target.filename().string() + ".creating-" + std::to_string(getpid()));
+  fs::create_directories(target.parent_path(), ec);
+  fs::remove_all(staging, ec);
+  if (!fs::create_directories(staging / "fs", ec)) {
+    if (error) *error = "cannot create " + staging.string() + ": " + ec.message();
+    return false;
+  }
+
+  CloseDeviceDb();
+  g_stagingFolder = staging;
+  try {
+    sqlite3* db = DeviceDb();
+    CreateSchema(db);
+    SetDeviceValue("screen.width", std::to_string(options.screenWidth));
+    SetDeviceValue("screen.height", std::to_string(options.screenHeight));
+    SetDeviceValue("bt.stack", options.widcomm ? "widcomm" : "microsoft");
+    SetDeviceValue("sim.pin", options.simPin);
+    SetDeviceValue("empty", options.empty ? "1" : "0");
+    SetDeviceClock(DeviceNowMs(), false);
+  } catch (const std::exception& e) {
+    CloseDeviceDb();
+    g_stagingFolder.clear();
+    fs::remove_all(staging, ec);
+    if (error) *error = std::string("cannot create the device: ") + e.what();
+    return false;
+  }
+  CloseDeviceDb();
+  g_stagingFolder.clear();
+
+  if (force) fs::remove_all(target, ec);
+  fs::rename(staging, target, ec);
+  if (ec) {
+    fs::remove_all(staging, ec);
+    // Another program created the same device at the same moment: use it.
+    if (fs::exists(target / "phone.db")) return true;
+    if (error) *error = "cannot create " + target.string();
+    return false;
+  }
+  return true;
+}
+
+void EnsureDevice() {
+  if (!g_stagingFolder.empty() || DeviceExists()) return;
+  std::string error;
+  if (!CreateDevice(DeviceOptions{}, false, &error) && !DeviceExists())
+    throw std::runtime_error(error);
+}
+
+sqlite3* DeviceDb() {
+  const fs::path path = DeviceFolder() / "phone.db";
+  if (t_db.db && t_db.path == path) return t_db.db;
+  CloseDeviceDb();
+  EnsureDevice();
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                      nullptr) != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw std::runtime_error("cannot open " + path.string() + ": " + message);
+  }
+  sqlite3_busy_timeout(db, 30000);
+  // WAL with full sync: a write is durable when the call returns and
+  // survives the process being killed at any instant.
+  Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
+  t_db.db = db;
+  t_db.path = path;
+  return db;
+}
+
+void CloseDeviceDb() {
+  if (t_db.db) sqlite3_close(t_db.db);
+  t_db.db = nullptr;
+  t_db.path.clear();
+}
+
+std::optional<std::string> DeviceValue(const std::string& name) {
+  Statement q(DeviceDb(), "SELECT value FROM device_state WHERE name = ?");
+  q.Bind(1, name);
+  if (!q.Step()) return std::nullopt;
+  return q.Text(0);
+}
+
+void SetDeviceValue(const std::string& name, const std::string& value) {
+  Statement q(DeviceDb(), "INSERT INTO device_state(name, value) VALUES(?, ?)"
+                          " ON CONFLICT(name) DO UPDATE SET value = excluded.value");
+  q.Bind(1, name).Bind(2, value).Run();
+}
+
+int DeviceInt(const std::string& name, int fallback) {
+  auto value = DeviceValue(name);
+  if (!value) return fallback;
+  try {
+    return std::stoi(*value);
+  } catch (const std::exception&) {
+    return fallback;
+  }
+}
+
+void Exec(sqlite3* db, const char* sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+    std::string text = message ? message : sqlite3_errmsg(db);
+    sqlite3_free(message);
+    throw std::runtime_error("database: " + text);
+  }
+}
+
+Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
+  if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
+    throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement& Statement::Bind(int index, int64_t value) {
+  sqlite3_bind_int64(stmt_, index, value);
+  return *this;
+}
+
+Statement& Statement::Bind(int index, const std::string& value) {
+  sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+  return *this;
+}
+
+Statement& Statement::BindBlob(int index, const void* data, size_t size) {
+  sqlite3_bind_blob(stmt_, index, size ? data : "", static_cast<int>(size), SQLITE_TRANSIENT);
+  return *this;
+}
+
+Statement& Statement::BindNull(int index) {
+  sqlite3_bind_null(stmt_, index);
+  return *this;
+}
+
+bool Statement::Step() {
+  int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db_));
+}
+
+void Statement::Run() {
+  while (Step()) {
+  }
+}
+
+void Statement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+std::string Statement::Text(int column) const {
+  const unsigned char* text = sqlite3_column_text(stmt_, column);
+  return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt_, column)) : "";
+}
+
+std::string Statement::Blob(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  return data ? std::string(static_cast<const char*>(data), sqlite3_column_bytes(stmt_, column)) : "";
+}
+
+bool Statement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+
+Transaction::Transaction(sqlite3* db) : db_(db) { Exec(db_, "BEGIN IMMEDIATE"); }
+
+Transaction::~Transaction() {
+  if (!done_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::Commit() {
+  Exec(db_, "COMMIT");
+  done_ = true;
+}
+
+}  // namespace platform

@@ -1,0 +1,88 @@
+// The device: a folder holding phone.db (registry, hardware state, timed
+// starts, object store, journal) and fs/ (the phone's file system).
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+// What `selvane-device init` can choose; the defaults are a typical phone.
+struct DeviceOptions {
+  int screenWidth = 240;
+  int screenHeight = 320;
+  bool widcomm = false;        // Widcomm Bluetooth stack instead of Microsoft's
+  std::string simPin = "1234";
+  bool empty = false;          // no phone keys, sounds or categories
+};
+
+// SELVANE_DEVICE, else $XDG_DATA_HOME/selvane/device (~/.local/share/...).
+std::filesystem::path DeviceFolder();
+std::filesystem::path DeviceFsRoot();
+bool DeviceExists();
+
+// Creates a fresh device in DeviceFolder(); `force` replaces an existing one.
+// Returns false (with a message) when one exists and force is not given.
+bool CreateDevice(const DeviceOptions& options, bool force, std::string* error);
+
+// Creates the default device when none exists yet, so that every program
+// runs out of the box.
+void EnsureDevice();
+
+// This thread's connection to phone.db (WAL, full sync, busy timeout),
+// opened on first use. Closed with the thread.
+sqlite3* DeviceDb();
+
+// Drops this thread's connection, e.g. after a test replaced the device.
+void CloseDeviceDb();
+
+// Small per-device facts (screen size, Bluetooth stack, SIM PIN, hardware
+// state), kept as text in the table device_state.
+std::optional<std::string> DeviceValue(const std::string& name);
+void SetDeviceValue(const std::string& name, const std::string& value);
+int DeviceInt(const std::string& name, int fallback);
+
+// A prepared statement that finalizes itself.
+class Statement {
+ public:
+  Statement(sqlite3* db, const char* sql);
+  ~Statement();
+  Statement(const Statement&) = delete;
+  Statement& operator=(const Statement&) = delete;
+
+  Statement& Bind(int index, int64_t value);
+  Statement& Bind(int index, const std::string& value);
+  Statement& BindBlob(int index, const void* data, size_t size);
+  Statement& BindNull(int index);
+  bool Step();  // true while a row is available
+  void Run();   // steps to completion; throws on error
+  void Reset();
+  int64_t Int(int column) const;
+  std::string Text(int column) const;
+  std::string Blob(int column) const;
+  bool IsNull(int column) const;
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// BEGIN IMMEDIATE ... COMMIT, rolled back when left by an exception.
+class Transaction {
+ public:
+  explicit Transaction(sqlite3* db);
+  ~Transaction();
+  void Commit();
+
+ private:
+  sqlite3* db_;
+  bool done_ = false;
+};
+
+void Exec(sqlite3* db, const char* sql);
+
+}  // namespace platform

@@ -1,0 +1,35 @@
+// The program entry: the platform's main. It names the program after its
+// binary, makes sure a device exists, starts the program's clock, and calls
+// WinMain with the arguments joined by single spaces as the command line.
+#include <cstdio>
+#include <exception>
+#include <string>
+
+#include "clock.h"
+#include "device.h"
+#include "program.h"
+#include "wintext_utf.h"
+#include "windows.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
+
+int main(int argc, char** argv) {
+  try {
+    platform::SetProgramName(argc > 0 ? argv[0] : "selvane");
+    platform::EnsureDevice();
+    platform::RestartProgramClock();
+    std::string joined;
+    for (int i = 1; i < argc; ++i) {
+      if (i > 1) joined += ' ';
+      joined += argv[i];
+    }
+    std::u16string commandLine = platform::Utf8ToUtf16(joined);
+    static char instanceTag;
+    int status = WinMain(reinterpret_cast<HINSTANCE>(&instanceTag), nullptr, commandLine.data(), 1);
+    platform::RunProgramExit();
+    return status;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", platform::ProgramName().c_str(), e.what());
+    return 1;
+  }
+}

@@ -1,0 +1,6 @@
+// The emulated Windows CE surface: every header of the platform's public
+// set. Programs include this one file.
+#pragma once
+
+#include "wintypes.h"
+#include "wintime.h"

@@ -1,0 +1,21 @@
+// The journal: the device's record of what the programs did to the phone,
+// one line per hardware call, each tagged with the program's name.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct JournalLine {
+  int64_t seq;
+  std::string program;
+  std::string text;
+};
+
+void JournalAppend(const std::string& text);
+std::vector<JournalLine> JournalRead();
+void JournalClear();
+
+}  // namespace platform

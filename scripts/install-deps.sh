@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Selvane builds and tests with, when any
+# of them is missing. Needs root (or sudo) only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsqlite3-dev libsdl2-dev libpng-dev libfreetype-dev fonts-wine fonts-dejavu-core
+  libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
+  xvfb xauth
+)
+# clang with its sanitizer runtime builds the fuzz targets; optional.
+optional=(clang libclang-rt-14-dev)
+
+missing=()
+for p in "${packages[@]}" "${optional[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "installing: ${missing[*]}" >&2
+$sudo apt-get update -qq
+for p in "${missing[@]}"; do
+  if printf '%s\n' "${optional[@]}" | grep -qx "$p"; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$p" >/dev/null || echo "optional package $p not installed" >&2
+  else
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$p" >/dev/null
+  fi
+done

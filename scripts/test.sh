@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: once as a normal build, then again
+# with AddressSanitizer and UndefinedBehaviorSanitizer (fails on any report).
+# --quick runs the normal build only (for development).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+run_suite() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 300
+}
+
+run_suite build
+[ "${1:-}" = "--quick" ] && exit 0
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_suite build-sanitize -DSELVANE_SANITIZE=ON
+[ -x scripts/fuzz.sh ] && bash scripts/fuzz.sh build-sanitize
+exit 0
