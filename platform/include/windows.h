@@ -4,3 +4,4 @@
 
 #include "wintypes.h"
 #include "wintime.h"
+#include "winuser.h"
