@@ -5,3 +5,4 @@
 #include "wintypes.h"
 #include "wintime.h"
 #include "winuser.h"
+#include "wingdi.h"

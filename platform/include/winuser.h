@@ -2,20 +2,8 @@
 // of the phone, with the Windows message numbers, styles and structures.
 #pragma once
 
+#include "wingdi.h"  // RECT, POINT and the drawing handles
 #include "wintypes.h"
-
-typedef struct tagPOINT {
-  LONG x;
-  LONG y;
-} POINT, *LPPOINT;
-
-typedef struct tagRECT {
-  LONG left;
-  LONG top;
-  LONG right;
-  LONG bottom;
-} RECT, *LPRECT;
-typedef const RECT* LPCRECT;
 
 typedef struct tagMSG {
   HWND hwnd;
