@@ -4,4 +4,5 @@
 
 #include "wintypes.h"
 #include "wintime.h"
+#include "winuser.h"
 #include "wingdi.h"
