@@ -6,3 +6,5 @@
 #include "wintime.h"
 #include "winreg.h"
 #include "wintext.h"
+#include "winuser.h"
+#include "wingdi.h"
