@@ -9,6 +9,8 @@
 #include <system_error>
 
 #include "clock.h"
+#include "files_seed.h"
+#include "processes.h"
 
 namespace fs = std::filesystem;
 
@@ -85,6 +87,8 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SetDeviceValue("sim.pin", options.simPin);
     SetDeviceValue("empty", options.empty ? "1" : "0");
     SetDeviceClock(DeviceNowMs(), false);
+    SeedDeviceFiles(options);
+    InstallPrograms();
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();

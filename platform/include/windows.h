@@ -4,3 +4,5 @@
 
 #include "wintypes.h"
 #include "wintime.h"
+#include "winfile.h"
+#include "winprocess.h"

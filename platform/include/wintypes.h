@@ -34,6 +34,21 @@ typedef intptr_t LRESULT;
 typedef DWORD COLORREF;
 typedef DWORD CEOID;
 typedef int64_t LONGLONG;
+typedef uint64_t ULONGLONG;
+typedef LONG HRESULT;
+
+// 100-nanosecond intervals since 1601-01-01, split in two halves.
+typedef struct _FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME, *PFILETIME, *LPFILETIME;
+
+// Accepted and ignored everywhere, as on the phone.
+typedef struct _SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
 struct HKEY__;
 typedef HKEY__* HKEY;
