@@ -8,6 +8,7 @@
 
 #include "device.h"
 #include "files.h"
+#include "text_fold.h"
 #include "winfile.h"
 #include "wintext_utf.h"
 
@@ -16,17 +17,6 @@ namespace fs = std::filesystem;
 namespace platform {
 
 namespace {
-
-// Lower case of one UTF-16 unit: ASCII, Latin-1, Greek and Cyrillic
-// capitals; everything else folds to itself.
-char16_t FoldUnit(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 32);
-  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return static_cast<char16_t>(c + 32);
-  if (c >= 0x410 && c <= 0x42F) return static_cast<char16_t>(c + 32);
-  if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 80);
-  return c;
-}
 
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
@@ -87,11 +77,7 @@ std::optional<fs::path> WalkComponents(const std::vector<std::u16string>& compon
 
 }  // namespace
 
-std::u16string FoldName(std::u16string_view name) {
-  std::u16string folded(name);
-  for (char16_t& c : folded) c = FoldUnit(c);
-  return folded;
-}
+std::u16string FoldName(std::u16string_view name) { return FoldCase(name); }
 
 bool SplitDevicePath(std::u16string_view path, std::vector<std::u16string>* components, DWORD* error) {
   components->clear();
