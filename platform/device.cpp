@@ -10,6 +10,8 @@
 
 #include "clock.h"
 #include "registry.h"
+#include "files_seed.h"
+#include "processes.h"
 
 namespace fs = std::filesystem;
 
@@ -88,6 +90,8 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SetDeviceValue("empty", options.empty ? "1" : "0");
     SetDeviceClock(DeviceNowMs(), false);
     SeedRegistry(options);
+    SeedDeviceFiles(options);
+    InstallPrograms();
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();

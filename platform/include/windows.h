@@ -8,3 +8,5 @@
 #include "wintext.h"
 #include "winuser.h"
 #include "wingdi.h"
+#include "winfile.h"
+#include "winprocess.h"
