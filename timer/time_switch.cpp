@@ -16,7 +16,7 @@ DWORD TimeSwitchAfterCancel(DWORD before) {
 
 void UpdateTimeSwitch(BOOL durationSet) {
   HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SELVANE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return;
   DWORD before = 0;
   DWORD size = 0;
   BOOL present = RegQueryValueExW(key, TIME_SWITCH_VALUE, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;

@@ -4,8 +4,6 @@
 
 #include "windows.h"
 
-#define TIME_SWITCH_VALUE u"TimeSwitch"
-
 // 0..3 become 4..7 when a duration is set; any other value stays.
 DWORD TimeSwitchAfterSet(DWORD before);
 // 4..7 become 0..3 and 10, 11 become 8, 9 on cancel; any other value stays.

@@ -2,7 +2,7 @@
 #include "timer/timer_registry.h"
 
 void ModeKeyPath(DWORD mode, WCHAR path[MODE_KEY_PATH_SIZE]) {
-  wsprintfW(path, MODE_KEY_FORMAT, (int)mode);
+  wsprintfW(path, MODE_NUMBER_KEY_FORMAT, (int)mode);
 }
 
 BOOL ReadDwordValue(HKEY key, LPCWSTR name, DWORD* value) {
