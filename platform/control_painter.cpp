@@ -192,11 +192,13 @@ void GroupBox(Canvas& canvas, const RECT& r, std::u16string_view caption, bool e
 }
 
 void StaticText(Canvas& canvas, const RECT& r, std::u16string_view text, TextAlign align,
-                bool enabled, const ControlColors& colors) {
+                bool middle, bool enabled, const ControlColors& colors) {
   canvas.Fill(r, colors.background);
   Canvas inside = canvas.Sub(0, 0, r);
-  int y = r.top;
-  for (std::u16string_view line : WrapLines(text, Width(r))) {
+  std::vector<std::u16string_view> lines =
+      middle ? std::vector<std::u16string_view>{text} : WrapLines(text, Width(r));
+  int y = middle ? r.top + (Height(r) - LineHeight()) / 2 : r.top;
+  for (std::u16string_view line : lines) {
     int width = TextFont().TextWidth(line);
     int x = r.left;
     if (align == TextAlign::Center) x = r.left + (Width(r) - width) / 2;

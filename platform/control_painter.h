@@ -87,9 +87,10 @@ void CheckBox(Canvas& canvas, const RECT& r, std::u16string_view text, bool chec
               const ButtonState& state, const ControlColors& colors);
 void GroupBox(Canvas& canvas, const RECT& r, std::u16string_view caption, bool enabled,
               const ControlColors& colors);
-// Static text: lines split at "\n" and wrapped at word boundaries.
+// Static text: lines split at "\n" and wrapped at word boundaries, or one
+// line centred from top to bottom (`middle`).
 void StaticText(Canvas& canvas, const RECT& r, std::u16string_view text, TextAlign align,
-                bool enabled, const ControlColors& colors);
+                bool middle, bool enabled, const ControlColors& colors);
 void Edit(Canvas& canvas, const RECT& r, const EditState& state, const ControlColors& colors);
 // The closed part; the open list is painted by ComboList above everything.
 void ComboBox(Canvas& canvas, const RECT& closed, const ComboState& state,

@@ -80,3 +80,10 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL TransparentImage(HDC target, int targetX, int targetY, int targetWidth, int targetHeight,
                       HANDLE source, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
                       COLORREF transparent);
+
+// Contexts of a window on the screen: the whole client area (GetDC, until
+// ReleaseDC), or the part that needs painting (BeginPaint, until EndPaint).
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
