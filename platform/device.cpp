@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "clock.h"
+#include "phone_state.h"
 
 namespace fs = std::filesystem;
 
@@ -85,6 +86,7 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SetDeviceValue("sim.pin", options.simPin);
     SetDeviceValue("empty", options.empty ? "1" : "0");
     SetDeviceClock(DeviceNowMs(), false);
+    SeedPhoneHardware(options);
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();

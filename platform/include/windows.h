@@ -4,3 +4,11 @@
 
 #include "wintypes.h"
 #include "wintime.h"
+#include "winkernel.h"
+#include "winmem.h"
+#include "mmsystem.h"
+#include "tapi.h"
+#include "extapi.h"
+#include "simmgr.h"
+#include "bthutil.h"
+#include "windbase.h"
