@@ -4,6 +4,10 @@
 
 #include "wintypes.h"
 #include "wintime.h"
+#include "winreg.h"
+#include "wintext.h"
+#include "winuser.h"
+#include "wingdi.h"
 #include "winkernel.h"
 #include "winmem.h"
 #include "mmsystem.h"
