@@ -10,6 +10,8 @@
 
 #include "clock.h"
 #include "registry.h"
+#include "files_seed.h"
+#include "processes.h"
 #include "phone_state.h"
 
 namespace fs = std::filesystem;
@@ -89,6 +91,8 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SetDeviceValue("empty", options.empty ? "1" : "0");
     SetDeviceClock(DeviceNowMs(), false);
     SeedRegistry(options);
+    SeedDeviceFiles(options);
+    InstallPrograms();
     SeedPhoneHardware(options);
   } catch (const std::exception& e) {
     CloseDeviceDb();

@@ -8,6 +8,8 @@
 #include "wintext.h"
 #include "winuser.h"
 #include "wingdi.h"
+#include "winfile.h"
+#include "winprocess.h"
 #include "winkernel.h"
 #include "winmem.h"
 #include "mmsystem.h"
