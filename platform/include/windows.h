@@ -10,3 +10,4 @@
 #include "wingdi.h"
 #include "winfile.h"
 #include "winprocess.h"
+#include "notify.h"
