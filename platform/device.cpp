@@ -12,6 +12,7 @@
 #include "registry.h"
 #include "files_seed.h"
 #include "processes.h"
+#include "timed_starts.h"
 #include "phone_state.h"
 
 namespace fs = std::filesystem;
@@ -48,6 +49,7 @@ void CreateSchema(sqlite3* db) {
        "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
        " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
   CreateRegistryTables(db);
+  CreateTimedStartTables(db);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "handles.h"
+#include "processes.h"
 #include "winkernel.h"
 
 namespace platform {
@@ -53,7 +54,7 @@ bool RemoveHandle(HANDLE handle) {
 }  // namespace platform
 
 BOOL CloseHandle(HANDLE hObject) {
-  if (!platform::RemoveHandle(hObject)) {
+  if (!platform::RemoveHandle(hObject) && !platform::CloseProcessHandle(hObject)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }

@@ -10,6 +10,7 @@
 #include "wingdi.h"
 #include "winfile.h"
 #include "winprocess.h"
+#include "notify.h"
 #include "winkernel.h"
 #include "winmem.h"
 #include "mmsystem.h"
