@@ -10,6 +10,10 @@
 
 #include "clock.h"
 #include "registry.h"
+#include "files_seed.h"
+#include "processes.h"
+#include "timed_starts.h"
+#include "phone_state.h"
 
 namespace fs = std::filesystem;
 
@@ -45,6 +49,7 @@ void CreateSchema(sqlite3* db) {
        "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
        " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
   CreateRegistryTables(db);
+  CreateTimedStartTables(db);
 }
 
 }  // namespace
@@ -88,6 +93,9 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SetDeviceValue("empty", options.empty ? "1" : "0");
     SetDeviceClock(DeviceNowMs(), false);
     SeedRegistry(options);
+    SeedDeviceFiles(options);
+    InstallPrograms();
+    SeedPhoneHardware(options);
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();
