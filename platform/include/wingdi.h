@@ -87,3 +87,7 @@ HDC GetDC(HWND window);
 int ReleaseDC(HWND window, HDC dc);
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+
+// A BMP file on the device as a bitmap (the shell's loader); null when the
+// file is missing, damaged or no BMP.
+HBITMAP SHLoadDIBitmap(LPCWSTR path);
