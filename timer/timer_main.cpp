@@ -9,8 +9,6 @@
 #include "timer/timer_bar.h"
 #include "timer/timer_state.h"
 
-TimerState Timer;
-
 // Creates the bar from its template as a modeless dialog with no owner.
 static HWND CreateBar(HINSTANCE instance) {
   HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDD_TIMER_BAR), RT_DIALOG);
