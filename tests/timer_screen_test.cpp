@@ -11,7 +11,7 @@
 
 #include <strings.h>
 
-#include "device_fixture.h"
+#include "testing/device_fixture.h"
 #include "png_file.h"
 #include "windows.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "device_fixture.h"
+#include "testing/device_fixture.h"
 #include "journal.h"
 #include "windows.h"
 
