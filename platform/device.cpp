@@ -13,6 +13,7 @@
 #include "files_seed.h"
 #include "processes.h"
 #include "timed_starts.h"
+#include "phone_state.h"
 
 namespace fs = std::filesystem;
 
@@ -94,6 +95,7 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SeedRegistry(options);
     SeedDeviceFiles(options);
     InstallPrograms();
+    SeedPhoneHardware(options);
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();
