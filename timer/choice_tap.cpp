@@ -2,7 +2,7 @@
 // "TimeSwitch" in step and register the next wake-up.
 #include "timer/choice_tap.h"
 
-#include "schedule/schedule_next_switch.h"
+#include "schedule/switch_schedule.h"
 #include "timer/temporary_switch.h"
 #include "timer/time_switch.h"
 #include "timer/timer_state.h"
