@@ -5,4 +5,7 @@
 #include "wintypes.h"
 #include "wintime.h"
 #include "winuser.h"
+#include "commctrl.h"
+#include "aygshell.h"
+#include "winresource.h"
 #include "wingdi.h"

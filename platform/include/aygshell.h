@@ -1,0 +1,24 @@
+// Shell extensions: full-screen dialogs with the shell's Done button.
+#pragma once
+
+#include "winuser.h"
+
+#define SHIDIM_FLAGS 0x0001
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+#define SHIDIF_EMPTYMENU 0x0020
+
+typedef struct tagSHINITDLGINFO {
+  DWORD dwMask;
+  HWND hDlg;
+  DWORD dwFlags;
+} SHINITDLGINFO, *PSHINITDLGINFO;
+
+// The height of the shell's top bar and of its menu bar, in pixels.
+#define SHELL_TOP_BAR_HEIGHT 26
+#define SHELL_MENU_BAR_HEIGHT 26
+
+BOOL SHInitDialog(PSHINITDLGINFO info);
