@@ -32,6 +32,7 @@ struct ControlState {
   int rangeMin = 0;            // trackbars
   int rangeMax = 100;
   int position = 0;
+  int dropHeight = 0;          // drop-downs: height of the open list, pixels
 };
 
 struct Window {
@@ -68,6 +69,13 @@ struct Window {
   HWND lastFocus = nullptr;
 };
 
+// Width in pixels of the frame around a window's client area: a thin border
+// for WS_BORDER and modal frames; none for a captioned window, whose title
+// the shell shows in its top bar.
+int FrameWidth(const Window& window);
+// The client area of a window in screen pixels.
+RECT ClientRectOnScreen(HWND window);
+
 // The record of a live window, or null.
 Window* FindWindowRecord(HWND window);
 // Every top-level window of the program, front first.
@@ -101,6 +109,15 @@ HWND RegisterPlatformWindow(const std::u16string& className, const std::u16strin
 void SetDefaultPainter(std::function<void(HWND)> painter);
 void RunDefaultPainter(HWND window);
 
+// The colour request a window sends before it is painted: WM_CTLCOLORDLG to
+// a dialog itself; to a control's dialog WM_CTLCOLORBTN for push buttons,
+// WM_CTLCOLOREDIT for edits and drop-downs that take input, and
+// WM_CTLCOLORSTATIC for labels, check boxes, group boxes, trackbars and
+// disabled edits, as Windows sends them. The painter sends it with its device
+// context as wParam and paints with the brush returned (0: default colours).
+UINT ColorRequestMessage(HWND window);
+LRESULT SendColorRequest(HWND window, WPARAM deviceContext);
+
 }  // namespace platform
 
 // Platform-internal: the store of records behind the handles.
@@ -116,6 +133,15 @@ void RaiseWindowRecord(HWND window);
 void LowerWindowRecord(HWND window);
 void SetFocusedWindow(HWND window);
 void SetForegroundWindowHandle(HWND window);
+// The window procedure of a control class, and its initial state from its style.
+WNDPROC ControlProcedure(WindowKind kind);
+void InitControlState(Window& control);
+// What the user does to a control, as the phone's input delivers it: a
+// drop-down's entry picked from its open list, a trackbar's thumb dragged.
+void PickComboEntry(HWND combo, int index);
+void SlideTrackbar(HWND trackbar, int position);
+// The kind of window a class name makes.
+WindowKind KindOfClass(const std::u16string& className);
 // Every window of the calling thread that needs paint, parents before children.
 std::vector<HWND> WindowsNeedingPaint(std::thread::id thread);
 
