@@ -6,6 +6,7 @@
 #include "include/commctrl.h"
 #include "include/winresource.h"
 #include "include/winuser.h"
+#include "screen.h"
 #include "window_model.h"
 
 #define ERROR_CONTROL_ID_NOT_FOUND 1421L
@@ -201,35 +202,6 @@ WindowKind KindOfClass(const std::u16string& className) {
   if (upper == u"COMBOBOX") return WindowKind::ComboBox;
   if (upper == u"MSCTLS_TRACKBAR32") return WindowKind::Trackbar;
   return WindowKind::Generic;
-}
-
-UINT ColorRequestMessage(HWND window) {
-  Window* record = FindWindowRecord(window);
-  if (!record) return 0;
-  switch (record->kind) {
-    case WindowKind::Dialog:
-      return WM_CTLCOLORDLG;
-    case WindowKind::Button: {
-      DWORD type = record->style & BS_TYPEMASK;
-      return (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW) ? WM_CTLCOLORBTN
-                                                                                          : WM_CTLCOLORSTATIC;
-    }
-    case WindowKind::Edit:
-      return (record->style & (WS_DISABLED | ES_READONLY)) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
-    case WindowKind::ComboBox:
-      return (record->style & WS_DISABLED) ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT;
-    default:
-      return WM_CTLCOLORSTATIC;
-  }
-}
-
-LRESULT SendColorRequest(HWND window, WPARAM deviceContext) {
-  Window* record = FindWindowRecord(window);
-  if (!record) return 0;
-  UINT message = ColorRequestMessage(window);
-  HWND target = record->kind == WindowKind::Dialog ? window : record->parent;
-  if (!target) return 0;
-  return SendMessageW(target, message, deviceContext, reinterpret_cast<LPARAM>(window));
 }
 
 }  // namespace platform

@@ -1,23 +1,15 @@
-// Input routing: taps go to the window under the stylus in z-order as a
-// button press and release in its client coordinates, characters to the
-// focused control; both are queued like the phone's own input.
+// Input routing: a tap goes to the window under the stylus in z-order, as a
+// button press and release in its client coordinates, queued like the
+// phone's own input; the shell takes the taps on its bars and keyboard.
 #include "input.h"
 
-#include <mutex>
-
-#include "include/aygshell.h"
+#include "screen.h"
+#include "shell.h"
 #include "window_model.h"
 
 namespace platform {
 
 namespace {
-
-// The "ok" button at the right end of the top bar, in pixels.
-constexpr int kOkButtonWidth = 32;
-
-std::mutex g_lock;
-std::function<void(int, int)> g_shellBarHandler;
-bool g_inputPanel = false;
 
 bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
@@ -58,65 +50,14 @@ HWND WindowAtPoint(int x, int y) {
 }
 
 void DeliverTap(int x, int y) {
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  bool topBar = y < SHELL_TOP_BAR_HEIGHT;
-  bool menuBar = y >= height - SHELL_MENU_BAR_HEIGHT;
-  HWND target = WindowAtPoint(x, y);
-  // Windows drawn over the bars take their taps; otherwise the shell does.
-  if (!target && (topBar || menuBar)) {
-    Window* foreground = FindWindowRecord(ForegroundWindowHandle());
-    if (topBar && x >= width - kOkButtonWidth && foreground && foreground->doneButton) {
-      PressShellOk();
-      return;
-    }
-    std::function<void(int, int)> handler;
-    {
-      std::lock_guard<std::mutex> lock(g_lock);
-      handler = g_shellBarHandler;
-    }
-    if (handler) handler(x, y);
-    return;
-  }
-  if (target) PostTap(target, x, y);
+  if (TapShell(x, y)) return;
+  if (HWND target = WindowAtPoint(x, y)) PostTap(target, x, y);
 }
 
 void TapWindow(HWND window) {
   Window* w = FindWindowRecord(window);
   if (!w || !WindowShown(window) || !WindowUsable(window)) return;
   PostTap(window, (w->rect.left + w->rect.right) / 2, (w->rect.top + w->rect.bottom) / 2);
-}
-
-void DeliverChar(WCHAR c) {
-  HWND focus = FocusedWindow();
-  if (!focus || !WindowShown(focus) || !WindowUsable(focus)) return;
-  PostMessageW(focus, WM_CHAR, c, 1);
-}
-
-void PressShellOk() {
-  HWND foreground = ForegroundWindowHandle();
-  Window* w = FindWindowRecord(foreground);
-  if (!w || !w->doneButton) return;
-  PostMessageW(foreground, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
-void SetShellBarTapHandler(std::function<void(int x, int y)> handler) {
-  std::lock_guard<std::mutex> lock(g_lock);
-  g_shellBarHandler = std::move(handler);
-}
-
-bool InputPanelShown() {
-  std::lock_guard<std::mutex> lock(g_lock);
-  return g_inputPanel;
-}
-
-void SetInputPanelShown(bool shown) {
-  {
-    std::lock_guard<std::mutex> lock(g_lock);
-    if (g_inputPanel == shown) return;
-    g_inputPanel = shown;
-  }
-  NoteWindowModelChanged();
 }
 
 }  // namespace platform

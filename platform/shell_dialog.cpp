@@ -2,6 +2,7 @@
 // space between the shell's top bar and its menu bar, and with the Done
 // flag the top bar shows "ok", which sends the dialog the command IDOK.
 #include "include/aygshell.h"
+#include "shell.h"
 #include "window_model.h"
 
 BOOL SHInitDialog(PSHINITDLGINFO info) {
@@ -15,10 +16,10 @@ BOOL SHInitDialog(PSHINITDLGINFO info) {
   }
   int width = GetSystemMetrics(SM_CXSCREEN);
   int height = GetSystemMetrics(SM_CYSCREEN);
-  int top = SHELL_TOP_BAR_HEIGHT;
+  int top = kTopBarHeight;
   if (info->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR)) {
     bool menuBar = !(info->dwFlags & (SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_FULLSCREENNOMENUBAR));
-    int bottom = height - (menuBar ? SHELL_MENU_BAR_HEIGHT : 0);
+    int bottom = height - (menuBar ? kMenuBarHeight : 0);
     SetWindowPos(info->hDlg, nullptr, 0, top, width, bottom - top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   return TRUE;

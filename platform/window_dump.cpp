@@ -4,7 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "input.h"
+#include "input_panel.h"
 #include "program.h"
 #include "window_model.h"
 #include "wintext_utf.h"

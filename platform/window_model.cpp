@@ -30,18 +30,8 @@ void EraseFrom(std::vector<HWND>& list, HWND window) {
 }  // namespace
 
 int FrameWidth(const Window& window) {
-  if ((window.style & WS_CAPTION) == WS_CAPTION) return 0;
-  if (window.style & (WS_BORDER | WS_DLGFRAME)) return 1;
-  if (window.kind == WindowKind::Dialog && (window.style & DS_MODALFRAME)) return 1;
-  return 0;
-}
-
-RECT ClientRectOnScreen(HWND window) {
-  Window* w = FindWindowRecord(window);
-  if (!w) return {0, 0, 0, 0};
-  // Controls draw their own borders inside their rectangle.
-  int frame = w->parent ? 0 : FrameWidth(*w);
-  return {w->rect.left + frame, w->rect.top + frame, w->rect.right - frame, w->rect.bottom - frame};
+  bool framed = window.kind == WindowKind::Dialog || window.kind == WindowKind::Generic;
+  return framed && !window.parent && (window.style & WS_BORDER) ? 1 : 0;
 }
 
 Window* FindWindowRecord(HWND window) {

@@ -69,12 +69,11 @@ struct Window {
   HWND lastFocus = nullptr;
 };
 
-// Width in pixels of the frame around a window's client area: a thin border
-// for WS_BORDER and modal frames; none for a captioned window, whose title
-// the shell shows in its top bar.
+// Width in pixels of the frame around a top-level window's client area: the
+// thin border of WS_BORDER (which WS_CAPTION includes); controls draw their
+// own borders inside their rectangle. The client area on the screen is
+// ClientRectOnScreen (screen.h).
 int FrameWidth(const Window& window);
-// The client area of a window in screen pixels.
-RECT ClientRectOnScreen(HWND window);
 
 // The record of a live window, or null.
 Window* FindWindowRecord(HWND window);
@@ -108,15 +107,6 @@ HWND RegisterPlatformWindow(const std::u16string& className, const std::u16strin
 // default. Without one, default painting only validates.
 void SetDefaultPainter(std::function<void(HWND)> painter);
 void RunDefaultPainter(HWND window);
-
-// The colour request a window sends before it is painted: WM_CTLCOLORDLG to
-// a dialog itself; to a control's dialog WM_CTLCOLORBTN for push buttons,
-// WM_CTLCOLOREDIT for edits and drop-downs that take input, and
-// WM_CTLCOLORSTATIC for labels, check boxes, group boxes, trackbars and
-// disabled edits, as Windows sends them. The painter sends it with its device
-// context as wParam and paints with the brush returned (0: default colours).
-UINT ColorRequestMessage(HWND window);
-LRESULT SendColorRequest(HWND window, WPARAM deviceContext);
 
 }  // namespace platform
 

@@ -17,8 +17,4 @@ typedef struct tagSHINITDLGINFO {
   DWORD dwFlags;
 } SHINITDLGINFO, *PSHINITDLGINFO;
 
-// The height of the shell's top bar and of its menu bar, in pixels.
-#define SHELL_TOP_BAR_HEIGHT 26
-#define SHELL_MENU_BAR_HEIGHT 26
-
 BOOL SHInitDialog(PSHINITDLGINFO info);
