@@ -19,3 +19,4 @@
 #include "simmgr.h"
 #include "bthutil.h"
 #include "windbase.h"
+#include "shellapi.h"
