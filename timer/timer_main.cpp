@@ -7,6 +7,7 @@
 #include "timer/pending_switch.h"
 #include "timer/resource.h"
 #include "timer/timer_bar.h"
+#include "timer/timer_registry.h"
 #include "timer/timer_state.h"
 
 // Creates the bar from its template as a modeless dialog with no owner.
