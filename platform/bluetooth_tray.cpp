@@ -48,8 +48,10 @@ LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
   std::snprintf(text, sizeof text, "WCE_BTTRAY WM_COMMAND 0x%X", command);
   JournalAppend(text);
   if (command == kStackOn) {
-    std::lock_guard<std::mutex> lock(g_trayMutex);
-    g_starting = true;
+    {
+      std::lock_guard<std::mutex> lock(g_trayMutex);
+      g_starting = true;
+    }
     SetTimer(window, kStartTimer, kStartMs, nullptr);
   } else if (command == kStackOff) {
     {
