@@ -22,3 +22,4 @@
 #include "simmgr.h"
 #include "bthutil.h"
 #include "windbase.h"
+#include "shellapi.h"
