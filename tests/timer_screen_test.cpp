@@ -28,7 +28,7 @@ using testing_support::WriteFile;
 const Pixel BarColour = 0x8CA5C8;  // RGB(140, 165, 200)
 const int BarTop = 150;
 
-fs::path GoldenFolder() { return fs::path(__FILE__).parent_path() / "golden"; }
+fs::path GoldenFolder() { return fs::path(SELVANE_SOURCE_DIR) / "tests" / "golden"; }
 
 platform::DeviceOptions Screen(int width, int height) {
   platform::DeviceOptions options;
