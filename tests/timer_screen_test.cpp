@@ -91,6 +91,7 @@ void ExpectGolden(const Surface& shot, const std::string& name) {
 }
 
 struct GoldenCase {
+  const char* name;
   int width;
   int height;
   bool pending;
@@ -116,10 +117,11 @@ TEST_P(TimerScreen, LooksLikeItsGoldenPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, TimerScreen,
-                         ::testing::Values(GoldenCase{240, 320, false, "timer_bar_portrait.png"},
-                                           GoldenCase{320, 240, false, "timer_bar_landscape.png"},
-                                           GoldenCase{240, 320, true, "timer_pending_portrait.png"},
-                                           GoldenCase{320, 240, true, "timer_pending_landscape.png"}));
+                         ::testing::Values(GoldenCase{"Portrait", 240, 320, false, "timer_bar_portrait.png"},
+                                           GoldenCase{"Landscape", 320, 240, false, "timer_bar_landscape.png"},
+                                           GoldenCase{"PendingPortrait", 240, 320, true, "timer_pending_portrait.png"},
+                                           GoldenCase{"PendingLandscape", 320, 240, true, "timer_pending_landscape.png"}),
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
 
 // A 24-bit BMP of one colour with a magenta top-left pixel.
 std::string SolidBmp(int width, int height, BYTE r, BYTE g, BYTE b) {

@@ -91,6 +91,8 @@ class TimerPhone {
     return result;
   }
 
+  // The script line that dumps the windows into `name`, read back by Dump.
+  std::string DumpLine(const std::string& name) const { return "dump " + Path(name) + "\n"; }
   nlohmann::json Dump(const std::string& name) const { return nlohmann::json::parse(ReadFile(Path(name))); }
 
   // The wake-up registrations the runs made, as their journal texts.
@@ -139,6 +141,7 @@ const nlohmann::json* Control(const nlohmann::json& dump, int id) {
 }
 
 struct EndTimeCase {
+  const char* name;
   const char* now;
   int tapX;
   DWORD hour;
@@ -171,10 +174,11 @@ TEST_P(TimerEndTime, ADurationEndsInTheTargetModeAndWakesThePhoneThen) {
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, TimerEndTime,
-    ::testing::Values(EndTimeCase{"2005-03-01 10:20:59", Tap15, 10, 35, "2005-03-01 10:35:05"},
-                      EndTimeCase{"2005-03-01 23:50:00", Tap15, 0, 5, "2005-03-02 00:05:05"},
-                      EndTimeCase{"2005-03-01 23:00:00", Tap60, 0, 1, "2005-03-02 00:01:05"},
-                      EndTimeCase{"2005-03-01 22:30:00", Tap180, 1, 30, "2005-03-02 01:30:05"}));
+    ::testing::Values(EndTimeCase{"At102059For15", "2005-03-01 10:20:59", Tap15, 10, 35, "2005-03-01 10:35:05"},
+                      EndTimeCase{"At2350For15", "2005-03-01 23:50:00", Tap15, 0, 5, "2005-03-02 00:05:05"},
+                      EndTimeCase{"At2300For60", "2005-03-01 23:00:00", Tap60, 0, 1, "2005-03-02 00:01:05"},
+                      EndTimeCase{"At2230For180", "2005-03-01 22:30:00", Tap180, 1, 30, "2005-03-02 01:30:05"}),
+    [](const ::testing::TestParamInfo<EndTimeCase>& info) { return std::string(info.param.name); });
 
 // Runs one tap at 10:00 and tells the minutes it chose, 0 for a cancel.
 int MinutesChosenAt(TimerPhone& phone, int x) {
@@ -225,7 +229,7 @@ TEST(TimerPendingSwitch, ShowsWhenAndWhereThePhoneSwitchesBack) {
                {14, 30, "Switching to Home at 14:30"}};
   for (const auto& c : cases) {
     SeedPendingSwitch(c.hour, c.minute);
-    phone.Run({"2:3", "30:100"}, "dump pending.json\n");
+    phone.Run({"2:3", "30:100"}, phone.DumpLine("pending.json"));
     nlohmann::json dump = phone.Dump("pending.json");
     const nlohmann::json* text = Control(dump, SwitchText);
     ASSERT_NE(text, nullptr);
@@ -241,7 +245,7 @@ TEST(TimerPendingSwitch, AcceptsOnlyTheCancelCell) {
   TimerPhone phone("2005-03-01 08:00:00");
   SeedPendingSwitch(9, 5);
   WriteDword(Root, u"TimeSwitch", 6);
-  phone.Run({"2:3", "24:150"}, TapInBar(Tap15) + TapInBar(Tap180) + TapInBar(204) + "dump after.json\n");
+  phone.Run({"2:3", "24:150"}, TapInBar(Tap15) + TapInBar(Tap180) + TapInBar(204) + phone.DumpLine("after.json"));
 
   // The duration taps left everything as it was and the bar up.
   EXPECT_EQ((*Window(phone.Dump("after.json")))["visible"], true);
@@ -317,9 +321,9 @@ TEST(TimerLifetime, WithoutATapTheBarGoesAfterSixSecondsAndTheStoreIsUntouched) 
   WriteDword(Root, u"TimeSwitch", 1);
   std::string before = RunProgram("selvane-device", {"reg", "export", RootKey}).out;
 
-  phone.Run({"2:3", "24:150"}, "wait 5500\ndump early.json\n");
+  phone.Run({"2:3", "24:150"}, "wait 5500\n" + phone.DumpLine("early.json"));
   EXPECT_EQ((*Window(phone.Dump("early.json")))["visible"], true);
-  phone.Run({"2:3", "24:150"}, "wait 6500\ndump late.json\n");
+  phone.Run({"2:3", "24:150"}, "wait 6500\n" + phone.DumpLine("late.json"));
   EXPECT_FALSE(std::filesystem::exists(phone.Path("late.json")));
 
   EXPECT_EQ(RunProgram("selvane-device", {"reg", "export", RootKey}).out, before);
@@ -328,7 +332,7 @@ TEST(TimerLifetime, WithoutATapTheBarGoesAfterSixSecondsAndTheStoreIsUntouched) 
 
 TEST(TimerCommandLine, WithoutAColonTheBarUsesTheDefaults) {
   TimerPhone phone("2005-03-01 10:00:00");
-  phone.Run({}, "dump bar.json\n" + TapInBar(Tap15));
+  phone.Run({}, phone.DumpLine("bar.json") + TapInBar(Tap15));
   EXPECT_EQ((*Window(phone.Dump("bar.json")))["rect"], nlohmann::json::parse("[0, 149, 240, 26]"));
   auto stop = StopOf(1);
   ASSERT_TRUE(stop);
@@ -339,7 +343,7 @@ TEST(TimerCommandLine, WithoutAColonTheBarUsesTheDefaults) {
 
 TEST(TimerCommandLine, AShortLineKeepsTheDefaultsOfWhatItLacks) {
   TimerPhone phone("2005-03-01 10:00:00");
-  phone.Run({"4:5"}, "dump bar.json\n" + TapInBar(Tap15));
+  phone.Run({"4:5"}, phone.DumpLine("bar.json") + TapInBar(Tap15));
   EXPECT_EQ((*Window(phone.Dump("bar.json")))["rect"], nlohmann::json::parse("[0, 149, 240, 26]"));
   auto stop = StopOf(5);
   ASSERT_TRUE(stop);
@@ -348,7 +352,7 @@ TEST(TimerCommandLine, AShortLineKeepsTheDefaultsOfWhatItLacks) {
 
   for (const char* odd : {":", "2:", "2:3 24"}) {
     DeleteModes();
-    phone.Run({odd}, "dump odd.json\n");
+    phone.Run({odd}, phone.DumpLine("odd.json"));
     EXPECT_EQ((*Window(phone.Dump("odd.json")))["rect"], nlohmann::json::parse("[0, 149, 240, 26]")) << odd;
   }
 }
