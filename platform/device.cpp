@@ -9,6 +9,9 @@
 #include <system_error>
 
 #include "clock.h"
+#include "registry.h"
+#include "files_seed.h"
+#include "processes.h"
 
 namespace fs = std::filesystem;
 
@@ -43,6 +46,7 @@ void CreateSchema(sqlite3* db) {
        " program TEXT NOT NULL, text TEXT NOT NULL);"
        "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
        " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
+  CreateRegistryTables(db);
 }
 
 }  // namespace
@@ -85,6 +89,9 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SetDeviceValue("sim.pin", options.simPin);
     SetDeviceValue("empty", options.empty ? "1" : "0");
     SetDeviceClock(DeviceNowMs(), false);
+    SeedRegistry(options);
+    SeedDeviceFiles(options);
+    InstallPrograms();
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();

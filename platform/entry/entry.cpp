@@ -1,10 +1,12 @@
 // The program entry: the platform's main. It names the program after its
-// binary, makes sure a device exists, starts the program's clock, and calls
-// WinMain with the arguments joined by single spaces as the command line.
+// binary, makes sure a device exists, starts the program's clock, takes its
+// automation script, and calls WinMain with the arguments joined by single
+// spaces as the command line.
 #include <cstdio>
 #include <exception>
 #include <string>
 
+#include "automation.h"
 #include "clock.h"
 #include "device.h"
 #include "program.h"
@@ -18,6 +20,7 @@ int main(int argc, char** argv) {
     platform::SetProgramName(argc > 0 ? argv[0] : "selvane");
     platform::EnsureDevice();
     platform::RestartProgramClock();
+    platform::LoadAutomationScript();
     std::string joined;
     for (int i = 1; i < argc; ++i) {
       if (i > 1) joined += ' ';

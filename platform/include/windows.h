@@ -4,4 +4,9 @@
 
 #include "wintypes.h"
 #include "wintime.h"
+#include "winreg.h"
+#include "wintext.h"
+#include "winuser.h"
 #include "wingdi.h"
+#include "winfile.h"
+#include "winprocess.h"

@@ -34,6 +34,21 @@ typedef intptr_t LRESULT;
 typedef DWORD COLORREF;
 typedef DWORD CEOID;
 typedef int64_t LONGLONG;
+typedef uint64_t ULONGLONG;
+typedef LONG HRESULT;
+
+// 100-nanosecond intervals since 1601-01-01, split in two halves.
+typedef struct _FILETIME {
+  DWORD dwLowDateTime;
+  DWORD dwHighDateTime;
+} FILETIME, *PFILETIME, *LPFILETIME;
+
+// Accepted and ignored everywhere, as on the phone.
+typedef struct _SECURITY_ATTRIBUTES {
+  DWORD nLength;
+  LPVOID lpSecurityDescriptor;
+  BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
 struct HKEY__;
 typedef HKEY__* HKEY;
@@ -70,12 +85,17 @@ typedef HWND__* HWND;
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_INVALID_DATA 13L
 #define ERROR_NO_MORE_FILES 18L
+#define ERROR_GEN_FAILURE 31L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_KEY_DELETED 1018L
+
+#define S_OK ((HRESULT)0)
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
 
 // The calling thread's last error, as GetLastError reports it.
 DWORD GetLastError();

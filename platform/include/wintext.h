@@ -1,0 +1,54 @@
+// Runtime text routines for UTF-16 (WCHAR) strings, with the Windows CE
+// behaviour, and bounded copies (StringCch*) for fixed-width fields.
+#pragma once
+
+#include <cstdarg>
+#include <cstdlib>
+
+#include "wintypes.h"
+
+// wsprintfW never writes more than this many units, terminator included.
+#define WSPRINTF_MAX_OUTPUT 1024
+
+size_t wcslen(const WCHAR* text);
+int wcscmp(const WCHAR* a, const WCHAR* b);
+int wcsncmp(const WCHAR* a, const WCHAR* b, size_t count);
+
+// Copies at most `count` units; pads with zeros when the source is shorter
+// and, like the C routine, leaves the result unterminated when it is not.
+WCHAR* wcsncpy(WCHAR* dest, const WCHAR* src, size_t count);
+
+const WCHAR* wcsstr(const WCHAR* text, const WCHAR* part);
+WCHAR* wcsstr(WCHAR* text, const WCHAR* part);
+const WCHAR* wcschr(const WCHAR* text, WCHAR c);
+WCHAR* wcschr(WCHAR* text, WCHAR c);
+const WCHAR* wcsrchr(const WCHAR* text, WCHAR c);
+WCHAR* wcsrchr(WCHAR* text, WCHAR c);
+
+// Lower-cases in place and returns text.
+WCHAR* _wcslwr(WCHAR* text);
+int _wcsicmp(const WCHAR* a, const WCHAR* b);
+int _wcsnicmp(const WCHAR* a, const WCHAR* b, size_t count);
+
+// A copy on the heap, to be released with free(); null when out of memory.
+WCHAR* _wcsdup(const WCHAR* text);
+
+// Leading white space, an optional sign, then decimal digits up to the
+// first other character; 0 without digits; out of range saturates.
+LONG _wtol(const WCHAR* text);
+int _wtoi(const WCHAR* text);
+
+// %s (WCHAR text; %hs and %S narrow text), %c, %d, %i, %u, %x, %X, %%, with
+// the flags "-", "0" and "#", a width and a precision, and the size prefixes
+// h and l. Writes at most WSPRINTF_MAX_OUTPUT units, always terminated, and
+// returns the number of units written without the terminator.
+int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
+int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args);
+
+// Bounded copies into a buffer of `capacity` units: the result is always
+// terminated; a source that does not fit is cut and reported.
+#define STRSAFE_E_INSUFFICIENT_BUFFER ((HRESULT)0x8007007AL)
+#define STRSAFE_E_INVALID_PARAMETER ((HRESULT)0x80070057L)
+HRESULT StringCchCopyW(LPWSTR dest, size_t capacity, LPCWSTR src);
+HRESULT StringCchCopyNW(LPWSTR dest, size_t capacity, LPCWSTR src, size_t count);
+HRESULT StringCchCatW(LPWSTR dest, size_t capacity, LPCWSTR src);

@@ -1,0 +1,48 @@
+// Installed programs inside the platform: the device files that stand for
+// the built binaries, and starting and waiting for them.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "wintypes.h"
+
+namespace platform {
+
+// Where a fresh device has the four programs.
+extern const char16_t kInstallFolder[];
+
+// Writes \Program files\Selvane\NAME.exe for each program. Each such file
+// holds one line, "SELVANE-PROGRAM NAME", naming the built binary NAME that
+// it stands for; a copy of the file elsewhere on the device starts the same
+// program. Runs inside CreateDevice.
+void InstallPrograms();
+
+// The built binary that the device file at `devicePath` stands for, if the
+// file exists, names a program and that program is built.
+std::optional<std::filesystem::path> InstalledProgramBinary(std::u16string_view devicePath);
+
+// The device path the device tool means by PROGRAM: a device path as it
+// is, else a name in the install folder (".exe" added when missing).
+std::u16string InstalledProgramPath(const std::string& program);
+
+// The folder of the built programs: SELVANE_BIN, else the running binary's.
+std::filesystem::path ProgramBinaryFolder();
+
+// Starts the binary with the command line as its one argument (none when
+// empty). SELVANE_DEVICE and SELVANE_BIN are passed on; SELVANE_INPUT only
+// when `keepInput`, since an automation script belongs to one program.
+// Returns the process id, or -1.
+pid_t StartProgram(const std::filesystem::path& binary, const std::u16string& commandLine, bool keepInput);
+
+// Waits for a started program; its exit status, or 128 + the signal.
+int WaitForProgram(pid_t pid);
+
+// Closes a handle that CreateProcessW returned; false for any other handle.
+bool CloseProcessHandle(HANDLE handle);
+
+}  // namespace platform

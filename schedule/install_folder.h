@@ -1,0 +1,16 @@
+// The install folder of the four programs and the Today plug-in, found
+// from the plug-in's path that the installation keeps in the store.
+#pragma once
+
+#include "windows.h"
+
+// The folder used when the store names no plug-in path.
+inline constexpr WCHAR DEFAULT_INSTALL_FOLDER[] = u"\\Program files\\Selvane";
+// The plug-in's file name, cut from the end of "DLL" to give the folder.
+inline constexpr WCHAR PLUGIN_FILE_SUFFIX[] = u"\\Selvane.dll";
+
+// Writes the install folder into `folder` (at most `capacity` units, always
+// terminated when capacity > 0) and returns its full length in units, so a
+// caller can tell that it was cut. "DLL" is read whole, whatever its length;
+// a value shorter than "\Selvane.dll" (or none) gives the default folder.
+int LocateInstallFolder(WCHAR* folder, int capacity);
