@@ -9,7 +9,6 @@
 #include "store/mode_store.h"
 #include "store/notification_store.h"
 #include "store/sound_catalogue.h"
-#include "store/store_names.h"
 
 ModeRecord WorkingMode;
 NotificationSetting NotificationTable[NOTIFICATION_SLOTS];
@@ -112,7 +111,7 @@ static void ReadListedModeName(int mode, WCHAR* name, int capacity) {
   WCHAR keyName[MODE_KEY_CAPACITY];
   FormatModeKey(keyName, mode);
   WCHAR path[MAX_PATH];
-  wsprintfW(path, MODE_KEY_PATH_FORMAT, keyName);
+  wsprintfW(path, MODE_KEY_FORMAT, keyName);
 
   WCHAR stored[MODE_LIST_NAME_BYTES / sizeof(WCHAR) + 1] = {};
   HKEY key;

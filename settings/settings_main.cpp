@@ -9,7 +9,7 @@
 #include "settings/settings_commands.h"
 #include "settings/settings_dialog.h"
 #include "store/factory_modes.h"
-#include "store/store_names.h"
+#include "store/mode_store.h"
 #include "windows.h"
 
 // Screens wider than this get the landscape layout.
@@ -20,7 +20,7 @@
 // Reads a DWORD of the settings store's main key; false when the key or value is missing.
 static bool ReadRootNumber(LPCWSTR name, DWORD* value) {
   HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SELVANE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return false;
   DWORD number = 0;
   DWORD bytes = sizeof number;
   bool found = RegQueryValueExW(key, name, nullptr, nullptr, (LPBYTE)&number, &bytes) == ERROR_SUCCESS &&
