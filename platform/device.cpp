@@ -12,6 +12,8 @@
 #include "registry.h"
 #include "files_seed.h"
 #include "processes.h"
+#include "timed_starts.h"
+#include "phone_state.h"
 
 namespace fs = std::filesystem;
 
@@ -47,6 +49,7 @@ void CreateSchema(sqlite3* db) {
        "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
        " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
   CreateRegistryTables(db);
+  CreateTimedStartTables(db);
 }
 
 }  // namespace
@@ -92,6 +95,7 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SeedRegistry(options);
     SeedDeviceFiles(options);
     InstallPrograms();
+    SeedPhoneHardware(options);
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();

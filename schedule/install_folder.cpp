@@ -4,25 +4,23 @@
 
 #include <vector>
 
-// Where the installation records the plug-in's full path.
-static const WCHAR STORE_ROOT_KEY_PATH[] = u"\\Software\\Microsoft\\Today\\Items\\Selvane";
-static const WCHAR PLUGIN_PATH_VALUE[] = u"DLL";
+#include "store/mode_store.h"
 
 // Reads "DLL" whole into `path` (terminated); false when the key or value
 // is missing. The size is asked first and the read retried should another
 // program lengthen the value in between.
 static bool ReadPluginPath(std::vector<WCHAR>* path) {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY_PATH, 0, 0, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return false;
   bool found = false;
   for (int attempt = 0; attempt < 3 && !found; ++attempt) {
     DWORD bytes = 0;
-    if (RegQueryValueExW(key, PLUGIN_PATH_VALUE, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS) break;
+    if (RegQueryValueExW(key, DLL_VALUE, nullptr, nullptr, nullptr, &bytes) != ERROR_SUCCESS) break;
     // One unit more than the data, so that a value stored without its
     // terminator (or with an odd length) still ends in one.
     path->assign(bytes / sizeof(WCHAR) + 2, 0);
     DWORD room = bytes;
-    LONG status = RegQueryValueExW(key, PLUGIN_PATH_VALUE, nullptr, nullptr,
+    LONG status = RegQueryValueExW(key, DLL_VALUE, nullptr, nullptr,
                                    reinterpret_cast<BYTE*>(path->data()), &room);
     if (status == ERROR_SUCCESS) found = true;
     else if (status != ERROR_MORE_DATA) break;

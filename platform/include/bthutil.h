@@ -1,0 +1,14 @@
+// The Bluetooth utility library of the Microsoft Bluetooth stack: the radio
+// mode. On a phone with another stack every call fails.
+#pragma once
+
+#include "wintypes.h"
+
+#define BTH_POWER_OFF 0
+#define BTH_CONNECTABLE 1
+#define BTH_DISCOVERABLE 2
+
+#define ERROR_SERVICE_NOT_ACTIVE 1062L
+
+int BthSetMode(DWORD dwMode);
+int BthGetMode(DWORD* pdwMode);

@@ -1,0 +1,46 @@
+// One mode in memory: thirty fields in a fixed layout, copied and passed by
+// value. Text fields are fixed-width UTF-16 arrays holding terminated text.
+#pragma once
+
+#include "windows.h"
+
+// Widths of the text fields in units, terminator included.
+#define RING_MODE_WIDTH 25
+#define RING_TONE_WIDTH 150
+#define SIM_CODE_WIDTH 9
+#define MODE_NAME_WIDTH 50
+#define CATEGORY_WIDTH 100
+#define PROGRAM_TO_RUN_WIDTH 250
+
+struct ModeRecord {
+  DWORD SystemVolume;   // 0 (mute) to 5
+  DWORD PhoneVolume;    // 0 to 5
+  DWORD SpeakerVolume;  // 0 to 5
+  WCHAR RingMode[RING_MODE_WIDTH];  // ring-pattern script
+  WCHAR RingTone[RING_TONE_WIDTH];  // ring tone file name; empty = leave the phone's
+  DWORD RadioState;
+  DWORD BTState;
+  DWORD HeadsetState;
+  DWORD StartHour;  // StartHour = StartMinutes = 0: no daily start
+  DWORD StartMinutes;
+  DWORD StopHour;  // StopHour = StopMinutes = 0: no daily stop
+  DWORD StopMinutes;
+  DWORD ModeBack;  // mode (1 to 5) switched to at the daily stop
+  DWORD AutoPickUp;
+  DWORD NbRingPickUp;
+  WCHAR SimCode[SIM_CODE_WIDTH];  // PIN offered when the radio comes on; empty = none
+  WCHAR ModeName[MODE_NAME_WIDTH];
+  DWORD Sound;  // sound classes on: 4 events, 2 programs, 1 notifications
+  DWORD Days;   // one hexadecimal digit per day, Monday 0x1000000 ... Sunday 0x1
+  DWORD OutlookSwitch;
+  DWORD OutlookAutoRefresh;
+  DWORD ModeBusy;
+  DWORD Status;  // 0 free, 1 tentative, 2 busy, 3 out of office, 4 any
+  WCHAR Category[CATEGORY_WIDTH];  // "N/A" = any category
+  WCHAR ProgramToRun[PROGRAM_TO_RUN_WIDTH];
+  DWORD BrightNess;    // backlight on battery, 0 to 10
+  DWORD ACBrightNess;  // backlight on external power, 0 to 10
+  DWORD BatteryTimeoutUnchecked;
+  DWORD BatteryTimeout;
+  DWORD BacklightOnTap;
+};
