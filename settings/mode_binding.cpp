@@ -3,32 +3,21 @@
 #include "settings/mode_binding.h"
 
 #include "phone/category_list.h"
-#include "phone/ring_patterns.h"
+#include "phone/device_states.h"
+#include "phone/sound_settings.h"
+#include "settings/dialog_pages.h"
 #include "settings/resource.h"
 #include "settings/settings_dialog.h"
 #include "store/mode_store.h"
-#include "store/notification_store.h"
 #include "store/sound_catalogue.h"
 
 ModeRecord WorkingMode;
-NotificationSetting NotificationTable[NOTIFICATION_SLOTS];
+NotificationTable EditedNotifications;
 
 #define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
-// A list position and the value the mode record holds for it.
-struct StateChoice {
-  const WCHAR* Name;
-  DWORD Value;
-};
-
-static const StateChoice RadioChoices[] = {{u"Radio On", 1}, {u"Radio Off", 0}, {u"No change", 3}};
-static const StateChoice BluetoothChoices[] = {{u"BT On (Widcomm)", 4},
-                                               {u"BT Discoverable (MS)", 2},
-                                               {u"BT Connectable (MS)", 1},
-                                               {u"BT Off", 0},
-                                               {u"No change", 3}};
-static const StateChoice HeadsetChoices[] = {{u"Headset On", 1}, {u"Headset Off", 0}, {u"No change", 3}};
-static const StateChoice StatusChoices[] = {{u"Busy", 2}, {u"Free", 0}, {u"Tentative", 1}, {u"Out of office", 3}};
+// Positions of the status list and the status each stands for.
+static const StateChoice StatusTable[] = {{u"Busy", 2}, {u"Free", 0}, {u"Tentative", 1}, {u"Out of office", 3}};
 
 // Status that puts no condition on the appointment's status.
 #define STATUS_ANY 4
@@ -54,14 +43,8 @@ static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0
 #define TIMEOUT_HALF_SECONDS 30
 #define TIMEOUT_HALF_TEXT u"0.5"
 
-// Notification options: a fixed base plus one bit per check box.
-#define OPTIONS_BASE 0x40000000u
-#define OPTION_PLAY_SOUND 1u
-#define OPTION_VIBRATE 2u
-#define OPTION_FLASH 4u
-#define OPTION_DISPLAY 8u
-#define OPTION_REPEAT 16u
-#define OPTION_EVENT_BITS 15u
+// Option bits that a notification shows besides "Repeat".
+#define NOTIFY_EVENT_BITS 15u
 
 // Longest text read back from a list or field (terminator included).
 #define LIST_TEXT_UNITS 100
@@ -76,13 +59,7 @@ static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0
 #define NOT_FOUND (-1)
 
 static void FillStateList(int list, const StateChoice* choices, int count) {
-  for (int i = 0; i < count; ++i) AddListItem(list, choices[i].Name);
-}
-
-static int FindState(const StateChoice* choices, int count, DWORD value) {
-  for (int i = 0; i < count; ++i)
-    if (choices[i].Value == value) return i;
-  return NOT_FOUND;
+  for (int i = 0; i < count; ++i) AddListItem(list, choices[i].Text);
 }
 
 // The value at the list's selected position, or the one loaded when nothing is selected.
@@ -157,12 +134,12 @@ void FillDialogLists() {
   for (int i = 0; i < WAVE_SLOTS && WaveList[i][0]; ++i) AddListItem(IDC_EVENT_SOUND, WaveList[i]);
 
   FillModeLists();
-  for (int i = 0; i < RING_PATTERN_COUNT; ++i) AddListItem(IDC_RING_PATTERN, RingPatternTable[i].Name);
-  FillStateList(IDC_STATUS, StatusChoices, COUNT_OF(StatusChoices));
+  for (int i = 0; i < RING_PATTERNS; ++i) AddListItem(IDC_RING_PATTERN, RingPatternTable[i].Name);
+  FillStateList(IDC_STATUS, StatusTable, COUNT_OF(StatusTable));
   FillCategoryList(Ctl(IDC_CATEGORY));
-  FillStateList(IDC_RADIO_STATE, RadioChoices, COUNT_OF(RadioChoices));
-  FillStateList(IDC_BT_STATE, BluetoothChoices, COUNT_OF(BluetoothChoices));
-  FillStateList(IDC_HEADSET_STATE, HeadsetChoices, COUNT_OF(HeadsetChoices));
+  FillStateList(IDC_RADIO_STATE, RadioStateTable, RADIO_STATE_CHOICES);
+  FillStateList(IDC_BT_STATE, BTStateTable, BT_STATE_CHOICES);
+  FillStateList(IDC_HEADSET_STATE, HeadsetStateTable, HEADSET_STATE_CHOICES);
   FillTwoDigitList(IDC_START_HOUR, 23, 1);
   FillTwoDigitList(IDC_STOP_HOUR, 23, 1);
   FillTwoDigitList(IDC_START_MINUTES, 55, 5);
@@ -245,7 +222,7 @@ static void ShowOutlookRule(const ModeRecord& mode) {
     SelectListItem(IDC_STATUS, STATUS_FREE_POSITION);
   } else {
     SetChecked(IDC_STATUS_ON, true);
-    SelectListItem(IDC_STATUS, FindState(StatusChoices, COUNT_OF(StatusChoices), mode.Status));
+    SelectListItem(IDC_STATUS, StateListPosition(StatusTable, COUNT_OF(StatusTable), mode.Status));
   }
   if (wcsstr(mode.Category, CATEGORY_ANY)) {
     SetChecked(IDC_CATEGORY_ON, false);
@@ -283,11 +260,11 @@ static void ShowBatteryTimeout(DWORD seconds) {
 static void ShowNotificationEvents(int lastSlot) {
   SendMessageW(Ctl(IDC_EVENT), CB_RESETCONTENT, 0, 0);
   for (int i = 0; i <= lastSlot && i < NOTIFICATION_SLOTS; ++i)
-    if (NotificationTable[i].EventName[0]) AddListItem(IDC_EVENT, NotificationTable[i].EventName);
+    if (EditedNotifications[i].EventName[0]) AddListItem(IDC_EVENT, EditedNotifications[i].EventName);
   SelectListItem(IDC_EVENT, 0);
   ShowNotificationEntry();
-  SetControlNumber(IDC_DURATION, (LONG)NotificationTable[0].Duration);
-  SetControlText(IDC_EVENT_SOUND, NotificationTable[0].Wave);
+  SetControlNumber(IDC_DURATION, (LONG)EditedNotifications[0].Duration);
+  SetControlText(IDC_EVENT_SOUND, EditedNotifications[0].Wave);
 }
 
 // A field filled by the program counts as unmodified, so that only the user's typing marks it.
@@ -311,13 +288,11 @@ void LoadModeIntoControls(const WCHAR* keyName) {
   if (ownTone) SelectListItem(IDC_RING_TONE, FindRingTone(mode.RingTone));
   SelectListItem(IDC_RING_PATTERN, FindRingPattern(mode.RingMode));
 
-  // Slots of the previous mode must not be carried into this one's next save.
-  for (int i = 0; i < NOTIFICATION_SLOTS; ++i) NotificationTable[i] = NotificationSetting{};
-  ShowNotificationEvents(LoadNotifications(keyName, NotificationTable));
+  ShowNotificationEvents(LoadNotifications(keyName, EditedNotifications));
 
-  SelectListItem(IDC_RADIO_STATE, FindState(RadioChoices, COUNT_OF(RadioChoices), mode.RadioState));
-  SelectListItem(IDC_BT_STATE, FindState(BluetoothChoices, COUNT_OF(BluetoothChoices), mode.BTState));
-  SelectListItem(IDC_HEADSET_STATE, FindState(HeadsetChoices, COUNT_OF(HeadsetChoices), mode.HeadsetState));
+  SelectListItem(IDC_RADIO_STATE, StateListPosition(RadioStateTable, RADIO_STATE_CHOICES, mode.RadioState));
+  SelectListItem(IDC_BT_STATE, StateListPosition(BTStateTable, BT_STATE_CHOICES, mode.BTState));
+  SelectListItem(IDC_HEADSET_STATE, StateListPosition(HeadsetStateTable, HEADSET_STATE_CHOICES, mode.HeadsetState));
   EnableControl(IDC_MODE_BACK, false);
   ShowTimeRow(IDC_START_ON, IDC_START_HOUR, IDC_START_MINUTES, mode.StartHour, mode.StartMinutes);
   ShowTimeRow(IDC_STOP_ON, IDC_STOP_HOUR, IDC_STOP_MINUTES, mode.StopHour, mode.StopMinutes);
@@ -349,8 +324,8 @@ void LoadModeIntoControls(const WCHAR* keyName) {
 // naming none keeps the previous status.
 static DWORD StatusFromText(const WCHAR* text, DWORD previous) {
   DWORD status = previous;
-  for (int i = 0; i < COUNT_OF(StatusChoices); ++i)
-    if (wcsstr(text, StatusChoices[i].Name)) status = StatusChoices[i].Value;
+  for (int i = 0; i < COUNT_OF(StatusTable); ++i)
+    if (wcsstr(text, StatusTable[i].Text)) status = StatusTable[i].Value;
   return status;
 }
 
@@ -387,12 +362,12 @@ static void ReadControlsIntoMode(ModeRecord* mode, const WCHAR* shownName) {
     mode->RingTone[0] = 0;
   }
   int pattern = ListSelection(IDC_RING_PATTERN);
-  if (pattern >= 0 && pattern < RING_PATTERN_COUNT)
+  if (pattern >= 0 && pattern < RING_PATTERNS)
     StringCchCopyW(mode->RingMode, COUNT_OF(mode->RingMode), RingPatternTable[pattern].Script);
 
-  mode->RadioState = SelectedState(IDC_RADIO_STATE, RadioChoices, COUNT_OF(RadioChoices), mode->RadioState);
-  mode->BTState = SelectedState(IDC_BT_STATE, BluetoothChoices, COUNT_OF(BluetoothChoices), mode->BTState);
-  mode->HeadsetState = SelectedState(IDC_HEADSET_STATE, HeadsetChoices, COUNT_OF(HeadsetChoices), mode->HeadsetState);
+  mode->RadioState = SelectedState(IDC_RADIO_STATE, RadioStateTable, RADIO_STATE_CHOICES, mode->RadioState);
+  mode->BTState = SelectedState(IDC_BT_STATE, BTStateTable, BT_STATE_CHOICES, mode->BTState);
+  mode->HeadsetState = SelectedState(IDC_HEADSET_STATE, HeadsetStateTable, HEADSET_STATE_CHOICES, mode->HeadsetState);
 
   ReadTimeRow(IDC_START_ON, IDC_START_HOUR, IDC_START_MINUTES, &mode->StartHour, &mode->StartMinutes);
   ReadTimeRow(IDC_STOP_ON, IDC_STOP_HOUR, IDC_STOP_MINUTES, &mode->StopHour, &mode->StopMinutes);
@@ -468,7 +443,7 @@ void SaveEditedMode() {
     WCHAR keyName[MODE_KEY_CAPACITY];
     FormatModeKey(keyName, EditedMode);
     SaveMode(keyName, WorkingMode);
-    SaveNotifications(keyName, NotificationTable);
+    SaveNotifications(keyName, EditedNotifications);
     WriteModeName(keyName, name);
     RenameInModeLists(EditedMode, name);
     SelectListItem(IDC_MODE_BACK, (int)WorkingMode.ModeBack - 1);
@@ -492,8 +467,8 @@ static NotificationSetting* SelectedNotificationEntry() {
   SendMessageW(Ctl(IDC_EVENT), CB_GETLBTEXT, (WPARAM)position, (LPARAM)text);
   text[LIST_TEXT_UNITS - 1] = 0;
   for (int i = 0; i < NOTIFICATION_SLOTS; ++i)
-    if (NotificationTable[i].EventName[0] && wcsstr(text, NotificationTable[i].EventName))
-      return &NotificationTable[i];
+    if (EditedNotifications[i].EventName[0] && wcsstr(text, EditedNotifications[i].EventName))
+      return &EditedNotifications[i];
   return nullptr;
 }
 
@@ -509,16 +484,16 @@ void ShowNotificationEntry() {
     return;
   }
 
-  DWORD bits = entry->Options - OPTIONS_BASE;
-  if (entry->Options - (OPTIONS_BASE + OPTION_REPEAT) <= OPTION_EVENT_BITS) {
+  DWORD bits = entry->Options - NOTIFY_OPTIONS_BASE;
+  if (entry->Options - (NOTIFY_OPTIONS_BASE + NOTIFY_REPEAT) <= NOTIFY_EVENT_BITS) {
     SetChecked(IDC_REPEAT, true);
-    bits = entry->Options - (OPTIONS_BASE + OPTION_REPEAT);
+    bits = entry->Options - (NOTIFY_OPTIONS_BASE + NOTIFY_REPEAT);
   }
-  if (bits >= 1 && bits <= OPTION_EVENT_BITS) {
-    SetChecked(IDC_PLAY_SOUND, (bits & OPTION_PLAY_SOUND) != 0);
-    SetChecked(IDC_VIBRATE, (bits & OPTION_VIBRATE) != 0);
-    SetChecked(IDC_FLASH, (bits & OPTION_FLASH) != 0);
-    SetChecked(IDC_DISPLAY, (bits & OPTION_DISPLAY) != 0);
+  if (bits >= 1 && bits <= NOTIFY_EVENT_BITS) {
+    SetChecked(IDC_PLAY_SOUND, (bits & NOTIFY_PLAY_SOUND) != 0);
+    SetChecked(IDC_VIBRATE, (bits & NOTIFY_VIBRATE) != 0);
+    SetChecked(IDC_FLASH, (bits & NOTIFY_FLASH) != 0);
+    SetChecked(IDC_DISPLAY, (bits & NOTIFY_DISPLAY) != 0);
   }
   SetControlNumber(IDC_DURATION, (LONG)entry->Duration);
 
@@ -530,9 +505,9 @@ void ShowNotificationEntry() {
 void StoreNotificationEntry() {
   NotificationSetting* entry = SelectedNotificationEntry();
   if (!entry) return;
-  entry->Options = OPTIONS_BASE + (IsChecked(IDC_PLAY_SOUND) ? OPTION_PLAY_SOUND : 0) +
-                   (IsChecked(IDC_VIBRATE) ? OPTION_VIBRATE : 0) + (IsChecked(IDC_FLASH) ? OPTION_FLASH : 0) +
-                   (IsChecked(IDC_DISPLAY) ? OPTION_DISPLAY : 0) + (IsChecked(IDC_REPEAT) ? OPTION_REPEAT : 0);
+  entry->Options = NOTIFY_OPTIONS_BASE + (IsChecked(IDC_PLAY_SOUND) ? NOTIFY_PLAY_SOUND : 0) +
+                   (IsChecked(IDC_VIBRATE) ? NOTIFY_VIBRATE : 0) + (IsChecked(IDC_FLASH) ? NOTIFY_FLASH : 0) +
+                   (IsChecked(IDC_DISPLAY) ? NOTIFY_DISPLAY : 0) + (IsChecked(IDC_REPEAT) ? NOTIFY_REPEAT : 0);
   entry->Duration = (DWORD)ReadControlNumber(IDC_DURATION, DURATION_TEXT_UNITS);
 
   // An event whose sound is not in the wave list keeps it.

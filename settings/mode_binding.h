@@ -7,7 +7,7 @@
 
 // The mode on display as last loaded, and its notification table.
 extern ModeRecord WorkingMode;
-extern NotificationSetting NotificationTable[NOTIFICATION_SLOTS];
+extern NotificationTable EditedNotifications;
 
 // Fills every list of the dialog and sets the trackbar ranges; run once at start-up.
 void FillDialogLists();

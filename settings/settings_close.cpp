@@ -5,11 +5,11 @@
 #include "aygshell.h"
 #include "phone/apply_mode.h"
 #include "phone/phone_notifications.h"
-#include "schedule/schedule.h"
+#include "schedule/switch_schedule.h"
 #include "settings/dialog_pages.h"
 #include "settings/settings_dialog.h"
 #include "store/mode_store.h"
-#include "store/notification_store.h"
+#include "store/notification_table.h"
 
 void CloseSettings() {
   SipShowIM(SIPF_OFF);

@@ -14,9 +14,6 @@
 
 // Screens wider than this get the landscape layout.
 #define PORTRAIT_MAX_WIDTH 240
-// The active mode after the first run, when the store names none.
-#define FIRST_RUN_MODE 4
-
 // Reads a DWORD of the settings store's main key; false when the key or value is missing.
 static bool ReadRootNumber(LPCWSTR name, DWORD* value) {
   HKEY key;
@@ -86,12 +83,10 @@ static void SetInitialControlStates() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   SettingsInstance = instance;
 
-  DWORD init = 0;
-  ReadRootNumber(INIT_VALUE, &init);
-  if (init == 0) {
-    PrepareStoreOnFirstRun();
-    ActiveMode = FIRST_RUN_MODE;
-  }
+  // A fresh store gets the factory modes, and the dialog opens on the mode
+  // the first run makes active unless the store names one.
+  DWORD firstRunMode = PrepareStoreOnFirstRun();
+  if (firstRunMode != 0) ActiveMode = (int)firstRunMode;
 
   int templateId = GetSystemMetrics(SM_CXSCREEN) > PORTRAIT_MAX_WIDTH ? IDD_SETTINGS_LANDSCAPE : IDD_SETTINGS_PORTRAIT;
   BackgroundBrush = CreateSolidBrush(SETTINGS_BACKGROUND);
