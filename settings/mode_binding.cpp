@@ -48,7 +48,6 @@ static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0
 
 // Longest text read back from a list or field (terminator included).
 #define LIST_TEXT_UNITS 100
-#define PROGRAM_TEXT_UNITS 250
 #define DURATION_TEXT_UNITS 70
 // Room for any name of the sound lists.
 #define SOUND_TEXT_UNITS 256
@@ -285,7 +284,12 @@ void LoadModeIntoControls(const WCHAR* keyName) {
   bool ownTone = mode.RingTone[0] != 0;
   SetChecked(IDC_RING_TONE_ON, ownTone);
   EnableControl(IDC_RING_TONE, ownTone);
-  if (ownTone) SelectListItem(IDC_RING_TONE, FindRingTone(mode.RingTone));
+  if (ownTone) {
+    // A tone the phone no longer lists is still shown, so that saving keeps it.
+    int tone = FindRingTone(mode.RingTone);
+    SelectListItem(IDC_RING_TONE, tone);
+    if (tone == NOT_FOUND) SetControlText(IDC_RING_TONE, mode.RingTone);
+  }
   SelectListItem(IDC_RING_PATTERN, FindRingPattern(mode.RingMode));
 
   ShowNotificationEvents(LoadNotifications(keyName, EditedNotifications));
