@@ -6,4 +6,13 @@ namespace platform {
 
 bool DisplayIsHeadless();
 
+// Starts the chosen back end at the program's entry. Headless needs nothing
+// more (screenshots paint the screen on demand); sdl takes over the message
+// loop's waiting, opens its host window once a program window shows, and
+// turns host clicks into taps and host keys into keys.
+void StartDisplay();
+
+// The host window's scale: SELVANE_SCALE (1 to 8), else 2.
+int DisplayScale();
+
 }  // namespace platform

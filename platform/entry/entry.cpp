@@ -9,6 +9,7 @@
 #include "automation.h"
 #include "clock.h"
 #include "device.h"
+#include "display/display.h"
 #include "program.h"
 #include "wintext_utf.h"
 #include "windows.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     platform::EnsureDevice();
     platform::RestartProgramClock();
     platform::LoadAutomationScript();
+    platform::StartDisplay();
     std::string joined;
     for (int i = 1; i < argc; ++i) {
       if (i > 1) joined += ' ';

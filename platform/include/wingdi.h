@@ -22,7 +22,7 @@ typedef struct tagSIZE {
   LONG cy;
 } SIZE, *LPSIZE;
 
-struct HDC__;
+struct HDC__ {};
 typedef HDC__* HDC;
 struct HGDIOBJ__ {};
 typedef HGDIOBJ__* HGDIOBJ;
@@ -33,3 +33,61 @@ struct HBITMAP__ : HGDIOBJ__ {};
 typedef HBITMAP__* HBITMAP;
 struct HFONT__ : HGDIOBJ__ {};
 typedef HFONT__* HFONT;
+
+typedef struct tagBITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  LPVOID bmBits;
+} BITMAP, *LPBITMAP;
+
+typedef struct tagPAINTSTRUCT {
+  HDC hdc;
+  BOOL fErase;
+  RECT rcPaint;
+  BOOL fRestore;
+  BOOL fIncUpdate;
+  BYTE rgbReserved[32];
+} PAINTSTRUCT, *LPPAINTSTRUCT;
+
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define CLR_INVALID 0xFFFFFFFF
+
+// Memory contexts, objects and brushes.
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
+HBRUSH CreateSolidBrush(COLORREF color);
+
+// Context colours.
+COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF GetBkColor(HDC dc);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF GetTextColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+
+// Copies the source part to the target part (stretched when the sizes
+// differ), leaving out the pixels of the transparent colour. The source is a
+// device context or a bitmap.
+BOOL TransparentImage(HDC target, int targetX, int targetY, int targetWidth, int targetHeight,
+                      HANDLE source, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+                      COLORREF transparent);
+
+// Contexts of a window on the screen: the whole client area (GetDC, until
+// ReleaseDC), or the part that needs painting (BeginPaint, until EndPaint).
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
+
+// A BMP file on the device as a bitmap (the shell's loader); null when the
+// file is missing, damaged or no BMP.
+HBITMAP SHLoadDIBitmap(LPCWSTR path);

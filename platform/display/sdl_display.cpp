@@ -1,0 +1,175 @@
+// The SDL2 back end. It waits for the message loop: while it waits it shows
+// the screen (painted afresh whenever the windows changed, and each second
+// for the clock), turns a click into a tap at the phone pixel under it and
+// typed keys into characters for the focused window. Closing the host
+// window switches the phone off: the program ends with status 0.
+#include "display/sdl_display.h"
+
+#include <SDL.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+
+#include "display/display.h"
+#include "host_input.h"
+#include "message_loop.h"
+#include "program.h"
+#include "screen.h"
+#include "window_model.h"
+
+namespace platform {
+namespace {
+
+constexpr int64_t kClockRefreshMs = 1000;
+
+struct HostWindow {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* texture = nullptr;
+  int width = 0;  // phone pixels
+  int height = 0;
+  int scale = 2;
+  uint64_t shownVersion = 0;
+  std::chrono::steady_clock::time_point shownAt;
+  bool failed = false;  // no host display: run on without a window
+};
+
+HostWindow g_host;
+std::mutex g_wakeLock;
+std::condition_variable g_wake;
+bool g_woken = false;
+std::atomic<Uint32> g_wakeEvent{0};  // set once the window is open
+
+bool AnyWindowShown() {
+  for (HWND window : TopLevelWindows())
+    if (WindowShown(window)) return true;
+  return false;
+}
+
+void Close() {
+  g_wakeEvent = 0;
+  if (g_host.texture) SDL_DestroyTexture(g_host.texture);
+  if (g_host.renderer) SDL_DestroyRenderer(g_host.renderer);
+  if (g_host.window) SDL_DestroyWindow(g_host.window);
+  g_host.texture = nullptr;
+  g_host.renderer = nullptr;
+  g_host.window = nullptr;
+  SDL_Quit();
+}
+
+void Open() {
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    std::fprintf(stderr, "%s: no host display (%s); running without a window\n", ProgramName().c_str(),
+                 SDL_GetError());
+    g_host.failed = true;
+    return;
+  }
+  const Surface& screen = ScreenSurface();
+  g_host.width = screen.width();
+  g_host.height = screen.height();
+  g_host.scale = DisplayScale();
+  std::string title = ProgramName() + " - phone screen";
+  g_host.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   g_host.width * g_host.scale, g_host.height * g_host.scale, 0);
+  if (g_host.window)
+    g_host.renderer = SDL_CreateRenderer(g_host.window, -1, SDL_RENDERER_SOFTWARE);
+  if (g_host.renderer)
+    g_host.texture = SDL_CreateTexture(g_host.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                       g_host.width, g_host.height);
+  if (!g_host.texture) {
+    std::fprintf(stderr, "%s: cannot open the host window (%s); running without it\n",
+                 ProgramName().c_str(), SDL_GetError());
+    Close();
+    g_host.failed = true;
+    return;
+  }
+  SDL_StartTextInput();
+  g_wakeEvent = SDL_RegisterEvents(1);
+  AtProgramExit(Close);
+}
+
+void Present() {
+  const Surface& screen = PaintScreen();
+  g_host.shownVersion = WindowModelVersion();
+  g_host.shownAt = std::chrono::steady_clock::now();
+  if (screen.width() != g_host.width || screen.height() != g_host.height) return;
+  SDL_UpdateTexture(g_host.texture, nullptr, screen.row(0), screen.width() * int(sizeof(Pixel)));
+  SDL_RenderClear(g_host.renderer);
+  SDL_RenderCopy(g_host.renderer, g_host.texture, nullptr, nullptr);
+  SDL_RenderPresent(g_host.renderer);
+}
+
+void HandleEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_QUIT:
+      EndProgram(0);
+    case SDL_MOUSEBUTTONDOWN:
+      if (event.button.button == SDL_BUTTON_LEFT)
+        HostTap(event.button.x / g_host.scale, event.button.y / g_host.scale);
+      break;
+    case SDL_TEXTINPUT:
+      HostText(event.text.text);
+      break;
+    case SDL_KEYDOWN:
+      switch (event.key.keysym.sym) {
+        case SDLK_BACKSPACE: HostKey(HostKeyCode::Backspace); break;
+        case SDLK_RETURN: case SDLK_KP_ENTER: HostKey(HostKeyCode::Enter); break;
+        case SDLK_TAB: HostKey(HostKeyCode::Tab); break;
+        case SDLK_LEFT: HostKey(HostKeyCode::Left); break;
+        case SDLK_RIGHT: HostKey(HostKeyCode::Right); break;
+        default: break;
+      }
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED) g_host.shownVersion = 0;
+      break;
+    default:
+      break;
+  }
+}
+
+// Waits for host events for at most `timeoutMs` (-1: until something
+// happens), or until the loop is woken.
+void Wait(int64_t timeoutMs) {
+  if (!g_host.window && !g_host.failed && AnyWindowShown()) Open();
+  if (!g_host.window) {
+    std::unique_lock<std::mutex> lock(g_wakeLock);
+    if (timeoutMs < 0)
+      g_wake.wait(lock, [] { return g_woken; });
+    else
+      g_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), [] { return g_woken; });
+    g_woken = false;
+    return;
+  }
+  auto since = std::chrono::steady_clock::now() - g_host.shownAt;
+  if (g_host.shownVersion != WindowModelVersion() || since >= std::chrono::milliseconds(kClockRefreshMs))
+    Present();
+  int wait = int(timeoutMs < 0 || timeoutMs > kClockRefreshMs ? kClockRefreshMs : timeoutMs);
+  SDL_Event event;
+  if (!SDL_WaitEventTimeout(&event, wait)) return;
+  do {
+    if (event.type != g_wakeEvent) HandleEvent(event);
+  } while (SDL_PollEvent(&event));
+}
+
+void Wake() {
+  {
+    std::lock_guard<std::mutex> lock(g_wakeLock);
+    g_woken = true;
+  }
+  g_wake.notify_all();
+  if (Uint32 type = g_wakeEvent) {
+    SDL_Event event{};
+    event.type = type;
+    SDL_PushEvent(&event);
+  }
+}
+
+}  // namespace
+
+void StartSdlDisplay() { SetHostWaiter(Wait, Wake); }
+
+}  // namespace platform

@@ -1,0 +1,144 @@
+// Painting windows: GetDC, ReleaseDC, BeginPaint and EndPaint on the screen
+// surface, the background erase with the dialog's colour, and the screen's
+// composition from every window back to front.
+#include <algorithm>
+
+#include "control_paint.h"
+#include "gdi_objects.h"
+#include "input_panel.h"
+#include "png_file.h"
+#include "screen.h"
+#include "shell.h"
+#include "window_model.h"
+#include "winuser.h"
+
+namespace platform {
+namespace {
+
+// The phone's background where no window lies: its Today screen's white.
+constexpr Pixel kDesktop = 0xFFFFFF;
+
+LRESULT Deliver(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
+  return w && w->proc ? w->proc(w->handle, message, wParam, lParam) : 0;
+}
+
+// Erases a window's client area: the program's WM_ERASEBKGND, else the
+// dialog's colour (WM_CTLCOLORDLG), else white.
+void EraseBackground(Window* w, HDC dc) {
+  if (Deliver(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) return;
+  Pixel color = kDesktop;
+  if (w->kind == WindowKind::Dialog) {
+    LRESULT brush = Deliver(w, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w->handle));
+    if (GdiBrush* b = BrushFromHandle(reinterpret_cast<HGDIOBJ>(brush))) color = PixelFromColorRef(b->color);
+  }
+  if (std::optional<Canvas> canvas = CanvasOf(dc)) canvas->Fill(canvas->clip(), color);
+}
+
+// Paints one window and then its children, in template order: later
+// controls lie on top of earlier ones.
+void PaintTree(HWND handle) {
+  Window* w = FindWindowRecord(handle);
+  if (!w || !(w->style & WS_VISIBLE)) return;
+  InvalidateWindow(handle, nullptr, true);
+  if (w->proc)
+    Deliver(w, WM_PAINT, 0, 0);
+  else
+    RunDefaultPainter(handle);
+  if ((w = FindWindowRecord(handle)) == nullptr) return;
+  if (w->invalid) ValidateWindow(handle);
+  for (HWND child : std::vector<HWND>(w->children)) PaintTree(child);
+}
+
+}  // namespace
+
+RECT ClientRectOnScreen(HWND handle) {
+  Window* w = FindWindowRecord(handle);
+  if (!w) return RECT{0, 0, 0, 0};
+  RECT r = w->rect;
+  // A top-level window's thin border is its frame; a control draws its own.
+  bool framed = (w->kind == WindowKind::Dialog || w->kind == WindowKind::Generic) && (w->style & WS_BORDER);
+  if (framed) r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
+  return r;
+}
+
+RECT VisibleClientRect(HWND handle) {
+  RECT r = ClientRectOnScreen(handle);
+  Window* w = FindWindowRecord(handle);
+  for (Window* p = w ? FindWindowRecord(w->parent) : nullptr; p; p = FindWindowRecord(p->parent))
+    r = IntersectRects(r, ClientRectOnScreen(p->handle));
+  return IntersectRects(r, ScreenSurface().bounds());
+}
+
+Surface& ScreenSurface() {
+  static Surface screen;
+  int width = std::max(1, GetSystemMetrics(SM_CXSCREEN));
+  int height = std::max(1, GetSystemMetrics(SM_CYSCREEN));
+  if (screen.width() != width || screen.height() != height) screen = Surface(width, height, kDesktop);
+  return screen;
+}
+
+const Surface& PaintScreen() {
+  Surface& surface = ScreenSurface();
+  Canvas screen(surface);
+  screen.Fill(surface.bounds(), kDesktop);
+  std::vector<HWND> windows = TopLevelWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    Window* w = FindWindowRecord(*it);
+    if (!w || !(w->style & WS_VISIBLE)) continue;
+    if (w->style & WS_BORDER) screen.Frame(w->rect, 0x000000);
+    PaintTree(*it);
+  }
+  PaintOpenLists(screen);
+  PaintShellBars(screen);
+  PaintInputPanel(screen);
+  return surface;
+}
+
+bool SaveScreenshot(const std::string& path, std::string* error) {
+  return WritePng(PaintScreen(), path, error);
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+HDC GetDC(HWND window) {
+  Surface& screen = ScreenSurface();
+  if (!window) return CreateSurfaceDC(screen, POINT{0, 0}, screen.bounds(), nullptr);
+  if (!FindWindowRecord(window)) return nullptr;
+  RECT client = ClientRectOnScreen(window);
+  return CreateSurfaceDC(screen, POINT{client.left, client.top}, VisibleClientRect(window), window);
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+  DeviceContext* context = ContextFromHandle(dc);
+  if (!context || context->window != window || context->bitmap) return 0;
+  return DeleteDC(dc);
+}
+
+HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
+  Window* w = FindWindowRecord(window);
+  if (!w || !paint) return nullptr;
+  RECT client = ClientRectOnScreen(window);
+  RECT part = w->invalid ? w->invalidRect
+                         : RECT{0, 0, client.right - client.left, client.bottom - client.top};
+  RECT onScreen{part.left + client.left, part.top + client.top, part.right + client.left,
+                part.bottom + client.top};
+  bool erase = w->eraseBackground;
+  ValidateWindow(window);
+  HDC dc = CreateSurfaceDC(ScreenSurface(), POINT{client.left, client.top},
+                           IntersectRects(onScreen, VisibleClientRect(window)), window);
+  if (erase) EraseBackground(w, dc);
+  *paint = PAINTSTRUCT{};
+  paint->hdc = dc;
+  paint->fErase = FALSE;
+  paint->rcPaint = part;
+  return dc;
+}
+
+BOOL EndPaint(HWND window, const PAINTSTRUCT* paint) {
+  if (!paint) return FALSE;
+  DeviceContext* context = ContextFromHandle(paint->hdc);
+  if (!context || context->window != window) return FALSE;
+  return DeleteDC(paint->hdc);
+}

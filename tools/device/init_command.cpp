@@ -1,0 +1,44 @@
+// selvane-device init: creates a fresh device with the chosen screen,
+// Bluetooth stack and SIM PIN, or a bare phone.
+#include <cstdio>
+#include <regex>
+
+#include "commands.h"
+#include "device.h"
+
+void AddInitCommand(CLI::App& app) {
+  CLI::App* init = app.add_subcommand("init", "Create a fresh device (a typical Windows Mobile 2003 phone)");
+  struct Choices {
+    std::string screen = "240x320";
+    std::string bt = "microsoft";
+    std::string simPin = "1234";
+    bool empty = false;
+    bool force = false;
+  };
+  auto choices = std::make_shared<Choices>();
+  init->add_option("--screen", choices->screen, "Screen size WxH, e.g. 320x240")->capture_default_str();
+  init->add_option("--bt", choices->bt, "Bluetooth stack")
+      ->check(CLI::IsMember({"microsoft", "widcomm"}))
+      ->capture_default_str();
+  init->add_option("--sim-pin", choices->simPin, "The SIM's PIN (4 to 8 digits)")->capture_default_str();
+  init->add_flag("--empty", choices->empty, "A bare phone: no phone keys, sounds or categories");
+  init->add_flag("--force", choices->force, "Replace an existing device");
+  init->callback([choices] {
+    platform::DeviceOptions options;
+    std::smatch size;
+    if (!std::regex_match(choices->screen, size, std::regex("([0-9]{1,4})x([0-9]{1,4})")))
+      throw CommandError("--screen: expected WxH, e.g. 240x320, not \"" + choices->screen + "\"");
+    options.screenWidth = std::stoi(size[1]);
+    options.screenHeight = std::stoi(size[2]);
+    if (options.screenWidth < 1 || options.screenHeight < 1)
+      throw CommandError("--screen: the width and height must be at least 1");
+    if (!std::regex_match(choices->simPin, std::regex("[0-9]{4,8}")))
+      throw CommandError("--sim-pin: expected 4 to 8 digits, not \"" + choices->simPin + "\"");
+    options.simPin = choices->simPin;
+    options.widcomm = choices->bt == "widcomm";
+    options.empty = choices->empty;
+    std::string error;
+    if (!platform::CreateDevice(options, choices->force, &error)) throw CommandError(error);
+    std::printf("created a fresh device in %s\n", platform::DeviceFolder().c_str());
+  });
+}
