@@ -268,8 +268,8 @@ static void ShowNotificationEvents(int lastSlot) {
 
 // A field filled by the program counts as unmodified, so that only the user's typing marks it.
 static void SetFieldText(int id, const WCHAR* text) {
-  SetControlText(id, text);
   SendMessageW(Ctl(id), EM_SETMODIFY, FALSE, 0);
+  SetControlText(id, text);
 }
 
 void LoadModeIntoControls(const WCHAR* keyName) {
