@@ -49,9 +49,8 @@ void PaintTree(HWND handle) {
   for (HWND child : std::vector<HWND>(w->children)) PaintTree(child);
 }
 
-}  // namespace
-
-RECT ClientRectOnScreen(HWND handle) {
+// Where a window's client area lies on the screen: inside its frame.
+RECT ClientArea(HWND handle) {
   Window* w = FindWindowRecord(handle);
   if (!w) return RECT{0, 0, 0, 0};
   RECT r = w->rect;
@@ -61,11 +60,13 @@ RECT ClientRectOnScreen(HWND handle) {
   return r;
 }
 
+}  // namespace
+
 RECT VisibleClientRect(HWND handle) {
-  RECT r = ClientRectOnScreen(handle);
+  RECT r = ClientArea(handle);
   Window* w = FindWindowRecord(handle);
   for (Window* p = w ? FindWindowRecord(w->parent) : nullptr; p; p = FindWindowRecord(p->parent))
-    r = IntersectRects(r, ClientRectOnScreen(p->handle));
+    r = IntersectRects(r, ClientArea(p->handle));
   return IntersectRects(r, ScreenSurface().bounds());
 }
 
@@ -106,7 +107,7 @@ HDC GetDC(HWND window) {
   Surface& screen = ScreenSurface();
   if (!window) return CreateSurfaceDC(screen, POINT{0, 0}, screen.bounds(), nullptr);
   if (!FindWindowRecord(window)) return nullptr;
-  RECT client = ClientRectOnScreen(window);
+  RECT client = ClientArea(window);
   return CreateSurfaceDC(screen, POINT{client.left, client.top}, VisibleClientRect(window), window);
 }
 
@@ -119,7 +120,7 @@ int ReleaseDC(HWND window, HDC dc) {
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
   Window* w = FindWindowRecord(window);
   if (!w || !paint) return nullptr;
-  RECT client = ClientRectOnScreen(window);
+  RECT client = ClientArea(window);
   RECT part = w->invalid ? w->invalidRect
                          : RECT{0, 0, client.right - client.left, client.bottom - client.top};
   RECT onScreen{part.left + client.left, part.top + client.top, part.right + client.left,

@@ -8,6 +8,8 @@ packages=(
   libsqlite3-dev libsdl2-dev libpng-dev libfreetype-dev fonts-wine fonts-dejavu-core
   libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
   xvfb xauth
+  # the host-window test: clicks into the window and pictures of the X screen
+  xdotool imagemagick
 )
 # clang with its sanitizer runtime builds the fuzz targets; optional.
 optional=(clang libclang-rt-14-dev)

@@ -33,6 +33,9 @@ typedef struct _STARTUPINFOW {
   HANDLE hStdError;
 } STARTUPINFOW, *LPSTARTUPINFOW;
 
+// Creation flags; accepted and ignored (programs have no console).
+#define CREATE_NEW_CONSOLE 0x00000010
+
 // Starts the program that the device file `imageName` stands for, with
 // `commandLine` as its command line exactly as given. With a null
 // `imageName` the first (optionally quoted) word of the command line names

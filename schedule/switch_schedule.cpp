@@ -1,0 +1,110 @@
+// ScheduleNextSwitch: the earliest stored switch time of the five modes,
+// later today or else tomorrow, registered as the timed start of Lumist.
+#include "schedule/switch_schedule.h"
+
+#include "schedule/install_folder.h"
+#include "store/mode_store.h"
+
+#define FIRST_SCHEDULED_MODE 1
+#define LAST_SCHEDULED_MODE 5
+
+// A switch time: hour and minute, compared hour first, both unsigned.
+// (0, 0) means that no time is set.
+struct SwitchTime {
+  DWORD hour;
+  DWORD minute;
+};
+
+// The five kinds of switch time in each mode key, as value-name pairs.
+struct SwitchTimeValues {
+  const WCHAR* hourValue;
+  const WCHAR* minuteValue;
+};
+
+static const SwitchTimeValues SWITCH_TIME_VALUES[] = {
+    {START_HOUR_VALUE, START_MINUTES_VALUE},
+    {STOP_HOUR_VALUE, STOP_MINUTES_VALUE},
+    {START_HOUR_OUTLOOK_VALUE, START_MINUTES_OUTLOOK_VALUE},
+    {STOP_HOUR_OUTLOOK_VALUE, STOP_MINUTES_OUTLOOK_VALUE},
+    {STOP_HOUR_TEMP_VALUE, STOP_MINUTES_TEMP_VALUE},
+};
+
+static bool IsSet(SwitchTime t) { return t.hour != 0 || t.minute != 0; }
+
+static bool IsEarlier(SwitchTime a, SwitchTime b) {
+  return a.hour < b.hour || (a.hour == b.hour && a.minute < b.minute);
+}
+
+// Reads a DWORD with a 4-byte buffer; a missing value counts as 0, so a key
+// holding one half of a pair gives that half with 0 for the other.
+static DWORD ReadTimeValue(HKEY key, LPCWSTR name) {
+  DWORD value = 0;
+  DWORD size = sizeof value;
+  if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
+    return 0;
+  return value;
+}
+
+// The earliest set switch time of any kind in modes 1 to 5 that is later
+// than `after` (any set time when `after` is null). False when there is none.
+static bool FindEarliestSwitch(const SwitchTime* after, SwitchTime* earliest) {
+  bool found = false;
+  for (int mode = FIRST_SCHEDULED_MODE; mode <= LAST_SCHEDULED_MODE; ++mode) {
+    WCHAR path[WSPRINTF_MAX_OUTPUT];
+    wsprintfW(path, MODE_NUMBER_KEY_FORMAT, mode);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) continue;
+    for (const SwitchTimeValues& kind : SWITCH_TIME_VALUES) {
+      SwitchTime t = {ReadTimeValue(key, kind.hourValue), ReadTimeValue(key, kind.minuteValue)};
+      if (!IsSet(t) || (after && !IsEarlier(*after, t))) continue;
+      if (!found || IsEarlier(t, *earliest)) *earliest = t;
+      found = true;
+    }
+    RegCloseKey(key);
+  }
+  return found;
+}
+
+static bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+void AdvanceOneDay(SYSTEMTIME* date) {
+  static const WORD DAYS_IN_MONTH[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (date->wMonth < 1 || date->wMonth > 12) return;
+  WORD lastDay = DAYS_IN_MONTH[date->wMonth - 1];
+  if (date->wMonth == 2 && IsLeapYear(date->wYear)) lastDay = 29;
+  if (date->wDay >= lastDay) {
+    date->wDay = 1;
+    if (date->wMonth == 12) {
+      date->wMonth = 1;
+      date->wYear++;
+    } else {
+      date->wMonth++;
+    }
+  } else {
+    date->wDay++;
+  }
+  date->wDayOfWeek = static_cast<WORD>((date->wDayOfWeek + 1) % 7);
+}
+
+int ScheduleNextSwitch() {
+  SYSTEMTIME wakeUp;
+  GetLocalTime(&wakeUp);
+  SwitchTime now = {wakeUp.wHour, wakeUp.wMinute};
+
+  SwitchTime next = {0, 0};
+  if (!FindEarliestSwitch(&now, &next)) {
+    // Nothing later today: the first switch of tomorrow, read afresh.
+    if (!FindEarliestSwitch(nullptr, &next)) return 0;
+    AdvanceOneDay(&wakeUp);
+  }
+  wakeUp.wHour = static_cast<WORD>(next.hour);
+  wakeUp.wMinute = static_cast<WORD>(next.minute);
+  wakeUp.wSecond = WAKE_UP_SECOND;
+
+  WCHAR folder[WSPRINTF_MAX_OUTPUT];
+  LocateInstallFolder(folder, WSPRINTF_MAX_OUTPUT);
+  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  wsprintfW(path, WAKE_KEEPER_PATH_FORMAT, folder);
+  CeRunAppAtTime(path, &wakeUp);
+  return 0;
+}

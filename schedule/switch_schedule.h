@@ -1,0 +1,19 @@
+// Switch scheduling: the next time any mode is due to start or stop, and
+// the timed start of the wake keeper Lumist at that time.
+#pragma once
+
+#include "windows.h"
+
+// The wake keeper's file in the install folder.
+inline constexpr WCHAR WAKE_KEEPER_PATH_FORMAT[] = u"%s\\Lumist.exe";
+// The wake-up comes five seconds into the switch minute.
+#define WAKE_UP_SECOND 5
+
+// Reads the switch times of modes 1 to 5 afresh and registers Lumist for
+// the earliest one later than now today, else for the earliest one
+// tomorrow; registers nothing when no mode has a time. Returns 0.
+int ScheduleNextSwitch();
+
+// Moves `date` on by one day: month and year ends, leap years, and the day
+// of the week (Sunday 0). A month outside 1..12 leaves the date unchanged.
+void AdvanceOneDay(SYSTEMTIME* date);
