@@ -3,6 +3,7 @@
 #include "settings/dialog_pages.h"
 
 #include "aygshell.h"
+#include "sipapi.h"
 #include "settings/resource.h"
 
 const int FrameControls[FRAME_CONTROL_COUNT] = {

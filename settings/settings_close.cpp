@@ -3,6 +3,7 @@
 #include "settings/settings_close.h"
 
 #include "aygshell.h"
+#include "sipapi.h"
 #include "phone/apply_mode.h"
 #include "phone/phone_notifications.h"
 #include "schedule/switch_schedule.h"

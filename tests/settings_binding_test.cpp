@@ -148,17 +148,17 @@ TEST_F(SettingsBindingTest, BatteryTimeoutShowsMinutesAndTheTwoShortTimeouts) {
 TEST_F(SettingsBindingTest, BatteryTimeoutSavesSecondsOnlyInTheFieldOfTheCheckBoxState) {
   OpenOnMode(1);
   // Checked with "2" shown, then unchecked with "0.5" shown (which reads as 0 minutes).
-  SettingsRun run = RunSettings({"select 1125 3", "click 1009"});
+  SettingsRun run = RunSettings({"click 1027", "select 1125 3", "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   EXPECT_EQ(ModeDword(1, u"BatteryTimeout"), 120u);
   EXPECT_EQ(ModeDword(1, u"BatteryTimeoutUnchecked"), 0u);
 
-  run = RunSettings({"select 1125 1", "click 1122", "click 1009"});
+  run = RunSettings({"click 1027", "select 1125 1", "click 1122", "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   EXPECT_EQ(ModeDword(1, u"BatteryTimeout"), 0u);
   EXPECT_EQ(ModeDword(1, u"BatteryTimeoutUnchecked"), 0u);
 
-  run = RunSettings({"click 1122", "select 1125 1", "click 1009"});
+  run = RunSettings({"click 1027", "click 1122", "select 1125 1", "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   EXPECT_EQ(ModeDword(1, u"BatteryTimeout"), 30u);
 }
@@ -212,7 +212,8 @@ TEST_F(SettingsBindingTest, ATimeRowNeverStaysAtMidnight) {
 TEST_F(SettingsBindingTest, DaysCheckTheirBoxesAndSaveAsDigits) {
   SetModeDword(1, u"Days", 0x1010101);  // Monday, Wednesday, Friday, Sunday
   OpenOnMode(1);
-  SettingsRun run = RunSettings({"dump", "click 1091", "click 1093", "click 1095", "click 1009"});
+  SettingsRun run = RunSettings({"dump", "click 1028", "click 1028", "click 1028", "click 1028",  // page 5
+                                 "click 1091", "click 1093", "click 1095", "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   const json& d = run.dumps[0];
   EXPECT_TRUE(Checked(d, IDC_MONDAY));
@@ -227,7 +228,8 @@ TEST_F(SettingsBindingTest, SoundClassesOnlyOfferNotifsWithPrograms) {
   SetModeDword(1, u"Sound", 3);
   SetModeDword(2, u"Sound", 5);  // not offered: the boxes stay as the last mode left them
   OpenOnMode(1);
-  SettingsRun run = RunSettings({"dump", "click 1054", "dump", "click 1087", "dump", "click 1088", "dump",
+  SettingsRun run = RunSettings({"click 1027", "click 1027", "click 1027", "click 1027",  // page 6
+                                 "dump", "click 1054", "dump", "click 1087", "dump", "click 1088", "dump",
                                  "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   EXPECT_FALSE(Checked(run.dumps[0], IDC_EVENT_SOUNDS));
@@ -253,7 +255,8 @@ TEST_F(SettingsBindingTest, CalendarRuleShowsStatusCategoryAndTheSwitchMode) {
   SetModeDword(2, u"Status", 4);
   SetModeText(2, u"Category", u"Holiday");
   OpenOnMode(1);
-  SettingsRun run = RunSettings({"dump", "click 1009", "click 1054", "dump", "click 1113", "select 1099 2",
+  SettingsRun run = RunSettings({"click 1027", "click 1027", "click 1027",  // page 7
+                                 "dump", "click 1009", "click 1054", "dump", "click 1113", "select 1099 2",
                                  "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   const json& busy = run.dumps[0];
@@ -284,7 +287,8 @@ TEST_F(SettingsBindingTest, SwitchToOffClearsTheCalendarConditions) {
   SetModeDword(1, u"Status", 0);
   SetModeText(1, u"Category", u"Business");
   OpenOnMode(1);
-  SettingsRun run = RunSettings({"click 1097", "dump", "click 1113", "dump", "click 1009"});
+  SettingsRun run = RunSettings({"click 1027", "click 1027", "click 1027", "click 1097", "dump", "click 1113", "dump",
+                                 "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   for (int id : {IDC_STATUS_ON, IDC_CATEGORY_ON, IDC_AUTO_REFRESH}) EXPECT_FALSE(Checked(run.dumps[0], id)) << id;
   for (int id : {IDC_MODE_BUSY, IDC_STATUS, IDC_CATEGORY, IDC_AUTO_REFRESH})
@@ -325,20 +329,21 @@ TEST_F(SettingsBindingTest, SimCodeHoldsAtMostEightDigitsAndGoesWithItsCheckBox)
   EXPECT_TRUE(Checked(run.dumps[2], IDC_SIM_CODE_ON));
   EXPECT_EQ(Text(run.dumps[2], IDC_SIM_CODE), "12345678");
 
-  run = RunSettings({"click 1078", "click 1009", "dump"});
+  run = RunSettings({"click 1028", "click 1078", "click 1009", "dump"});
   EXPECT_EQ(Text(run.dumps[0], IDC_SIM_CODE), "");
   EXPECT_EQ(ModeText(1, u"Sim Code"), "");
 }
 
 TEST_F(SettingsBindingTest, AutoPickUpOffStoresThreeRings) {
   OpenOnMode(1);
-  SettingsRun run = RunSettings({"click 1072", "select 1073 6", "click 1009", "dump", "click 1072", "click 1009"});
+  SettingsRun run = RunSettings({"click 1028", "click 1072", "select 1073 6", "click 1009", "dump", "click 1072",
+                                 "click 1009"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   EXPECT_TRUE(Enabled(run.dumps[0], IDC_PICK_UP_RINGS));
   EXPECT_EQ(ModeDword(1, u"AutoPickUp"), 0u);
   EXPECT_EQ(ModeDword(1, u"NbRingPickUp"), 3u);
 
-  run = RunSettings({"click 1072", "select 1073 6", "click 1009"});
+  run = RunSettings({"click 1028", "click 1072", "select 1073 6", "click 1009"});
   EXPECT_EQ(ModeDword(1, u"AutoPickUp"), 1u);
   EXPECT_EQ(ModeDword(1, u"NbRingPickUp"), 7u);
 }
@@ -378,9 +383,21 @@ TEST_F(SettingsBindingTest, NotificationEntryShowsItsOptionsDurationAndSound) {
   EXPECT_TRUE(Checked(d, IDC_PLAY_SOUND));
   EXPECT_FALSE(Checked(d, IDC_FLASH));
   EXPECT_EQ(Text(d, IDC_DURATION), "20");
-  EXPECT_EQ(Text(d, IDC_EVENT_SOUND), "Alarm2");  // the stored text, as loaded
   std::vector<std::string> waves = Items(d, IDC_EVENT_SOUND);
   EXPECT_EQ(Selection(d, IDC_EVENT_SOUND), std::find(waves.begin(), waves.end(), "alarm2") - waves.begin());
+  EXPECT_EQ(Text(d, IDC_EVENT_SOUND), "alarm2");
+}
+
+TEST_F(SettingsBindingTest, AModeShownByAnArrowShowsItsFirstEventSoundAsStored) {
+  SetText(HKEY_LOCAL_MACHINE, EntryKey(2, kFirstEvent), u"Wave", u"Alarm2");
+  SetText(HKEY_LOCAL_MACHINE, EntryKey(3, kFirstEvent), u"Wave", u"nosuchsound");
+  OpenOnMode(1);
+  SettingsRun run = RunSettings({"click 1054", "dump", "click 1054", "dump", "click 1028", "click 1028", "select 1010 0",
+                                 "dump"});
+  ASSERT_EQ(run.result.status, 0) << run.result.err;
+  EXPECT_EQ(Text(run.dumps[0], IDC_EVENT_SOUND), "Alarm2");
+  EXPECT_EQ(Text(run.dumps[1], IDC_EVENT_SOUND), "nosuchsound");
+  EXPECT_EQ(Text(run.dumps[2], IDC_EVENT_SOUND), "Notif Sound not set");
 }
 
 TEST_F(SettingsBindingTest, PlusAndMinusStepTheDurationWithinZeroAndNinetyFive) {

@@ -10,9 +10,6 @@ namespace {
 
 using testing_support::TempDevice;
 
-// The rectangle of a control in a dump: x, y, width, height.
-std::vector<int> Rect(const json& dump, int id) { return Control(dump, id).value("rect", std::vector<int>()); }
-
 TEST(SettingsLayout, ScreensUpTo240PixelsWideGetThePortraitLayout) {
   TempDevice device(platform::DeviceOptions{.screenWidth = 240, .screenHeight = 320});
   SettingsRun run = RunSettings({"dump"});
@@ -115,26 +112,26 @@ TEST_F(SettingsFrameTest, KeyboardModeFocusesTheFieldToTypeIn) {
                                  "click 1028", "click 1028", "click 1000", "dump"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   const json& name = run.dumps[0];
-  EXPECT_TRUE(name.value("sip", false));
-  EXPECT_TRUE(Control(name, IDC_MODE_NAME).value("focused", false));
+  EXPECT_TRUE(SipShown(name));
+  EXPECT_TRUE(Focused(name, IDC_MODE_NAME));
   EXPECT_TRUE(Enabled(name, IDC_MODE_NAME));
   EXPECT_TRUE(Enabled(name, IDC_KEYBOARD));
   EXPECT_FALSE(Enabled(name, IDC_SAVE));
   EXPECT_FALSE(Enabled(name, IDC_PAGE_NEXT));
 
-  EXPECT_FALSE(run.dumps[1].value("sip", true));
+  EXPECT_FALSE(SipShown(run.dumps[1]));
   EXPECT_TRUE(Enabled(run.dumps[1], IDC_SAVE));
   EXPECT_TRUE(Enabled(run.dumps[1], IDC_SYSTEM_VOLUME));
 
   const json& sim = run.dumps[2];  // page 2 with "Sim Code" checked
-  EXPECT_TRUE(Control(sim, IDC_SIM_CODE).value("focused", false));
+  EXPECT_TRUE(Focused(sim, IDC_SIM_CODE));
   EXPECT_TRUE(Enabled(sim, IDC_SIM_CODE));
   EXPECT_TRUE(Enabled(sim, IDC_SIM_CODE_ON));
   EXPECT_FALSE(Enabled(sim, IDC_RING_PATTERN));
 
   const json& program = run.dumps[3];  // page 8
   EXPECT_EQ(ShownPage(program), 8);
-  EXPECT_TRUE(Control(program, IDC_PROGRAM).value("focused", false));
+  EXPECT_TRUE(Focused(program, IDC_PROGRAM));
   EXPECT_TRUE(Enabled(program, IDC_PROGRAM));
 }
 
@@ -190,7 +187,7 @@ TEST_F(SettingsFrameTest, DoneAppliesTheActiveModeAndRegistersTheNextSwitch) {
 TEST_F(SettingsFrameTest, DoneWithUnsavedChangesAsksAndDoesNotClose) {
   OpenOnMode(3);
   platform::JournalClear();
-  SettingsRun run = RunSettings({"click 1086", "ok", "dump"});
+  SettingsRun run = RunSettings({"slide 1006 1", "ok", "dump"});
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   EXPECT_TRUE(Visible(run.dumps[0], IDC_QUESTION));
   for (const std::string& line : SettingsJournal()) EXPECT_EQ(line.rfind("CeRunAppAtTime", 0), std::string::npos);

@@ -129,7 +129,7 @@ inline SettingsRun RunSettings(const std::vector<std::string>& script) {
 // The settings dialog in a dump, and one of its controls (null json when missing).
 inline const json& SettingsWindow(const json& dump) {
   static const json none;
-  if (!dump.contains("windows")) return none;
+  if (!dump.is_object() || !dump.contains("windows")) return none;
   for (const json& window : dump["windows"])
     if (window.value("title", "") == "Selvane Settings") return window;
   return none;
@@ -144,15 +144,26 @@ inline const json& Control(const json& dump, int id) {
   return none;
 }
 
-inline bool Visible(const json& dump, int id) { return Control(dump, id).value("visible", false); }
-inline bool Enabled(const json& dump, int id) { return Control(dump, id).value("enabled", false); }
-inline bool Checked(const json& dump, int id) { return Control(dump, id).value("checked", false); }
-inline std::string Text(const json& dump, int id) { return Control(dump, id).value("text", std::string()); }
-inline int Selection(const json& dump, int id) { return Control(dump, id).value("selection", -2); }
-inline int Position(const json& dump, int id) { return Control(dump, id).value("position", -1); }
-inline std::vector<std::string> Items(const json& dump, int id) {
-  return Control(dump, id).value("items", std::vector<std::string>());
+// A field of a control, or the fallback when the control or field is missing.
+template <typename T>
+T Field(const json& dump, int id, const char* name, T fallback) {
+  const json& control = Control(dump, id);
+  if (!control.is_object() || !control.contains(name)) return fallback;
+  return control[name].get<T>();
 }
+
+inline bool Visible(const json& dump, int id) { return Field(dump, id, "visible", false); }
+inline bool Enabled(const json& dump, int id) { return Field(dump, id, "enabled", false); }
+inline bool Checked(const json& dump, int id) { return Field(dump, id, "checked", false); }
+inline bool Focused(const json& dump, int id) { return Field(dump, id, "focused", false); }
+inline std::string Text(const json& dump, int id) { return Field(dump, id, "text", std::string()); }
+inline int Selection(const json& dump, int id) { return Field(dump, id, "selection", -2); }
+inline int Position(const json& dump, int id) { return Field(dump, id, "position", -1); }
+inline std::vector<std::string> Items(const json& dump, int id) {
+  return Field(dump, id, "items", std::vector<std::string>());
+}
+inline std::vector<int> Rect(const json& dump, int id) { return Field(dump, id, "rect", std::vector<int>{0, 0, 0, 0}); }
+inline bool SipShown(const json& dump) { return dump.is_object() && dump.value("sip", false); }
 
 // The journal lines of the settings program, texts only.
 inline std::vector<std::string> SettingsJournal() {
