@@ -67,7 +67,11 @@ void WaitVerb(const std::vector<std::string>& words, const std::string&) {
 }
 
 std::map<std::string, AutomationVerb>& Verbs() {
-  static std::map<std::string, AutomationVerb> verbs = {{"wait", WaitVerb}};
+  static std::map<std::string, AutomationVerb> verbs = [] {
+    std::map<std::string, AutomationVerb> table = WindowVerbs();
+    table["wait"] = WaitVerb;
+    return table;
+  }();
   return verbs;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,6 +35,9 @@ struct AutomationError : std::runtime_error {
 };
 using AutomationVerb = std::function<void(const std::vector<std::string>& words, const std::string& rest)>;
 void AddAutomationVerb(const std::string& verb, AutomationVerb handler);
+
+// The verbs of the window system (click, tap, select, type, slide, ok, dump).
+std::map<std::string, AutomationVerb> WindowVerbs();
 
 // Helpers for verb handlers: a whole decimal number, else AutomationError.
 long AutomationNumber(const std::string& word);

@@ -2,7 +2,7 @@
 // stylus; typed text and editing keys as messages to the focused window.
 #include "host_input.h"
 
-#include "shell.h"
+#include "input.h"
 #include "window_model.h"
 #include "wintext_utf.h"
 #include "winuser.h"
@@ -20,9 +20,7 @@ void Post(UINT message, WPARAM wParam) {
 
 }  // namespace
 
-void HostTap(int x, int y) {
-  if (TapShell(x, y)) return;
-}
+void HostTap(int x, int y) { DeliverTap(x, y); }
 
 void HostText(const std::string& utf8) {
   for (char16_t unit : Utf8ToUtf16(utf8)) Post(WM_CHAR, unit);

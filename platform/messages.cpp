@@ -158,10 +158,6 @@ void EndProgram(int status) {
 
 }  // namespace platform
 
-#ifndef ERROR_INVALID_WINDOW_HANDLE
-#define ERROR_INVALID_WINDOW_HANDLE 1400L
-#endif
-
 BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
   using namespace platform;
   if (!msg) {

@@ -9,9 +9,6 @@
 
 namespace platform {
 
-// The command line a program gets when a timed start runs it.
-inline constexpr char16_t kTimedStartCommandLine[] = u"AppRunAtTime";
-
 struct TimedStart {
   std::string path;  // device path as registered (UTF-8)
   std::string time;  // "YYYY-MM-DD HH:MM:SS", device local time

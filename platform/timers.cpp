@@ -112,10 +112,6 @@ void KillWindowTimers(HWND window) {
 
 }  // namespace platform
 
-#ifndef ERROR_INVALID_WINDOW_HANDLE
-#define ERROR_INVALID_WINDOW_HANDLE 1400L
-#endif
-
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, TIMERPROC timerProc) {
   using namespace platform;
   Window* record = nullptr;

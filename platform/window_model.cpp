@@ -29,6 +29,11 @@ void EraseFrom(std::vector<HWND>& list, HWND window) {
 
 }  // namespace
 
+int FrameWidth(const Window& window) {
+  bool framed = window.kind == WindowKind::Dialog || window.kind == WindowKind::Generic;
+  return framed && !window.parent && (window.style & WS_BORDER) ? 1 : 0;
+}
+
 Window* FindWindowRecord(HWND window) {
   std::lock_guard<std::recursive_mutex> lock(g_lock);
   auto found = g_windows.find(window);

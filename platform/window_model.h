@@ -32,6 +32,7 @@ struct ControlState {
   int rangeMin = 0;            // trackbars
   int rangeMax = 100;
   int position = 0;
+  int dropHeight = 0;          // drop-downs: height of the open list, pixels
 };
 
 struct Window {
@@ -67,6 +68,12 @@ struct Window {
   bool doneButton = false;
   HWND lastFocus = nullptr;
 };
+
+// Width in pixels of the frame around a top-level window's client area: the
+// thin border of WS_BORDER (which WS_CAPTION includes); controls draw their
+// own borders inside their rectangle. The client area on the screen is
+// ClientRectOnScreen (screen.h), which agrees with this width.
+int FrameWidth(const Window& window);
 
 // The record of a live window, or null.
 Window* FindWindowRecord(HWND window);
@@ -116,6 +123,15 @@ void RaiseWindowRecord(HWND window);
 void LowerWindowRecord(HWND window);
 void SetFocusedWindow(HWND window);
 void SetForegroundWindowHandle(HWND window);
+// The window procedure of a control class, and its initial state from its style.
+WNDPROC ControlProcedure(WindowKind kind);
+void InitControlState(Window& control);
+// What the user does to a control, as the phone's input delivers it: a
+// drop-down's entry picked from its open list, a trackbar's thumb dragged.
+void PickComboEntry(HWND combo, int index);
+void SlideTrackbar(HWND trackbar, int position);
+// The kind of window a class name makes.
+WindowKind KindOfClass(const std::u16string& className);
 // Every window of the calling thread that needs paint, parents before children.
 std::vector<HWND> WindowsNeedingPaint(std::thread::id thread);
 

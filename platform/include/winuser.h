@@ -20,6 +20,8 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef VOID(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+
 // Resource names: a number stands in a pointer's place.
 #define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEW
@@ -345,3 +347,62 @@ int GetSystemMetrics(int index);
 #define PeekMessage PeekMessageW
 #define DispatchMessage DispatchMessageW
 #define PostMessage PostMessageW
+
+// Windows.
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL DestroyWindow(HWND window);
+BOOL IsWindow(HWND window);
+HWND GetParent(HWND window);
+BOOL ShowWindow(HWND window, int command);
+BOOL EnableWindow(HWND window, BOOL enable);
+BOOL IsWindowVisible(HWND window);
+BOOL IsWindowEnabled(HWND window);
+HWND SetFocus(HWND window);
+HWND GetFocus();
+BOOL SetForegroundWindow(HWND window);
+HWND GetForegroundWindow();
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+BOOL GetWindowRect(HWND window, LPRECT rect);
+BOOL GetClientRect(HWND window, LPRECT rect);
+BOOL SetWindowTextW(HWND window, LPCWSTR text);
+int GetWindowTextW(HWND window, LPWSTR buffer, int capacity);
+int GetWindowTextLengthW(HWND window);
+LONG GetWindowLongW(HWND window, int index);
+LONG SetWindowLongW(HWND window, int index, LONG value);
+HWND FindWindowW(LPCWSTR className, LPCWSTR title);
+BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
+BOOL ValidateRect(HWND window, const RECT* rect);
+BOOL UpdateWindow(HWND window);
+
+// Dialogs.
+HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTemplate, HWND parent, DLGPROC dialogProc,
+                                LPARAM initParam);
+HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC dialogProc, LPARAM initParam);
+HWND GetDlgItem(HWND dialog, int id);
+int GetDlgCtrlID(HWND window);
+LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
+UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int capacity);
+BOOL CheckDlgButton(HWND dialog, int id, UINT check);
+UINT IsDlgButtonChecked(HWND dialog, int id);
+LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+#define CreateDialogIndirectParam CreateDialogIndirectParamW
+#define CreateDialogParam CreateDialogParamW
+#define CreateDialogIndirect(i, t, p, f) CreateDialogIndirectParamW(i, t, p, f, 0)
+#define CreateDialogIndirectW(i, t, p, f) CreateDialogIndirectParamW(i, t, p, f, 0)
+#define CreateDialogW(i, n, p, f) CreateDialogParamW(i, n, p, f, 0)
+#define CreateDialog CreateDialogW
+#define SendMessage SendMessageW
+#define DefWindowProc DefWindowProcW
+#define SetWindowText SetWindowTextW
+#define GetWindowText GetWindowTextW
+#define GetWindowTextLength GetWindowTextLengthW
+#define GetWindowLong GetWindowLongW
+#define SetWindowLong SetWindowLongW
+#define FindWindow FindWindowW
+#define SendDlgItemMessage SendDlgItemMessageW
+#define SetDlgItemText SetDlgItemTextW
+#define GetDlgItemText GetDlgItemTextW

@@ -17,3 +17,6 @@ struct CommandError : std::runtime_error {
 void AddInitCommand(CLI::App& app);
 void AddRegCommand(CLI::App& app);
 void AddJournalCommand(CLI::App& app);
+void AddClockCommand(CLI::App& app);
+void AddStateCommand(CLI::App& app);
+void AddStartCommand(CLI::App& app);

@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
   AddInitCommand(app);
   AddRegCommand(app);
   AddJournalCommand(app);
+  AddClockCommand(app);
+  AddStateCommand(app);
+  AddStartCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,0 +1,34 @@
+// selvane-device start [--wait] PROGRAM [COMMAND LINE]: starts an installed
+// program as the phone would; with --wait, exits with the program's status.
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "device.h"
+#include "processes.h"
+#include "wintext_utf.h"
+
+void AddStartCommand(CLI::App& app) {
+  CLI::App* start = app.add_subcommand(
+      "start", "Start an installed program (a name in \\Program files\\Selvane, or a device path)");
+  auto wait = std::make_shared<bool>(false);
+  start->add_flag("--wait", *wait, "Wait for the program to end and exit with its status");
+  // Everything from PROGRAM on belongs to the program, dashes included.
+  start->prefix_command();
+  start->footer("PROGRAM [COMMAND LINE]: the program, then its command line (joined by single spaces)");
+  start->callback([start, wait] {
+    std::vector<std::string> words = start->remaining();
+    if (words.empty()) throw CommandError("start: name the program to start");
+    std::u16string path = platform::InstalledProgramPath(words[0]);
+    platform::EnsureDevice();
+    auto binary = platform::InstalledProgramBinary(path);
+    if (!binary) throw CommandError("no installed program at " + platform::Utf16ToUtf8(path));
+    std::string commandLine;
+    for (size_t i = 1; i < words.size(); ++i) commandLine += (i > 1 ? " " : "") + words[i];
+    pid_t pid = platform::StartProgram(*binary, platform::Utf8ToUtf16(commandLine), true);
+    if (pid < 0) throw CommandError("cannot start " + binary->string());
+    if (!*wait) return;
+    int status = platform::WaitForProgram(pid);
+    if (status != 0) throw CLI::RuntimeError(status);
+  });
+}

@@ -1,0 +1,39 @@
+// selvane-device state: the phone's state, one "name: value" line per fact,
+// section by section (clock, timed starts, then the hardware).
+#include <cstdio>
+
+#include "clock.h"
+#include "commands.h"
+#include "timed_starts.h"
+
+namespace {
+
+void PrintClock() {
+  std::printf("clock: %s%s\n", platform::FormatLocalTime(platform::DeviceNowMs()).c_str(),
+              platform::DeviceClockFrozen() ? " (frozen)" : "");
+}
+
+void PrintTimedStarts() {
+  auto starts = platform::TimedStarts();
+  if (starts.empty()) {
+    std::printf("timed starts: none\n");
+    return;
+  }
+  std::printf("timed starts:\n");
+  for (const auto& start : starts) std::printf("  %s \"%s\"\n", start.time.c_str(), start.path.c_str());
+}
+
+// The sections in the order printed; each family adds its own.
+void (*const kSections[])() = {
+    PrintClock,
+    PrintTimedStarts,
+};
+
+}  // namespace
+
+void AddStateCommand(CLI::App& app) {
+  CLI::App* state = app.add_subcommand("state", "Print the phone's state: clock, timed starts and hardware");
+  state->callback([] {
+    for (auto section : kSections) section();
+  });
+}
