@@ -50,7 +50,12 @@ EditState EditStateOf(const Window& w, bool usable, bool focused) {
   edit.focused = focused;
   edit.password = (w.style & ES_PASSWORD) != 0;
   edit.border = w.kind == WindowKind::ComboBox || (w.style & WS_BORDER) || (w.exStyle & WS_EX_CLIENTEDGE);
-  edit.align = (w.style & ES_CENTER) ? TextAlign::Center : (w.style & ES_RIGHT) ? TextAlign::Right : TextAlign::Left;
+  // A drop-down's edit part is left-aligned; its own style bits are combo
+  // styles (CBS_DROPDOWN has the bit of ES_RIGHT).
+  if (w.kind == WindowKind::ComboBox)
+    edit.align = TextAlign::Left;
+  else
+    edit.align = (w.style & ES_CENTER) ? TextAlign::Center : (w.style & ES_RIGHT) ? TextAlign::Right : TextAlign::Left;
   edit.selectionStart = w.control.selStart;
   edit.selectionEnd = w.control.selEnd;
   edit.caret = w.control.selEnd;
