@@ -300,10 +300,6 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (record->lastFocus && FindWindowRecord(record->lastFocus)) SetFocus(record->lastFocus);
       return 0;
-    case WM_ERASEBKGND:
-      // Not erased here: the screen erases a dialog with the brush its
-      // procedure answers to WM_CTLCOLORDLG.
-      return 0;
     default:
       if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) return 0;
       return DefWindowProcW(dialog, message, wParam, lParam);
