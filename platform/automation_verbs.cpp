@@ -5,7 +5,6 @@
 
 #include "automation.h"
 #include "input.h"
-#include "shell.h"
 #include "window_dump.h"
 #include "window_model.h"
 #include "wintext_utf.h"

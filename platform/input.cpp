@@ -3,7 +3,6 @@
 // phone's own input; the shell takes the taps on its bars and keyboard.
 #include "input.h"
 
-#include "screen.h"
 #include "shell.h"
 #include "window_model.h"
 
@@ -52,6 +51,14 @@ HWND WindowAtPoint(int x, int y) {
 void DeliverTap(int x, int y) {
   if (TapShell(x, y)) return;
   if (HWND target = WindowAtPoint(x, y)) PostTap(target, x, y);
+}
+
+bool PressShellOk() {
+  HWND foreground = ForegroundWindowHandle();
+  Window* w = FindWindowRecord(foreground);
+  if (!w || !w->doneButton || !WindowShown(foreground)) return false;
+  PostMessageW(foreground, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return true;
 }
 
 void TapWindow(HWND window) {

@@ -92,9 +92,9 @@ bool Lifted(const Key& key) {
 
 }  // namespace
 
-bool KeyboardRaised() { return g_shown; }
+bool InputPanelShown() { return g_shown; }
 
-void RaiseKeyboard(bool shown) {
+void ShowInputPanel(bool shown) {
   if (g_shown.exchange(shown) != shown) NoteWindowModelChanged();
 }
 
@@ -165,6 +165,6 @@ std::u16string InputPanelKeyAt(int x, int y) {
 BOOL SipShowIM(DWORD flags) {
   bool on = (flags & SIPF_ON) != 0;
   platform::JournalAppend(on ? "SipShowIM 1" : "SipShowIM 0");
-  platform::RaiseKeyboard(on);
+  platform::ShowInputPanel(on);
   return TRUE;
 }

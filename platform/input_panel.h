@@ -10,9 +10,9 @@ namespace platform {
 
 constexpr int kInputPanelHeight = 80;
 
-bool KeyboardRaised();
+bool InputPanelShown();
 // Raises or puts it away (SipShowIM, and the menu bar's keyboard button).
-void RaiseKeyboard(bool shown);
+void ShowInputPanel(bool shown);
 // Where the keyboard lies on the screen while it is up.
 RECT InputPanelRect();
 // Paints the keyboard at its place on the screen.

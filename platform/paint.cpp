@@ -49,8 +49,9 @@ void PaintTree(HWND handle) {
   for (HWND child : std::vector<HWND>(w->children)) PaintTree(child);
 }
 
-// Where a window's client area lies on the screen: inside its frame.
-RECT ClientArea(HWND handle) {
+}  // namespace
+
+RECT ClientRectOnScreen(HWND handle) {
   Window* w = FindWindowRecord(handle);
   if (!w) return RECT{0, 0, 0, 0};
   RECT r = w->rect;
@@ -60,13 +61,11 @@ RECT ClientArea(HWND handle) {
   return r;
 }
 
-}  // namespace
-
 RECT VisibleClientRect(HWND handle) {
-  RECT r = ClientArea(handle);
+  RECT r = ClientRectOnScreen(handle);
   Window* w = FindWindowRecord(handle);
   for (Window* p = w ? FindWindowRecord(w->parent) : nullptr; p; p = FindWindowRecord(p->parent))
-    r = IntersectRects(r, ClientArea(p->handle));
+    r = IntersectRects(r, ClientRectOnScreen(p->handle));
   return IntersectRects(r, ScreenSurface().bounds());
 }
 
@@ -107,7 +106,7 @@ HDC GetDC(HWND window) {
   Surface& screen = ScreenSurface();
   if (!window) return CreateSurfaceDC(screen, POINT{0, 0}, screen.bounds(), nullptr);
   if (!FindWindowRecord(window)) return nullptr;
-  RECT client = ClientArea(window);
+  RECT client = ClientRectOnScreen(window);
   return CreateSurfaceDC(screen, POINT{client.left, client.top}, VisibleClientRect(window), window);
 }
 
@@ -120,7 +119,7 @@ int ReleaseDC(HWND window, HDC dc) {
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
   Window* w = FindWindowRecord(window);
   if (!w || !paint) return nullptr;
-  RECT client = ClientArea(window);
+  RECT client = ClientRectOnScreen(window);
   RECT part = w->invalid ? w->invalidRect
                          : RECT{0, 0, client.right - client.left, client.bottom - client.top};
   RECT onScreen{part.left + client.left, part.top + client.top, part.right + client.left,

@@ -15,7 +15,9 @@ Surface& ScreenSurface();
 const Surface& PaintScreen();
 // Paints the screen and writes it as a PNG file.
 bool SaveScreenshot(const std::string& path, std::string* error);
-// The part of a window's client area that is visible through its ancestors.
+// The part of a window where its client area lies on the screen (inside its
+// frame), and the part of that which is visible through its ancestors.
+RECT ClientRectOnScreen(HWND window);
 RECT VisibleClientRect(HWND window);
 
 }  // namespace platform

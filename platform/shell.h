@@ -17,5 +17,8 @@ RECT InputPanelButtonRect();
 // A tap at screen pixel (x, y) on the shell (bars or keyboard): carries it
 // out and returns true; false when the tap belongs to the program's windows.
 bool TapShell(int x, int y);
+// The shell's "ok": command 1 to the foreground dialog that has a Done
+// button. False when there is none.
+bool PressShellOk();
 
 }  // namespace platform

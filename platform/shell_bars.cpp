@@ -73,7 +73,7 @@ void PaintTopBar(Canvas& screen) {
 // which way a tap moves the panel.
 void PaintKeyboardButton(Canvas& screen) {
   RECT button = InputPanelButtonRect();
-  bool up = KeyboardRaised();
+  bool up = InputPanelShown();
   if (up) screen.Fill(button, kMenuLine);
   Pixel ink = up ? 0xFFFFFF : 0x000000;
   RECT board = MakeRect(button.left + 5, button.top + 6, 19, 11);
@@ -114,16 +114,21 @@ void PaintShellBars(Canvas& screen) {
   PaintMenuBar(screen);
 }
 
+bool PressShellOk() {
+  Window* dialog = DoneDialog();
+  if (!dialog) return false;
+  PostMessageW(dialog->handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return true;
+}
+
 bool TapShell(int x, int y) {
   if (TapInputPanel(x, y)) return true;
   if (y < kTopBarHeight) {
-    Window* dialog = DoneDialog();
-    if (dialog && RectContains(ShellOkRect(), x, y))
-      PostMessageW(dialog->handle, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    if (RectContains(ShellOkRect(), x, y)) PressShellOk();
     return true;
   }
   if (y >= ScreenHeight() - kMenuBarHeight) {
-    if (RectContains(InputPanelButtonRect(), x, y)) RaiseKeyboard(!KeyboardRaised());
+    if (RectContains(InputPanelButtonRect(), x, y)) ShowInputPanel(!InputPanelShown());
     return true;
   }
   return false;

@@ -6,7 +6,6 @@
 
 #include "include/winuser.h"
 #include "message_loop.h"
-#include "screen.h"
 #include "timers.h"
 #include "window_model.h"
 
