@@ -5,6 +5,7 @@
 
 #include "automation.h"
 #include "input.h"
+#include "shell.h"
 #include "window_dump.h"
 #include "window_model.h"
 #include "wintext_utf.h"

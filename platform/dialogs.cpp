@@ -6,6 +6,7 @@
 #include "include/commctrl.h"
 #include "include/winresource.h"
 #include "include/winuser.h"
+#include "screen.h"
 #include "window_model.h"
 
 #define ERROR_CONTROL_ID_NOT_FOUND 1421L

@@ -4,6 +4,7 @@
 #include "input.h"
 
 #include "shell.h"
+#include "screen.h"
 #include "window_model.h"
 
 namespace platform {
@@ -51,14 +52,6 @@ HWND WindowAtPoint(int x, int y) {
 void DeliverTap(int x, int y) {
   if (TapShell(x, y)) return;
   if (HWND target = WindowAtPoint(x, y)) PostTap(target, x, y);
-}
-
-bool PressShellOk() {
-  HWND foreground = ForegroundWindowHandle();
-  Window* w = FindWindowRecord(foreground);
-  if (!w || !w->doneButton || !WindowShown(foreground)) return false;
-  PostMessageW(foreground, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  return true;
 }
 
 void TapWindow(HWND window) {

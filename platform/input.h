@@ -11,9 +11,6 @@ namespace platform {
 void DeliverTap(int x, int y);
 // A tap at the centre of a control (or any window).
 void TapWindow(HWND window);
-// The shell's "ok" (Done) of the foreground dialog: command IDOK. False
-// when the foreground window has no Done button.
-bool PressShellOk();
 // The window a tap at (x, y) reaches: the top-most visible window there and
 // its deepest visible child, passing through group boxes and labels as
 // Windows does; null when nothing takes the tap (a disabled control).

@@ -63,7 +63,7 @@ std::string DumpWindows() {
   Json dump;
   dump["program"] = ProgramName();
   dump["screen"] = {{"width", GetSystemMetrics(SM_CXSCREEN)}, {"height", GetSystemMetrics(SM_CYSCREEN)}};
-  dump["sip"] = KeyboardRaised();
+  dump["sip"] = InputPanelShown();
   Json windows = Json::array();
   for (HWND handle : TopLevelWindows()) {
     Window* w = FindWindowRecord(handle);

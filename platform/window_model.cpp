@@ -34,13 +34,6 @@ int FrameWidth(const Window& window) {
   return framed && !window.parent && (window.style & WS_BORDER) ? 1 : 0;
 }
 
-RECT ClientRectOnScreen(HWND window) {
-  Window* w = FindWindowRecord(window);
-  if (!w) return {0, 0, 0, 0};
-  int frame = FrameWidth(*w);
-  return {w->rect.left + frame, w->rect.top + frame, w->rect.right - frame, w->rect.bottom - frame};
-}
-
 Window* FindWindowRecord(HWND window) {
   std::lock_guard<std::recursive_mutex> lock(g_lock);
   auto found = g_windows.find(window);

@@ -71,10 +71,9 @@ struct Window {
 
 // Width in pixels of the frame around a top-level window's client area: the
 // thin border of WS_BORDER (which WS_CAPTION includes); controls draw their
-// own borders inside their rectangle.
+// own borders inside their rectangle. The client area on the screen is
+// ClientRectOnScreen (screen.h), which agrees with this width.
 int FrameWidth(const Window& window);
-// The client area of a window in screen pixels: inside its frame.
-RECT ClientRectOnScreen(HWND window);
 
 // The record of a live window, or null.
 Window* FindWindowRecord(HWND window);

@@ -7,6 +7,7 @@
 #include "include/winuser.h"
 #include "message_loop.h"
 #include "timers.h"
+#include "screen.h"
 #include "window_model.h"
 
 namespace platform {

@@ -2,6 +2,7 @@
 // real program entry and reports on standard output what its dialog
 // procedure hears, so that tests can drive it with scripts and dumps.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/wintext_utf.h"
@@ -73,6 +74,8 @@ void Fill(HWND combo, std::initializer_list<const char16_t*> entries) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  // The script belongs to this program alone: what it starts must not see it.
+  if (std::getenv("SELVANE_INPUT")) Report("script visible to children");
   g_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PROBE), nullptr, ProbeProc, 0);
   if (!g_dialog) return 3;
   SHINITDLGINFO shell = {SHIDIM_FLAGS, g_dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLG};
