@@ -6,6 +6,7 @@
 
 #include <mutex>
 
+#include "commctrl.h"
 #include "gdi_objects.h"
 #include "screen.h"
 #include "window_model.h"
@@ -50,7 +51,9 @@ EditState EditStateOf(const Window& w, bool usable, bool focused) {
   edit.focused = focused;
   edit.password = (w.style & ES_PASSWORD) != 0;
   edit.border = w.kind == WindowKind::ComboBox || (w.style & WS_BORDER) || (w.exStyle & WS_EX_CLIENTEDGE);
-  edit.align = (w.style & ES_CENTER) ? TextAlign::Center : (w.style & ES_RIGHT) ? TextAlign::Right : TextAlign::Left;
+  // A drop-down's style bits are its own: its edit part is always left aligned.
+  if (w.kind == WindowKind::Edit)
+    edit.align = (w.style & ES_CENTER) ? TextAlign::Center : (w.style & ES_RIGHT) ? TextAlign::Right : TextAlign::Left;
   edit.selectionStart = w.control.selStart;
   edit.selectionEnd = w.control.selEnd;
   edit.caret = w.control.selEnd;
@@ -159,6 +162,9 @@ void PaintControl(HWND handle) {
         bar.position = w->control.position;
         bar.enabled = usable;
         bar.focused = focused;
+        // Automatic ticks mark every position; without, the ends only.
+        bar.ticks = (w->style & TBS_NOTICKS) ? TrackbarTicks::None
+                    : (w->style & TBS_AUTOTICKS) ? TrackbarTicks::Every : TrackbarTicks::Ends;
         painter::Trackbar(*canvas, LocalRect(*w), bar, colors);
         break;
       }

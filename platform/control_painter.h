@@ -59,13 +59,15 @@ struct ComboState {
   int topItem = 0;  // first item shown in the open list
 };
 
+enum class TrackbarTicks { None, Ends, Every };
+
 struct TrackbarState {
   int minimum = 0;
   int maximum = 100;
   int position = 0;
   bool enabled = true;
   bool focused = false;
-  int tickFrequency = 0;  // 0: ticks at both ends only
+  TrackbarTicks ticks = TrackbarTicks::Ends;
 };
 
 namespace painter {

@@ -3,8 +3,8 @@
 // phone's own input; the shell takes the taps on its bars and keyboard.
 #include "input.h"
 
-#include "screen.h"
 #include "shell.h"
+#include "screen.h"
 #include "window_model.h"
 
 namespace platform {

@@ -455,6 +455,21 @@ CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, 
   return static_cast<CEOID>(sqlite3_last_insert_rowid(DeviceDb()));
 }
 
+BOOL CeDeleteDatabase(CEOID oid) {
+  if (!IsDatabase(oid)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  Transaction remove(DeviceDb());
+  Statement properties(DeviceDb(),
+                       "DELETE FROM ce_properties WHERE record IN (SELECT oid FROM ce_objects WHERE parent = ?)");
+  properties.Bind(1, oid).Run();
+  Statement objects(DeviceDb(), "DELETE FROM ce_objects WHERE oid = ? OR parent = ?");
+  objects.Bind(1, oid).Bind(2, oid).Run();
+  remove.Commit();
+  return TRUE;
+}
+
 CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL* rgPropVal) {
   auto database = FindHandleOf<OpenDatabase>(hDbase);
   if (!database) {

@@ -32,6 +32,10 @@ void SeedSim();
 void SeedBluetooth(const DeviceOptions& options);
 void SeedObjectStore(const DeviceOptions& options);
 
+// What the phone provides to every program that runs on it: on a Widcomm
+// device, the stack's tray window. Called by the program entry.
+void StartPhoneHardware();
+
 // Everything above for a fresh device; called by CreateDevice after the
 // device values are written.
 void SeedPhoneHardware(const DeviceOptions& options);

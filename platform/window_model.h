@@ -72,7 +72,7 @@ struct Window {
 // Width in pixels of the frame around a top-level window's client area: the
 // thin border of WS_BORDER (which WS_CAPTION includes); controls draw their
 // own borders inside their rectangle. The client area on the screen is
-// ClientRectOnScreen (screen.h).
+// ClientRectOnScreen (screen.h), which agrees with this width.
 int FrameWidth(const Window& window);
 
 // The record of a live window, or null.

@@ -6,8 +6,8 @@
 
 #include "include/winuser.h"
 #include "message_loop.h"
-#include "screen.h"
 #include "timers.h"
+#include "screen.h"
 #include "window_model.h"
 
 namespace platform {

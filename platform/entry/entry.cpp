@@ -9,6 +9,7 @@
 #include "automation.h"
 #include "clock.h"
 #include "device.h"
+#include "phone_state.h"
 #include "display/display.h"
 #include "program.h"
 #include "wintext_utf.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     platform::EnsureDevice();
     platform::RestartProgramClock();
     platform::LoadAutomationScript();
+    platform::StartPhoneHardware();
     platform::StartDisplay();
     std::string joined;
     for (int i = 1; i < argc; ++i) {

@@ -127,6 +127,8 @@ CEOID CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD dwValue, LPDWORD 
 CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROPID* rgPropID, LPBYTE* lplpBuffer,
                           LPDWORD lpcbBuffer, HANDLE hHeap);
 
+// Deletes a database with all its records.
+BOOL CeDeleteDatabase(CEOID oid);
 CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, SORTORDERSPEC* rgSortSpecs);
 // Writes a new record (oidRecord 0) or changes the given properties of an
 // existing one (CEDB_PROPDELETE removes one).

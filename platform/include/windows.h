@@ -24,3 +24,4 @@
 #include "windbase.h"
 #include "shellapi.h"
 #include "commdlg.h"
+#include "sipapi.h"

@@ -4,6 +4,7 @@
 
 #include "clock.h"
 #include "commands.h"
+#include "phone_state_sections.h"
 #include "timed_starts.h"
 
 namespace {
@@ -27,6 +28,12 @@ void PrintTimedStarts() {
 void (*const kSections[])() = {
     PrintClock,
     PrintTimedStarts,
+    PrintRadioState,
+    PrintSimState,
+    PrintBluetoothState,
+    PrintHeadsetState,
+    PrintSoundState,
+    PrintEventCounts,
 };
 
 }  // namespace

@@ -162,6 +162,9 @@ class Compiler {
         continue;
       }
       Position where = Peek().where;
+      // Statements that stand without a name: none of them is supported.
+      if (Keyword(Peek(), "STRINGTABLE") || Keyword(Peek(), "CHARACTERISTICS") || Keyword(Peek(), "VERSION"))
+        throw ScriptError(where, "unsupported resource statement \"" + Peek().text + "\"");
       Resource resource;
       ParseName(resource);
       const Token& type = Next();

@@ -1,0 +1,94 @@
+// Kestrow, the Bluetooth helper, run as the phone runs it: on a phone with
+// the Microsoft stack and on one with the Widcomm stack, read back through
+// the journal and the registry.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "device.h"
+#include "journal.h"
+#include "testing/device_fixture.h"
+#include "windows.h"
+
+using testing_support::RunProgram;
+using testing_support::TempDevice;
+
+namespace {
+
+const WCHAR kWidcommKey[] = u"SOFTWARE\\Widcomm\\BtConfig\\General";
+
+// Runs Kestrow with the command line and returns what it journalled.
+std::vector<std::string> RunKestrow(const std::vector<std::string>& args) {
+  platform::JournalClear();
+  const auto start = std::chrono::steady_clock::now();
+  auto result = RunProgram("Kestrow", args);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(result.status, 0) << result.err;
+  // Headless, its second of timers and five of waiting pass in virtual time.
+  EXPECT_LT(took, std::chrono::seconds(3));
+  std::vector<std::string> lines;
+  for (const auto& line : platform::JournalRead()) {
+    EXPECT_EQ(line.program, "Kestrow");
+    lines.push_back(line.text);
+  }
+  return lines;
+}
+
+int64_t StackMode() {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWidcommKey, 0, 0, &key) != ERROR_SUCCESS) return -1;
+  DWORD mode = 0, size = sizeof mode;
+  RegQueryValueExW(key, u"StackMode", nullptr, nullptr, reinterpret_cast<BYTE*>(&mode), &size);
+  RegCloseKey(key);
+  return mode;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(KestrowTest, OnTheMicrosoftStackEachStateSetsItsMode) {
+  TempDevice device;
+  EXPECT_EQ(RunKestrow({"2"}), Lines{"BthSetMode 2"});
+  EXPECT_EQ(platform::DeviceValue("bt.mode"), "2");
+  EXPECT_EQ(RunKestrow({"1"}), Lines{"BthSetMode 1"});
+  EXPECT_EQ(RunKestrow({"0"}), Lines{"BthSetMode 0"});
+  EXPECT_EQ(RunKestrow({"3"}), Lines{});
+  // No command line means the Widcomm stack on: the Microsoft one goes off.
+  EXPECT_EQ(RunKestrow({}), Lines{"BthSetMode 0"});
+  // The command line is read as a number the way _wtol reads it.
+  EXPECT_EQ(RunKestrow({"2abc"}), Lines{"BthSetMode 2"});
+  EXPECT_EQ(RunKestrow({"on"}), Lines{"BthSetMode 0"});
+  EXPECT_EQ(RunKestrow({"7"}), Lines{});
+}
+
+TEST(KestrowTest, OnTheWidcommStackItSwitchesThroughTheTrayAndWaitsForTheStack) {
+  platform::DeviceOptions options;
+  options.widcomm = true;
+  TempDevice device(options);
+  ASSERT_EQ(StackMode(), 0);
+  EXPECT_EQ(RunKestrow({"4"}), (Lines{"BthSetMode 0 failed", "WCE_BTTRAY WM_COMMAND 0x1002"}));
+  EXPECT_EQ(StackMode(), 1);
+  // Already on: nothing is sent to the tray.
+  EXPECT_EQ(RunKestrow({"4"}), Lines{"BthSetMode 0 failed"});
+  EXPECT_EQ(RunKestrow({"2"}), (Lines{"WCE_BTTRAY WM_COMMAND 0x1001", "BthSetMode 2 failed"}));
+  EXPECT_EQ(StackMode(), 0);
+  EXPECT_EQ(RunKestrow({"0"}), Lines{"BthSetMode 0 failed"});
+  EXPECT_EQ(RunKestrow({"3"}), Lines{});
+  EXPECT_EQ(RunKestrow({}), (Lines{"BthSetMode 0 failed", "WCE_BTTRAY WM_COMMAND 0x1002"}));
+  EXPECT_EQ(StackMode(), 1);
+}
+
+TEST(KestrowTest, WidcommKeyWithoutItsValueCountsAsOff) {
+  platform::DeviceOptions options;
+  options.widcomm = true;
+  TempDevice device(options);
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWidcommKey, 0, 0, &key), ERROR_SUCCESS);
+  RegDeleteValueW(key, u"StackMode");
+  RegCloseKey(key);
+  EXPECT_EQ(RunKestrow({"4"}), (Lines{"BthSetMode 0 failed", "WCE_BTTRAY WM_COMMAND 0x1002"}));
+  EXPECT_EQ(StackMode(), 1);
+}
+
+}  // namespace
