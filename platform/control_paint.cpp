@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "commctrl.h"
+#include "drop_list.h"
 #include "gdi_objects.h"
 #include "screen.h"
 #include "window_model.h"
@@ -150,9 +151,9 @@ void PaintControl(HWND handle) {
         painter::Edit(*canvas, LocalRect(*w), EditStateOf(*w, usable, focused), colors);
         break;
       case WindowKind::ComboBox: {
-        RECT closed = LocalRect(*w);
-        closed.bottom = std::min<LONG>(closed.bottom, painter::ComboClosedHeight());
-        painter::ComboBox(*canvas, closed, ComboStateOf(*w, usable, focused), colors);
+        ComboState combo = ComboStateOf(*w, usable, focused);
+        combo.open = OpenDropDown() == handle;
+        painter::ComboBox(*canvas, LocalRect(*w), combo, colors);
         break;
       }
       case WindowKind::Trackbar: {
@@ -179,7 +180,5 @@ void InstallControlPainter() {
   static std::once_flag once;
   std::call_once(once, [] { SetDefaultPainter(PaintControl); });
 }
-
-void PaintOpenLists(Canvas&) {}
 
 }  // namespace platform

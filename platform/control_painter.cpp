@@ -130,7 +130,6 @@ void EditText(Canvas& canvas, const RECT& box, const EditState& state, Pixel tex
 }  // namespace
 
 int ListItemHeight() { return LineHeight() + 1; }
-int ComboClosedHeight() { return LineHeight() + 6; }
 int ComboButtonWidth(int closedHeight) { return std::clamp(closedHeight - 6, 9, 13); }
 
 RECT ComboListRect(const RECT& closed, int visibleItems) {

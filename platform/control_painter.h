@@ -72,9 +72,8 @@ struct TrackbarState {
 
 namespace painter {
 
-// The height of one line of the dropped list and of the closed drop-down.
+// The height of one line of a drop-down's open list.
 int ListItemHeight();
-int ComboClosedHeight();
 // Where the open list of a drop-down whose closed part is `closed` lies,
 // for `visibleItems` lines (relative to the same origin as `closed`).
 RECT ComboListRect(const RECT& closed, int visibleItems);

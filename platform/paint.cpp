@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "control_paint.h"
+#include "drop_list.h"
 #include "gdi_objects.h"
 #include "input_panel.h"
 #include "png_file.h"
@@ -104,7 +105,7 @@ const Surface& PaintScreen() {
     PaintFrame(screen, w);
     PaintTree(*it);
   }
-  PaintOpenLists(screen);
+  PaintDropList(screen);
   PaintShellBars(screen);
   PaintInputPanel(screen);
   return surface;

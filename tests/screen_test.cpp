@@ -92,6 +92,7 @@ nlohmann::json ControlOf(const nlohmann::json& dump, int id) {
 // The paint probe's controls (tests/screen/paint_probe_ids.h).
 constexpr int kModeName = 1001;
 constexpr int kVolume = 1011;
+constexpr int kRing = 1007;
 constexpr int kAutoPickUp = 1013;
 
 }  // namespace
@@ -194,4 +195,32 @@ TEST(Screenshots, TheShellsOkClosesADoneDialog) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_TRUE(fs::exists(early));
   EXPECT_FALSE(fs::exists(late));
+}
+
+TEST(Screenshots, DropDownArrowOpensItsListAndALinePicksTheEntry) {
+  TempDevice device;
+  FreezeClock();
+  fs::path layout = device.folder() / "layout.json";
+  ASSERT_EQ(RunScript(device, "selvane-paint-probe", "dump " + layout.string() + "\n").status, 0);
+  auto rect = ControlOf(nlohmann::json::parse(ReadFile(layout)), kRing)["rect"];
+  int left = rect[0], top = rect[1], width = rect[2], height = rect[3];
+  std::string arrow = std::to_string(left + width - 5) + " " + std::to_string(top + height / 2);
+  // The list opens below the box, one line per entry: the third is "Vibrate".
+  int lineHeight = 14;
+  std::string third = std::to_string(left + 20) + " " + std::to_string(top + height + 2 * lineHeight + lineHeight / 2);
+
+  fs::path open = device.folder() / "open.png", closed = device.folder() / "closed.png",
+           picked = device.folder() / "picked.json", still = device.folder() / "still.json";
+  auto run = RunScript(device, "selvane-paint-probe",
+                       "tap " + arrow + "\nscreenshot " + open.string() + "\ntap " + third + "\nscreenshot " +
+                           closed.string() + "\ndump " + picked.string() + "\ntap " + arrow + "\ntap 5 300\ndump " +
+                           still.string() + "\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  ExpectGolden(open, "paint_probe_open_list_240x320");
+  nlohmann::json ring = ControlOf(nlohmann::json::parse(ReadFile(picked)), kRing);
+  EXPECT_EQ(ring["text"], "Vibrate");
+  EXPECT_EQ(ring["selection"], 2);
+  // A tap beside an open list closes it and picks nothing.
+  EXPECT_EQ(ControlOf(nlohmann::json::parse(ReadFile(still)), kRing)["selection"], 2);
+  EXPECT_NE(LoadPng(open), LoadPng(closed));
 }
