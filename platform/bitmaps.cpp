@@ -1,5 +1,6 @@
-// Bitmaps from outside the program: SHLoadDIBitmap reads a BMP file on the
-// device and decodes it; anything it cannot read fully gives no bitmap.
+// Bitmaps for drawing: SHLoadDIBitmap reads a BMP file on the device and
+// LoadBitmapW a BITMAP resource of the program; anything that cannot be read
+// fully gives no bitmap.
 #include <fstream>
 #include <string>
 #include <vector>
@@ -45,6 +46,21 @@ HBITMAP SHLoadDIBitmap(LPCWSTR path) {
   DecodedBitmap decoded;
   std::string why;
   if (!ReadWholeFile(*host, &bytes) || !DecodeBmpFile(bytes.data(), bytes.size(), &decoded, &why)) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
+  return CreateBitmapFromPixels(std::move(decoded.pixels), decoded.bitsPerPixel);
+}
+
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name) {
+  using namespace platform;
+  HRSRC found = FindResourceW(instance, name, RT_BITMAP);
+  if (!found) return nullptr;
+  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(instance, found)));
+  DWORD size = SizeofResource(instance, found);
+  DecodedBitmap decoded;
+  std::string why;
+  if (!data || !DecodePackedDib(data, size, &decoded, &why)) {
     SetLastError(ERROR_INVALID_DATA);
     return nullptr;
   }

@@ -6,6 +6,8 @@
 
 #include <mutex>
 
+#include "commctrl.h"
+#include "drop_list.h"
 #include "gdi_objects.h"
 #include "screen.h"
 #include "window_model.h"
@@ -50,7 +52,9 @@ EditState EditStateOf(const Window& w, bool usable, bool focused) {
   edit.focused = focused;
   edit.password = (w.style & ES_PASSWORD) != 0;
   edit.border = w.kind == WindowKind::ComboBox || (w.style & WS_BORDER) || (w.exStyle & WS_EX_CLIENTEDGE);
-  edit.align = (w.style & ES_CENTER) ? TextAlign::Center : (w.style & ES_RIGHT) ? TextAlign::Right : TextAlign::Left;
+  // A drop-down's style bits are its own: its edit part is always left aligned.
+  if (w.kind == WindowKind::Edit)
+    edit.align = (w.style & ES_CENTER) ? TextAlign::Center : (w.style & ES_RIGHT) ? TextAlign::Right : TextAlign::Left;
   edit.selectionStart = w.control.selStart;
   edit.selectionEnd = w.control.selEnd;
   edit.caret = w.control.selEnd;
@@ -147,9 +151,9 @@ void PaintControl(HWND handle) {
         painter::Edit(*canvas, LocalRect(*w), EditStateOf(*w, usable, focused), colors);
         break;
       case WindowKind::ComboBox: {
-        RECT closed = LocalRect(*w);
-        closed.bottom = std::min<LONG>(closed.bottom, painter::ComboClosedHeight());
-        painter::ComboBox(*canvas, closed, ComboStateOf(*w, usable, focused), colors);
+        ComboState combo = ComboStateOf(*w, usable, focused);
+        combo.open = OpenDropDown() == handle;
+        painter::ComboBox(*canvas, LocalRect(*w), combo, colors);
         break;
       }
       case WindowKind::Trackbar: {
@@ -159,6 +163,9 @@ void PaintControl(HWND handle) {
         bar.position = w->control.position;
         bar.enabled = usable;
         bar.focused = focused;
+        // Automatic ticks mark every position; without, the ends only.
+        bar.ticks = (w->style & TBS_NOTICKS) ? TrackbarTicks::None
+                    : (w->style & TBS_AUTOTICKS) ? TrackbarTicks::Every : TrackbarTicks::Ends;
         painter::Trackbar(*canvas, LocalRect(*w), bar, colors);
         break;
       }
@@ -173,7 +180,5 @@ void InstallControlPainter() {
   static std::once_flag once;
   std::call_once(once, [] { SetDefaultPainter(PaintControl); });
 }
-
-void PaintOpenLists(Canvas&) {}
 
 }  // namespace platform

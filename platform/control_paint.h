@@ -14,7 +14,5 @@ void InstallControlPainter();
 void PaintControl(HWND window);
 // The colours the control's dialog gives it for painting into `dc`.
 ControlColors ColorsFor(HWND control, HDC dc);
-// Paints the lists of open drop-downs above everything else.
-void PaintOpenLists(Canvas& screen);
 
 }  // namespace platform

@@ -130,7 +130,6 @@ void EditText(Canvas& canvas, const RECT& box, const EditState& state, Pixel tex
 }  // namespace
 
 int ListItemHeight() { return LineHeight() + 1; }
-int ComboClosedHeight() { return LineHeight() + 6; }
 int ComboButtonWidth(int closedHeight) { return std::clamp(closedHeight - 6, 9, 13); }
 
 RECT ComboListRect(const RECT& closed, int visibleItems) {
@@ -322,17 +321,20 @@ void Trackbar(Canvas& canvas, const RECT& r, const TrackbarState& state,
   canvas.VLine(channel.left, channel.top, channel.bottom - 1, kShadow);
   canvas.HLine(channel.left + 1, channel.right - 2, channel.top + 1, kBlack);
 
-  // Ticks under the channel: both ends, and every tickFrequency positions.
+  // Ticks under the channel: both ends, or every position while they stand
+  // at least three pixels apart.
   Pixel tick = state.enabled ? kBlack : kGreyText;
-  int tickTop = std::min(thumbTip + 2, r.bottom - 2);
+  int tickTop = std::min(thumbTip + 2, r.bottom - 3);
   auto drawTick = [&](int position) {
     canvas.VLine(XOfPosition(r, state, position), tickTop, std::min(tickTop + 2, int(r.bottom) - 1), tick);
   };
-  drawTick(state.minimum);
-  drawTick(state.maximum);
-  if (state.tickFrequency > 0)
-    for (int p = state.minimum + state.tickFrequency; p < state.maximum; p += state.tickFrequency)
-      drawTick(p);
+  if (state.ticks != TrackbarTicks::None) {
+    drawTick(state.minimum);
+    drawTick(state.maximum);
+  }
+  int span = state.maximum - state.minimum;
+  if (state.ticks == TrackbarTicks::Every && span > 0 && (to - from) / span >= 3)
+    for (int p = state.minimum + 1; p < state.maximum; ++p) drawTick(p);
 
   // The thumb: a raised body with a point towards the ticks.
   int cx = XOfPosition(r, state, state.position);

@@ -59,20 +59,21 @@ struct ComboState {
   int topItem = 0;  // first item shown in the open list
 };
 
+enum class TrackbarTicks { None, Ends, Every };
+
 struct TrackbarState {
   int minimum = 0;
   int maximum = 100;
   int position = 0;
   bool enabled = true;
   bool focused = false;
-  int tickFrequency = 0;  // 0: ticks at both ends only
+  TrackbarTicks ticks = TrackbarTicks::Ends;
 };
 
 namespace painter {
 
-// The height of one line of the dropped list and of the closed drop-down.
+// The height of one line of a drop-down's open list.
 int ListItemHeight();
-int ComboClosedHeight();
 // Where the open list of a drop-down whose closed part is `closed` lies,
 // for `visibleItems` lines (relative to the same origin as `closed`).
 RECT ComboListRect(const RECT& closed, int visibleItems);

@@ -34,7 +34,7 @@ const std::vector<std::vector<Key>>& Layout() {
       {{u"`", u'`', u'~', 2}, {u"1", u'1', u'!', 2}, {u"2", u'2', u'@', 2}, {u"3", u'3', u'#', 2},
        {u"4", u'4', u'$', 2}, {u"5", u'5', u'%', 2}, {u"6", u'6', u'^', 2}, {u"7", u'7', u'&', 2},
        {u"8", u'8', u'*', 2}, {u"9", u'9', u'(', 2}, {u"0", u'0', u')', 2}, {u"-", u'-', u'_', 2},
-       {u"=", u'=', u'+', 2}, {u"\u2190", 8, 8, 4, Special::Backspace}},
+       {u"=", u'=', u'+', 2}, {u"", 8, 8, 4, Special::Backspace}},
       {{u"Tab", 9, 9, 3, Special::Tab}, {u"q", u'q', u'Q', 2}, {u"w", u'w', u'W', 2},
        {u"e", u'e', u'E', 2}, {u"r", u'r', u'R', 2}, {u"t", u't', u'T', 2}, {u"y", u'y', u'Y', 2},
        {u"u", u'u', u'U', 2}, {u"i", u'i', u'I', 2}, {u"o", u'o', u'O', 2}, {u"p", u'p', u'P', 2},
@@ -42,7 +42,7 @@ const std::vector<std::vector<Key>>& Layout() {
       {{u"CAP", 0, 0, 4, Special::Caps}, {u"a", u'a', u'A', 2}, {u"s", u's', u'S', 2},
        {u"d", u'd', u'D', 2}, {u"f", u'f', u'F', 2}, {u"g", u'g', u'G', 2}, {u"h", u'h', u'H', 2},
        {u"j", u'j', u'J', 2}, {u"k", u'k', u'K', 2}, {u"l", u'l', u'L', 2}, {u";", u';', u':', 2},
-       {u"'", u'\'', u'"', 2}, {u"\u21b5", 13, 13, 4, Special::Enter}},
+       {u"'", u'\'', u'"', 2}, {u"", 13, 13, 4, Special::Enter}},
       {{u"Shift", 0, 0, 5, Special::Shift}, {u"z", u'z', u'Z', 2}, {u"x", u'x', u'X', 2},
        {u"c", u'c', u'C', 2}, {u"v", u'v', u'V', 2}, {u"b", u'b', u'B', 2}, {u"n", u'n', u'N', 2},
        {u"m", u'm', u'M', 2}, {u",", u',', u'<', 2}, {u".", u'.', u'>', 2}, {u"/", u'/', u'?', 2},
@@ -85,6 +85,20 @@ bool FindKey(int x, int y, const Key** found, RECT* where) {
   return false;
 }
 
+// The arrows of Backspace (pointing left) and Enter (down, then left),
+// drawn since the dialog font has no arrow characters.
+void PaintArrow(Canvas& canvas, const RECT& face, Special special, Pixel ink) {
+  int cx = (face.left + face.right) / 2, cy = (face.top + face.bottom) / 2;
+  int left = cx - 6, right = cx + 6;
+  if (special == Special::Enter) {
+    canvas.VLine(right, cy - 4, cy, ink);
+    canvas.HLine(left, right, cy, ink);
+  } else {
+    canvas.HLine(left, right, cy, ink);
+  }
+  for (int i = 1; i <= 3; ++i) canvas.VLine(left + i, cy - i, cy + i, ink);
+}
+
 bool Lifted(const Key& key) {
   bool letter = key.normal >= u'a' && key.normal <= u'z';
   return g_shift != (g_caps && letter);
@@ -125,8 +139,11 @@ void PaintInputPanel(Canvas& screen) {
       int x = face.left + (face.right - face.left - font.TextWidth(label)) / 2;
       int y = face.top + (face.bottom - face.top - font.metrics().height) / 2;
       font.Draw(inside, x, y, label, latched ? 0xFFFFFF : 0x000000);
+      if (key.special == Special::Backspace || key.special == Special::Enter)
+        PaintArrow(inside, face, key.special, 0x000000);
     }
   }
+  screen.HLine(panel.left, panel.right - 1, panel.top, 0x808080);
 }
 
 bool TapInputPanel(int x, int y) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "control_paint.h"
+#include "drop_list.h"
 #include "gdi_objects.h"
 #include "input_panel.h"
 #include "png_file.h"
@@ -22,16 +23,35 @@ LRESULT Deliver(Window* w, UINT message, WPARAM wParam, LPARAM lParam) {
   return w && w->proc ? w->proc(w->handle, message, wParam, lParam) : 0;
 }
 
-// Erases a window's client area: the program's WM_ERASEBKGND, else the
-// dialog's colour (WM_CTLCOLORDLG), else white.
+// The colour a window's background takes: a dialog's from its answer to
+// WM_CTLCOLORDLG, any other white.
+Pixel BackgroundOf(Window* w, HDC dc) {
+  if (w->kind != WindowKind::Dialog) return kDesktop;
+  LRESULT brush = Deliver(w, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w->handle));
+  GdiBrush* b = BrushFromHandle(reinterpret_cast<HGDIOBJ>(brush));
+  return b ? PixelFromColorRef(b->color) : kDesktop;
+}
+
+// Erases a window's client area with its background colour, then lets the
+// program paint its own background (WM_ERASEBKGND) over it.
 void EraseBackground(Window* w, HDC dc) {
-  if (Deliver(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0)) return;
-  Pixel color = kDesktop;
-  if (w->kind == WindowKind::Dialog) {
-    LRESULT brush = Deliver(w, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(w->handle));
-    if (GdiBrush* b = BrushFromHandle(reinterpret_cast<HGDIOBJ>(brush))) color = PixelFromColorRef(b->color);
-  }
+  Pixel color = BackgroundOf(w, dc);
   if (std::optional<Canvas> canvas = CanvasOf(dc)) canvas->Fill(canvas->clip(), color);
+  Deliver(w, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+// A top-level window's frame: a black line for a thin border; a captioned
+// window's caption is in the shell's top bar, so its frame takes its
+// background and the window looks frameless, as on the phone.
+void PaintFrame(Canvas& screen, Window* w) {
+  if (FrameWidth(*w) == 0) return;
+  Pixel color = 0x000000;
+  if ((w->style & WS_CAPTION) == WS_CAPTION) {
+    HDC dc = CreateSurfaceDC(ScreenSurface(), POINT{w->rect.left, w->rect.top}, w->rect, w->handle);
+    color = BackgroundOf(w, dc);
+    DeleteDC(dc);
+  }
+  screen.Frame(w->rect, color);
 }
 
 // Paints one window and then its children, in template order: later
@@ -54,11 +74,8 @@ void PaintTree(HWND handle) {
 RECT ClientRectOnScreen(HWND handle) {
   Window* w = FindWindowRecord(handle);
   if (!w) return RECT{0, 0, 0, 0};
-  RECT r = w->rect;
-  // A top-level window's thin border is its frame; a control draws its own.
-  bool framed = (w->kind == WindowKind::Dialog || w->kind == WindowKind::Generic) && (w->style & WS_BORDER);
-  if (framed) r = RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1};
-  return r;
+  int frame = FrameWidth(*w);
+  return RECT{w->rect.left + frame, w->rect.top + frame, w->rect.right - frame, w->rect.bottom - frame};
 }
 
 RECT VisibleClientRect(HWND handle) {
@@ -85,10 +102,10 @@ const Surface& PaintScreen() {
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     Window* w = FindWindowRecord(*it);
     if (!w || !(w->style & WS_VISIBLE)) continue;
-    if (w->style & WS_BORDER) screen.Frame(w->rect, 0x000000);
+    PaintFrame(screen, w);
     PaintTree(*it);
   }
-  PaintOpenLists(screen);
+  PaintDropList(screen);
   PaintShellBars(screen);
   PaintInputPanel(screen);
   return surface;

@@ -3,6 +3,7 @@
 // with the button that raises the input panel; taps on them.
 #include <string>
 
+#include "drop_list.h"
 #include "font.h"
 #include "input_panel.h"
 #include "shell.h"
@@ -122,7 +123,7 @@ bool PressShellOk() {
 }
 
 bool TapShell(int x, int y) {
-  if (TapInputPanel(x, y)) return true;
+  if (TapInputPanel(x, y) || TapDropList(x, y)) return true;
   if (y < kTopBarHeight) {
     if (RectContains(ShellOkRect(), x, y)) PressShellOk();
     return true;

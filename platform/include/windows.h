@@ -23,3 +23,4 @@
 #include "bthutil.h"
 #include "windbase.h"
 #include "shellapi.h"
+#include "sipapi.h"

@@ -91,3 +91,6 @@ BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 // A BMP file on the device as a bitmap (the shell's loader); null when the
 // file is missing, damaged or no BMP.
 HBITMAP SHLoadDIBitmap(LPCWSTR path);
+// A BITMAP resource of the program; null when there is none.
+HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
+#define LoadBitmap LoadBitmapW

@@ -76,7 +76,9 @@ void Fill(HWND combo, std::initializer_list<const char16_t*> entries) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   // The script belongs to this program alone: what it starts must not see it.
   if (std::getenv("SELVANE_INPUT")) Report("script visible to children");
-  g_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_PROBE), nullptr, ProbeProc, 0);
+  // A screen wider than 240 pixels takes the landscape layout, as the programs do.
+  int layout = GetSystemMetrics(SM_CXSCREEN) > 240 ? IDD_PROBE_LANDSCAPE : IDD_PROBE;
+  g_dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(layout), nullptr, ProbeProc, 0);
   if (!g_dialog) return 3;
   SHINITDLGINFO shell = {SHIDIM_FLAGS, g_dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLG};
   SHInitDialog(&shell);

@@ -2,6 +2,7 @@
 #pragma once
 
 #define IDD_PROBE 100
+#define IDD_PROBE_LANDSCAPE 102
 #define IDB_PROBE_PICTURE 101
 
 #define IDC_GROUP 1000

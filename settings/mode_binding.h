@@ -1,0 +1,23 @@
+// Moves one mode between the settings store and the dialog's controls: the
+// list contents, the display of a mode, the save of the edited one, and its notification entries.
+#pragma once
+
+#include "store/mode_record.h"
+#include "store/notification_table.h"
+
+// The mode on display as last loaded, and its notification table.
+extern ModeRecord WorkingMode;
+extern NotificationTable EditedNotifications;
+
+// Fills every list of the dialog and sets the trackbar ranges; run once at start-up.
+void FillDialogLists();
+
+// Loads the named mode and its notification entries and shows them.
+void LoadModeIntoControls(const WCHAR* keyName);
+// Saves the edited mode from the controls when it was changed.
+void SaveEditedMode();
+
+// Shows the settings of the notification event selected in the event list.
+void ShowNotificationEntry();
+// Writes the notification controls into the entry of the selected event.
+void StoreNotificationEntry();

@@ -1,0 +1,131 @@
+// The settings program: one full-screen dialog that edits the five modes,
+// opened on the active mode; its start-up, its dialog procedure and its message loop.
+#include "aygshell.h"
+#include "schedule/install_folder.h"
+#include "settings/dialog_pages.h"
+#include "settings/mode_binding.h"
+#include "settings/mode_picture.h"
+#include "settings/resource.h"
+#include "settings/settings_commands.h"
+#include "settings/settings_dialog.h"
+#include "store/factory_modes.h"
+#include "store/mode_store.h"
+#include "windows.h"
+
+// Screens wider than this get the landscape layout.
+#define PORTRAIT_MAX_WIDTH 240
+// Reads a DWORD of the settings store's main key; false when the key or value is missing.
+static bool ReadRootNumber(LPCWSTR name, DWORD* value) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return false;
+  DWORD number = 0;
+  DWORD bytes = sizeof number;
+  bool found = RegQueryValueExW(key, name, nullptr, nullptr, (LPBYTE)&number, &bytes) == ERROR_SUCCESS &&
+               bytes == sizeof number;
+  RegCloseKey(key);
+  if (found) *value = number;
+  return found;
+}
+
+static void PaintSettings(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  if (dc) DrawModeBitmap(SettingsInstance, dc, ModeBitmapPath, 5, 5);
+  EndPaint(window, &paint);
+}
+
+static INT_PTR CALLBACK SettingsDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_COMMAND:
+      HandleSettingsCommand((HWND)lParam, LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_PAINT:
+      PaintSettings(window);
+      return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      SetBkColor((HDC)wParam, SETTINGS_BACKGROUND);
+      return (INT_PTR)BackgroundBrush;
+  }
+  return FALSE;
+}
+
+// Creates the dialog from a template of the program's resources.
+static HWND CreateSettingsDialog(HINSTANCE instance, int templateId) {
+  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+  if (!found) return nullptr;
+  HGLOBAL loaded = LoadResource(instance, found);
+  if (!loaded) return nullptr;
+  LPCDLGTEMPLATEW dialog = (LPCDLGTEMPLATEW)LockResource(loaded);
+  if (!dialog) return nullptr;
+  return CreateDialogIndirectParamW(instance, dialog, nullptr, SettingsDialogProc, 0);
+}
+
+// The state every control starts in: page 1 shown, no time rows.
+static void SetInitialControlStates() {
+  EnableControl(IDC_SPARE_ARROW, false);
+  ShowControl(IDC_SPARE_ARROW, false);
+  ShowControl(IDC_NO_SAVE, false);
+  ShowControl(IDC_QUESTION, false);
+  for (int page = FIRST_PAGE; page <= LAST_PAGE; ++page)
+    for (int i = 0; i < PageControlCount[page]; ++i) ShowControl(PageControls[page][i], page == FIRST_PAGE);
+  SetChecked(IDC_START_ON, false);
+  SetChecked(IDC_STOP_ON, false);
+  static const int Disabled[] = {IDC_START_HOUR, IDC_START_MINUTES, IDC_STOP_HOUR,
+                                 IDC_STOP_MINUTES, IDC_MODE_BACK,    IDC_PICK_UP_RINGS};
+  for (int id : Disabled) EnableControl(id, false);
+  UnsavedChanges = false;
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  SettingsInstance = instance;
+
+  // A fresh store gets the factory modes, and the dialog opens on the mode
+  // the first run makes active unless the store names one.
+  DWORD firstRunMode = PrepareStoreOnFirstRun();
+  if (firstRunMode != 0) ActiveMode = (int)firstRunMode;
+
+  int templateId = GetSystemMetrics(SM_CXSCREEN) > PORTRAIT_MAX_WIDTH ? IDD_SETTINGS_LANDSCAPE : IDD_SETTINGS_PORTRAIT;
+  BackgroundBrush = CreateSolidBrush(SETTINGS_BACKGROUND);
+  SettingsWindow = CreateSettingsDialog(instance, templateId);
+  if (!SettingsWindow) {
+    DeleteObject(BackgroundBrush);
+    return 0;
+  }
+
+  SHINITDLGINFO shell = {};
+  shell.dwMask = SHIDIM_FLAGS;
+  shell.hDlg = SettingsWindow;
+  shell.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLG;
+  SHInitDialog(&shell);
+  ShowWindow(SettingsWindow, SW_SHOW);
+  SetForegroundWindow(SettingsWindow);
+
+  FetchControlHandles(SettingsWindow);
+  SetInitialControlStates();
+  FillDialogLists();
+
+  DWORD defaultMode;
+  if (ReadRootNumber(DEFAULT_MODE_VALUE, &defaultMode)) ActiveMode = (int)defaultMode;
+  LocateInstallFolder(InstallFolder, MAX_PATH);
+
+  WCHAR keyName[MODE_KEY_CAPACITY];
+  FormatModeKey(keyName, ActiveMode);
+  LoadModeIntoControls(keyName);
+  EditedMode = ActiveMode;
+  SetModeBitmapPath(ActiveMode);
+  ShowNotificationEntry();
+  CurrentPage = FIRST_PAGE;
+  RepaintSettings();
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  DeleteObject(BackgroundBrush);
+  return 0;
+}

@@ -1,0 +1,216 @@
+// The host window under a virtual X server: SELVANE_DISPLAY=sdl opens it, a
+// click in it reaches the control under it, and a picture of the X screen
+// shows the phone's screen, doubled. Skipped where Xvfb (or the X tools
+// that click and photograph) is missing.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+#include "clock.h"
+#include "png_file.h"
+#include "testing/device_fixture.h"
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using platform::Surface;
+using testing_support::ProgramFolder;
+using testing_support::ReadFile;
+using testing_support::RunProgram;
+using testing_support::TempDevice;
+using testing_support::WriteFile;
+
+namespace {
+
+constexpr int kScale = 2;
+constexpr int kAutoCheckBox = 1001;  // the probe's auto check box "Auto"
+
+bool OnPath(const std::string& tool) {
+  return std::system(("command -v " + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A child process with its standard output readable through a pipe.
+struct Child {
+  pid_t pid = -1;
+  int out = -1;
+
+  Child(const std::vector<std::string>& argv, const std::vector<std::string>& env) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    std::vector<char*> args, vars;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    for (const std::string& v : env) vars.push_back(const_cast<char*>(v.c_str()));
+    vars.push_back(nullptr);
+    if (posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), vars.data()) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFds[1]);
+    out = pipeFds[0];
+  }
+  ~Child() {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
+    if (out >= 0) close(out);
+  }
+
+  // Reads what the child writes until `text` appears or `seconds` pass.
+  bool WaitFor(const std::string& text, int seconds, std::string* seen) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (seen->find(text) == std::string::npos) {
+      int left = int(std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count());
+      if (left <= 0) return false;
+      pollfd p{out, POLLIN, 0};
+      if (poll(&p, 1, left) <= 0) continue;
+      char buffer[512];
+      ssize_t n = read(out, buffer, sizeof buffer);
+      if (n <= 0) return seen->find(text) != std::string::npos;
+      seen->append(buffer, size_t(n));
+    }
+    return true;
+  }
+
+  int Wait(int seconds) {
+    for (int i = 0; i < seconds * 20; ++i) {
+      int status = 0;
+      if (waitpid(pid, &status, WNOHANG) == pid) {
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+  }
+};
+
+std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& extra) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    std::string entry = *e;
+    std::string key = entry.substr(0, entry.find('='));
+    if (!extra.count(key)) env.push_back(entry);
+  }
+  for (const auto& [key, value] : extra) env.push_back(key + "=" + value);
+  return env;
+}
+
+std::string Command(const std::string& display, const std::string& command) {
+  std::string output;
+  FILE* pipe = popen(("DISPLAY=" + display + " " + command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return output;
+  char buffer[256];
+  while (fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  pclose(pipe);
+  return output;
+}
+
+}  // namespace
+
+TEST(SdlDisplay, HostWindowShowsTheScreenAndTakesClicks) {
+  for (const char* tool : {"Xvfb", "xdotool", "import"})
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+
+  TempDevice device;
+  int64_t ms = 0;
+  ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 09:41:00", &ms));
+  platform::SetDeviceClock(ms, true);
+
+  // What the screen should show after the click, and where the check box is,
+  // from a headless run of the same actions.
+  fs::path reference = device.folder() / "reference.png", dumpFile = device.folder() / "dump.json";
+  fs::path script = WriteFile(device.folder() / "reference.txt",
+                              "click 1001\nscreenshot " + reference.string() + "\ndump " + dumpFile.string() + "\n");
+  auto headless = RunProgram("selvane-probe", {}, {{"SELVANE_INPUT", script.string()}});
+  ASSERT_EQ(headless.status, 0) << headless.err;
+  nlohmann::json dump = nlohmann::json::parse(ReadFile(dumpFile));
+  nlohmann::json rect;
+  for (const auto& control : dump["windows"][0]["controls"])
+    if (control["id"] == kAutoCheckBox) rect = control["rect"];
+  ASSERT_TRUE(rect.is_array());
+
+  // A virtual X server on a free display number, which it reports itself.
+  Child xvfb({"Xvfb", "-displayfd", "1", "-screen", "0", "800x700x24", "-nolisten", "tcp"}, EnvironmentWith({}));
+  std::string number;
+  ASSERT_TRUE(xvfb.WaitFor("\n", 20, &number)) << "Xvfb did not start";
+  std::string display = ":" + number.substr(0, number.find('\n'));
+
+  Child probe({(ProgramFolder() / "selvane-probe").string()},
+              EnvironmentWith({{"DISPLAY", display}, {"SELVANE_DISPLAY", "sdl"}, {"SELVANE_SCALE", "2"}}));
+  std::string said;
+  ASSERT_TRUE(probe.WaitFor("init", 20, &said)) << said;
+  std::string window = Command(display, "xdotool search --sync --onlyvisible --name 'selvane-probe - phone screen' | head -1");
+  ASSERT_FALSE(window.empty()) << "no host window";
+  window.erase(window.find_last_not_of("\n") + 1);
+  std::string geometry = Command(display, "xdotool getwindowgeometry --shell " + window);
+  int left = 0, top = 0, width = 0, height = 0;
+  for (std::string line; !geometry.empty();) {
+    line = geometry.substr(0, geometry.find('\n'));
+    geometry.erase(0, line.size() + 1);
+    std::sscanf(line.c_str(), "X=%d", &left);
+    std::sscanf(line.c_str(), "Y=%d", &top);
+    std::sscanf(line.c_str(), "WIDTH=%d", &width);
+    std::sscanf(line.c_str(), "HEIGHT=%d", &height);
+  }
+  EXPECT_EQ(width, 240 * kScale);
+  EXPECT_EQ(height, 320 * kScale);
+
+  // Wait for the first picture in the window (the X screen is black before).
+  fs::path root = device.folder() / "root.png";
+  std::string error;
+  bool shown = false;
+  for (int attempt = 0; attempt < 100 && !shown; ++attempt) {
+    Command(display, "import -window root " + root.string());
+    Surface seen;
+    shown = platform::ReadPng(root.string(), &seen, &error) && seen.width() > left + 20 &&
+            seen.height() > top + 20 && seen.at(left + 20, top + 20) != 0;
+    if (!shown) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ASSERT_TRUE(shown) << "the host window stays black";
+
+  // Click the centre of the check box, in host pixels.
+  int x = left + (int(rect[0]) + int(rect[2]) / 2) * kScale;
+  int y = top + (int(rect[1]) + int(rect[3]) / 2) * kScale;
+  Command(display, "xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+  ASSERT_TRUE(probe.WaitFor("command 1001 0", 20, &said)) << said;
+
+  // The X screen shows the phone's screen, each phone pixel as 2 × 2.
+  Surface expected;
+  ASSERT_TRUE(platform::ReadPng(reference.string(), &expected, &error)) << error;
+  int differing = -1;
+  for (int attempt = 0; attempt < 50 && differing != 0; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Command(display, "import -window root " + root.string());
+    Surface seen;
+    if (!platform::ReadPng(root.string(), &seen, &error) || seen.width() < left + 480 || seen.height() < top + 640)
+      continue;
+    differing = 0;
+    for (int py = 0; py < expected.height(); ++py)
+      for (int px = 0; px < expected.width(); ++px)
+        for (int d = 0; d < kScale * kScale; ++d)
+          differing += seen.at(left + px * kScale + d % kScale, top + py * kScale + d / kScale) != expected.at(px, py);
+  }
+  EXPECT_EQ(differing, 0) << "the host window does not show the phone's screen";
+
+  // A click on the shell's "ok" ends the dialog.
+  Command(display, "xdotool mousemove " + std::to_string(left + 225 * kScale) + " " +
+                       std::to_string(top + 12 * kScale) + " click 1");
+  ASSERT_TRUE(probe.WaitFor("done", 20, &said)) << said;
+  EXPECT_EQ(probe.Wait(20), 0);
+}

@@ -1,0 +1,93 @@
+// The nine pages of the settings dialog as the phone shows them, in both
+// layouts, compared pixel for pixel with the golden pictures kept beside this test.
+#include <cstdlib>
+
+#include "png_file.h"
+#include "settings/resource.h"
+#include "settings_support.h"
+
+namespace settings_test {
+namespace {
+
+using testing_support::TempDevice;
+
+// Golden pictures: tests/golden/settings_<layout>_page<N>.png. Running the
+// tests with SELVANE_UPDATE_GOLDEN=1 writes them afresh from what the program shows.
+std::filesystem::path GoldenPicture(const std::string& layout, int page) {
+  return std::filesystem::path(__FILE__).parent_path() / "golden" /
+         ("settings_" + layout + "_page" + std::to_string(page) + ".png");
+}
+
+bool UpdatingGoldens() {
+  const char* update = std::getenv("SELVANE_UPDATE_GOLDEN");
+  return update && *update == '1';
+}
+
+// Runs the program on the first-run device through its nine pages, one screenshot each.
+void CompareAllPages(const std::string& layout) {
+  int64_t now = 0;
+  ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 10:00:00", &now));
+  platform::SetDeviceClock(now, true);
+  std::vector<std::string> script;
+  for (int page = 1; page <= 9; ++page) script.insert(script.end(), {"screenshot", "click 1028"});
+  SettingsRun run = RunSettings(script);
+  ASSERT_EQ(run.result.status, 0) << run.result.err;
+  ASSERT_EQ(run.screenshots.size(), 9u);
+
+  for (int page = 1; page <= 9; ++page) {
+    const std::filesystem::path& shot = run.screenshots[page - 1];
+    std::filesystem::path golden = GoldenPicture(layout, page);
+    if (UpdatingGoldens()) {
+      std::filesystem::create_directories(golden.parent_path());
+      std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
+      continue;
+    }
+    platform::Surface actual, expected;
+    std::string error;
+    ASSERT_TRUE(platform::ReadPng(shot.string(), &actual, &error)) << error;
+    ASSERT_TRUE(platform::ReadPng(golden.string(), &expected, &error)) << golden << ": " << error;
+    EXPECT_TRUE(actual == expected) << layout << " page " << page << " differs from " << golden << "; see " << shot;
+  }
+}
+
+TEST(SettingsScreens, PortraitPagesMatchTheirGoldenPictures) {
+  TempDevice device(platform::DeviceOptions{.screenWidth = 240, .screenHeight = 320});
+  CompareAllPages("portrait");
+}
+
+TEST(SettingsScreens, LandscapePagesMatchTheirGoldenPictures) {
+  TempDevice device(platform::DeviceOptions{.screenWidth = 320, .screenHeight = 240});
+  CompareAllPages("landscape");
+}
+
+// The mode picture stands at the top left in portrait and at (255, 5) of the
+// dialog in landscape; the built-in house of mode 4 has a red roof.
+bool RedNear(const platform::Surface& screen, int x, int y) {
+  for (int dy = 0; dy < 24; ++dy)
+    for (int dx = 0; dx < 24; ++dx) {
+      platform::Pixel p = screen.at(x + dx, y + dy);
+      if (((p >> 16) & 0xff) > 150 && ((p >> 8) & 0xff) < 80 && (p & 0xff) < 80) return true;
+    }
+  return false;
+}
+
+TEST(SettingsScreens, ModePictureStandsWhereTheLayoutLeavesRoom) {
+  for (int width : {240, 320}) {
+    TempDevice device(platform::DeviceOptions{.screenWidth = width, .screenHeight = 560 - width});
+    SettingsRun run = RunSettings({"screenshot", "dump"});
+    ASSERT_EQ(run.result.status, 0) << run.result.err;
+    platform::Surface screen;
+    std::string error;
+    ASSERT_TRUE(platform::ReadPng(run.screenshots[0].string(), &screen, &error)) << error;
+    std::vector<int> dialog = SettingsWindow(run.dumps[0]).value("rect", std::vector<int>{0, 0, 0, 0});
+    if (width == 240) {
+      EXPECT_TRUE(RedNear(screen, dialog[0] + 10, dialog[1] + 12));
+    } else {
+      EXPECT_TRUE(RedNear(screen, dialog[0] + 255, dialog[1] + 5));
+      EXPECT_FALSE(RedNear(screen, dialog[0] + 10, dialog[1] + 12));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace settings_test

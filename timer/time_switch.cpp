@@ -1,0 +1,27 @@
+// The timer's rows of the "TimeSwitch" state word, applied to the store.
+#include "timer/time_switch.h"
+
+#include "timer/timer_registry.h"
+
+DWORD TimeSwitchAfterSet(DWORD before) {
+  if (before <= 3) return before + 4;
+  return before;
+}
+
+DWORD TimeSwitchAfterCancel(DWORD before) {
+  if (before >= 4 && before <= 7) return before - 4;
+  if (before == 10 || before == 11) return before - 2;
+  return before;
+}
+
+void UpdateTimeSwitch(BOOL durationSet) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return;
+  DWORD before = 0;
+  DWORD size = 0;
+  BOOL present = RegQueryValueExW(key, TIME_SWITCH_VALUE, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+  if (!present || ReadDwordValue(key, TIME_SWITCH_VALUE, &before)) {
+    WriteDwordValue(key, TIME_SWITCH_VALUE, durationSet ? TimeSwitchAfterSet(before) : TimeSwitchAfterCancel(before));
+  }
+  RegCloseKey(key);
+}
