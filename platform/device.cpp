@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_map>
 
 #include "clock.h"
 #include "registry.h"
@@ -25,12 +26,20 @@ namespace {
 // half-made device is never seen under the real name.
 fs::path g_stagingFolder;
 
+// This thread's connection and the statements cached on it, which must be
+// finalized before the connection can close.
 struct ThreadDb {
   sqlite3* db = nullptr;
   fs::path path;
-  ~ThreadDb() {
+  std::unordered_map<std::string, sqlite3_stmt*> statements;
+  void Close() {
+    for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
+    statements.clear();
     if (db) sqlite3_close(db);
+    db = nullptr;
+    path.clear();
   }
+  ~ThreadDb() { Close(); }
 };
 thread_local ThreadDb t_db;
 
@@ -146,11 +155,7 @@ sqlite3* DeviceDb() {
   return db;
 }
 
-void CloseDeviceDb() {
-  if (t_db.db) sqlite3_close(t_db.db);
-  t_db.db = nullptr;
-  t_db.path.clear();
-}
+void CloseDeviceDb() { t_db.Close(); }
 
 std::optional<std::string> DeviceValue(const std::string& name) {
   Statement q(DeviceDb(), "SELECT value FROM device_state WHERE name = ?");
@@ -184,12 +189,36 @@ void Exec(sqlite3* db, const char* sql) {
   }
 }
 
-Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
+Statement::Statement(sqlite3* db, const char* sql, Caching caching) : db_(db) {
+  if (caching == Cached && db == t_db.db) {
+    auto found = t_db.statements.find(sql);
+    // A cached statement still running (the same text used re-entrantly)
+    // is left alone; this use prepares its own.
+    if (found != t_db.statements.end() && !sqlite3_stmt_busy(found->second)) {
+      stmt_ = found->second;
+      cached_ = true;
+      return;
+    }
+    if (found == t_db.statements.end()) {
+      if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
+        throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
+      t_db.statements.emplace(sql, stmt_);
+      cached_ = true;
+      return;
+    }
+  }
   if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
     throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+  if (cached_) {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+  } else {
+    sqlite3_finalize(stmt_);
+  }
+}
 
 Statement& Statement::Bind(int index, int64_t value) {
   sqlite3_bind_int64(stmt_, index, value);

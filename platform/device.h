@@ -46,10 +46,14 @@ std::optional<std::string> DeviceValue(const std::string& name);
 void SetDeviceValue(const std::string& name, const std::string& value);
 int DeviceInt(const std::string& name, int fallback);
 
-// A prepared statement that finalizes itself.
+// A prepared statement that finalizes itself. A cached one (for the
+// statements a hot path runs again and again) is prepared once per
+// connection and only reset when the Statement goes; `sql` must then be a
+// fixed text.
 class Statement {
  public:
-  Statement(sqlite3* db, const char* sql);
+  enum Caching { Prepared, Cached };
+  Statement(sqlite3* db, const char* sql, Caching caching = Prepared);
   ~Statement();
   Statement(const Statement&) = delete;
   Statement& operator=(const Statement&) = delete;
@@ -69,6 +73,7 @@ class Statement {
  private:
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
+  bool cached_ = false;
 };
 
 // BEGIN IMMEDIATE ... COMMIT, rolled back when left by an exception.

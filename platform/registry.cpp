@@ -101,13 +101,13 @@ bool ValueName(LPCWSTR name, Name* out) {
 }
 
 bool KeyExists(sqlite3* db, int64_t key) {
-  Statement q(db, "SELECT 1 FROM reg_keys WHERE id = ?");
+  Statement q(db, "SELECT 1 FROM reg_keys WHERE id = ?", Statement::Cached);
   q.Bind(1, key);
   return q.Step();
 }
 
 std::optional<int64_t> FindChild(sqlite3* db, int64_t parent, const std::string& folded) {
-  Statement q(db, "SELECT id FROM reg_keys WHERE parent = ? AND folded = ?");
+  Statement q(db, "SELECT id FROM reg_keys WHERE parent = ? AND folded = ?", Statement::Cached);
   q.Bind(1, parent).Bind(2, folded);
   if (!q.Step()) return std::nullopt;
   return q.Int(0);
@@ -133,7 +133,7 @@ LONG ResolvePath(sqlite3* db, int64_t start, const std::vector<std::u16string_vi
 class WriteScope {
  public:
   explicit WriteScope(sqlite3* db) : db_(db), own_(sqlite3_get_autocommit(db) != 0) {
-    platform::Exec(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT registry_write");
+    Statement(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT registry_write", Statement::Cached).Run();
   }
   ~WriteScope() {
     if (done_) return;
@@ -146,7 +146,7 @@ class WriteScope {
   WriteScope(const WriteScope&) = delete;
   WriteScope& operator=(const WriteScope&) = delete;
   void Commit() {
-    platform::Exec(db_, own_ ? "COMMIT" : "RELEASE registry_write");
+    Statement(db_, own_ ? "COMMIT" : "RELEASE registry_write", Statement::Cached).Run();
     done_ = true;
   }
 
@@ -251,7 +251,7 @@ LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM, 
         disposition = REG_OPENED_EXISTING_KEY;
         continue;
       }
-      Statement insert(db, "INSERT INTO reg_keys(parent, name, folded) VALUES(?, ?, ?)");
+      Statement insert(db, "INSERT INTO reg_keys(parent, name, folded) VALUES(?, ?, ?)", Statement::Cached);
       insert.Bind(1, current).Bind(2, name.text).Bind(3, name.folded).Run();
       current = sqlite3_last_insert_rowid(db);
       disposition = REG_CREATED_NEW_KEY;
@@ -270,7 +270,7 @@ LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, L
   Name name;
   if (!ValueName(lpValueName, &name)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    Statement q(db, "SELECT type, data FROM reg_values WHERE key = ? AND folded = ?");
+    Statement q(db, "SELECT type, data FROM reg_values WHERE key = ? AND folded = ?", Statement::Cached);
     q.Bind(1, key).Bind(2, name.folded);
     if (!q.Step()) return KeyExists(db, key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
     std::string data = q.Blob(1);
@@ -301,7 +301,8 @@ LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const B
     // only its type and data.
     Statement q(db,
                 "INSERT INTO reg_values(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?)"
-                " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+                " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
+                Statement::Cached);
     q.Bind(1, key).Bind(2, name.text).Bind(3, name.folded).Bind(4, static_cast<int64_t>(dwType));
     q.BindBlob(5, lpData, cbData).Run();
     write.Commit();
@@ -352,7 +353,7 @@ LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, L
   if (!key) return ERROR_INVALID_HANDLE;
   if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    Statement q(db, "SELECT name FROM reg_keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?");
+    Statement q(db, "SELECT name FROM reg_keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?", Statement::Cached);
     q.Bind(1, key).Bind(2, static_cast<int64_t>(dwIndex));
     if (!q.Step()) return KeyExists(db, key) ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED;
     LONG status = CopyName(q.Text(0), lpName, lpcchName);
@@ -370,7 +371,7 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVa
   if (!key) return ERROR_INVALID_HANDLE;
   if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    Statement q(db, "SELECT name, type, data FROM reg_values WHERE key = ? ORDER BY folded LIMIT 1 OFFSET ?");
+    Statement q(db, "SELECT name, type, data FROM reg_values WHERE key = ? ORDER BY folded LIMIT 1 OFFSET ?", Statement::Cached);
     q.Bind(1, key).Bind(2, static_cast<int64_t>(dwIndex));
     if (!q.Step()) return KeyExists(db, key) ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED;
     std::u16string name = platform::Utf8ToUtf16(q.Text(0));
@@ -422,7 +423,7 @@ LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
   return Guarded([&](sqlite3* db) -> LONG {
     WriteScope write(db);
     if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
-    Statement q(db, "DELETE FROM reg_values WHERE key = ? AND folded = ?");
+    Statement q(db, "DELETE FROM reg_values WHERE key = ? AND folded = ?", Statement::Cached);
     q.Bind(1, key).Bind(2, name.folded).Run();
     bool deleted = sqlite3_changes(db) > 0;
     write.Commit();

@@ -10,11 +10,22 @@ namespace {
 // Reads a value whole, whatever its size. Returns the registry's status:
 // ERROR_FILE_NOT_FOUND only when the value is truly absent.
 LONG ReadWholeValue(HKEY key, LPCWSTR name, std::vector<BYTE>* data) {
+  // Most values fit a field; only a longer one takes a second, sized read.
+  BYTE buffer[PROGRAM_TO_RUN_WIDTH * sizeof(WCHAR)];
+  DWORD size = sizeof buffer;
+  LONG status = RegQueryValueExW(key, name, nullptr, nullptr, buffer, &size);
+  if (status == ERROR_SUCCESS) {
+    data->assign(buffer, buffer + size);
+    return ERROR_SUCCESS;
+  }
+  if (status != ERROR_MORE_DATA) return status;
   // The value may change size between the two calls; read again until it fits.
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD size = 0;
-    LONG status = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size);
-    if (status != ERROR_SUCCESS) return status;
+    if (attempt > 0) {
+      size = 0;
+      status = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size);
+      if (status != ERROR_SUCCESS) return status;
+    }
     data->assign(size ? size : 1, 0);
     status = RegQueryValueExW(key, name, nullptr, nullptr, data->data(), &size);
     if (status == ERROR_SUCCESS) {

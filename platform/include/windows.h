@@ -23,4 +23,5 @@
 #include "bthutil.h"
 #include "windbase.h"
 #include "shellapi.h"
+#include "commdlg.h"
 #include "sipapi.h"

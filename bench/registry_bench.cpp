@@ -1,0 +1,130 @@
+// selvane-bench: times RegSetValueExW and RegQueryValueExW against the same
+// work done straight on SQLite, and LoadMode of a full mode, on a scratch device.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "device.h"
+#include "store/mode_store.h"
+#include "windows.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Microseconds per call of `work` over one round of `count` calls.
+template <typename Work>
+double Round(int count, Work& work) {
+  auto start = Clock::now();
+  for (int i = 0; i < count; ++i) work(i);
+  std::chrono::duration<double, std::micro> spent = Clock::now() - start;
+  return spent.count() / count;
+}
+
+double Median(std::vector<double> rounds) {
+  std::sort(rounds.begin(), rounds.end());
+  return rounds[rounds.size() / 2];
+}
+
+// Times two ways of doing the same work in alternating rounds and keeps the
+// median of each, so that a disturbed moment (other processes, the disk
+// flushing) weighs on both alike and decides neither figure.
+template <typename First, typename Second>
+std::pair<double, double> Compare(int count, First first, Second second) {
+  std::vector<double> a, b;
+  for (int round = 0; round < 7; ++round) {
+    a.push_back(Round(count, first));
+    b.push_back(Round(count, second));
+  }
+  return {Median(a), Median(b)};
+}
+
+void Report(const char* what, double registry, double direct) {
+  std::printf("%-34s %10.1f us  SQLite alone %10.1f us  ratio %5.2f\n", what, registry, direct, registry / direct);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int writes = argc > 1 ? std::atoi(argv[1]) : 200;
+  int reads = writes * 20;
+  std::filesystem::path folder = std::filesystem::temp_directory_path() / ("selvane-bench-" + std::to_string(getpid()));
+  setenv("SELVANE_DEVICE", (folder / "device").c_str(), 1);
+  std::string error;
+  if (!platform::CreateDevice({}, true, &error)) {
+    std::fprintf(stderr, "selvane-bench: %s\n", error.c_str());
+    return 1;
+  }
+  sqlite3* db = platform::DeviceDb();
+  std::printf("device in %s; medians of 7 alternating rounds of %d writes or %d reads\n", folder.c_str(), writes, reads);
+
+  HKEY key;
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Bench", 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  DWORD value = 0;
+  // The same row change straight on SQLite: one prepared statement in
+  // autocommit (its own durable transaction), on a key row of its own.
+  platform::Exec(db, "INSERT INTO reg_keys(parent, name, folded) VALUES(3, 'Direct', 'direct')");
+  int64_t directKey = sqlite3_last_insert_rowid(db);
+  sqlite3_stmt* upsert = nullptr;
+  sqlite3_prepare_v2(db,
+                     "INSERT INTO reg_values(key, name, folded, type, data) VALUES(?, 'Level', 'level', 4, ?)"
+                     " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
+                     -1, &upsert, nullptr);
+  auto [regSet, sqlSet] = Compare(
+      writes,
+      [&](int i) {
+        value = static_cast<DWORD>(i);
+        RegSetValueExW(key, u"Level", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), 4);
+      },
+      [&](int i) {
+        value = static_cast<DWORD>(i);
+        sqlite3_reset(upsert);
+        sqlite3_bind_int64(upsert, 1, directKey);
+        sqlite3_bind_blob(upsert, 2, &value, 4, SQLITE_TRANSIENT);
+        sqlite3_step(upsert);
+      });
+  Report("RegSetValueExW (DWORD)", regSet, sqlSet);
+
+  sqlite3_stmt* select = nullptr;
+  sqlite3_prepare_v2(db, "SELECT type, data FROM reg_values WHERE key = ? AND folded = 'level'", -1, &select,
+                     nullptr);
+  auto [regQuery, sqlQuery] = Compare(
+      reads,
+      [&](int) {
+        DWORD size = 4;
+        RegQueryValueExW(key, u"level", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+      },
+      [&](int) {
+        sqlite3_reset(select);
+        sqlite3_bind_int64(select, 1, directKey);
+        if (sqlite3_step(select) == SQLITE_ROW && sqlite3_column_bytes(select, 1) == 4)
+          std::memcpy(&value, sqlite3_column_blob(select, 1), 4);
+      });
+  Report("RegQueryValueExW (DWORD)", regQuery, sqlQuery);
+  sqlite3_finalize(upsert);
+  sqlite3_finalize(select);
+  RegCloseKey(key);
+
+  ModeRecord mode = LoadMode(u"Mode 1");
+  SaveMode(u"Mode 1", mode);
+  std::vector<double> rounds;
+  for (int round = 0; round < 7; ++round) {
+    auto load = [&](int) { mode = LoadMode(u"Mode 1"); };
+    rounds.push_back(Round(writes, load));
+  }
+  double load = Median(rounds);
+  std::printf("%-34s %10.1f us  (30 values: %.1f us a value, %.2f x one RegQueryValueExW)\n",
+              "LoadMode of a full mode", load, load / 30, load / 30 / regQuery);
+
+  std::error_code ec;
+  platform::CloseDeviceDb();
+  std::filesystem::remove_all(folder, ec);
+  return 0;
+}

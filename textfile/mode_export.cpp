@@ -1,0 +1,207 @@
+// Export of one stored mode as a text block: the values of its key in the
+// settings store, one line each, then its notification entries.
+#include <cstring>
+
+#include "textfile/mode_text.h"
+#include "textfile/mode_text_names.h"
+#include "store/mode_store.h"
+
+namespace {
+
+// Read limits of the export, in bytes with the terminator: a longer stored
+// text counts as not readable.
+constexpr DWORD kRingModeBytes = 70;
+constexpr DWORD kRingToneBytes = 100;
+constexpr DWORD kSimCodeBytes = 100;
+constexpr DWORD kModeNameBytes = 150;
+constexpr DWORD kCategoryBytes = 100;
+constexpr DWORD kProgramToRunBytes = 200;
+constexpr DWORD kWaveBytes = 100;
+constexpr DWORD kLargestTextBytes = 200;
+
+// Only the first entries of a mode fit its notification table.
+constexpr DWORD kExportedEntries = 25;
+// Entry names are enumerated up to 255 characters.
+constexpr DWORD kEntryNameCapacity = 256;
+
+constexpr WCHAR kNumberLineFormat[] = u"\t<%s : %d>\n";
+constexpr WCHAR kTextLineFormat[] = u"\t<%s : %s>\n";
+constexpr WCHAR kNotFoundLineFormat[] = u"\t<%s not found>\n";
+constexpr WCHAR kSimCodeLine[] = u"\t<Sim Code : >\n";
+constexpr WCHAR kEntryNameLineFormat[] = u"\t<Notification : %s>\n";
+constexpr WCHAR kEntryNumberLineFormat[] = u"\t\t<%s : %d>\n";
+constexpr WCHAR kEntryTextLineFormat[] = u"\t\t<%s : %s>\n";
+constexpr WCHAR kNoNotificationsKeyLine[] = u"\t<Notifications keys not found>\n";
+constexpr WCHAR kNoNotificationsCountLine[] = u"\t<Notifications sub-keys not found>\n";
+
+// A formatted line: all that wsprintfW may write.
+typedef WCHAR LineBuffer[WSPRINTF_MAX_OUTPUT];
+
+// A path of the store from one of its formats; false when it would not fit
+// whole, since a cut path would name another key.
+bool FormatStorePath(WCHAR* path, LPCWSTR format, LPCWSTR keyName, LPCWSTR entryName = u"") {
+  return wsprintfW(path, format, keyName, entryName) < WSPRINTF_MAX_OUTPUT - 1;
+}
+
+// Reads a number value as its first 4 bytes, whatever its stored type.
+// False when it is missing or longer than 4 bytes.
+bool QueryNumber(HKEY key, LPCWSTR name, DWORD* value) {
+  DWORD data = 0;
+  DWORD size = sizeof data;
+  if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&data), &size) != ERROR_SUCCESS)
+    return false;
+  *value = data;
+  return true;
+}
+
+// Reads a text value of at most `limitBytes` bytes into `text` (room for
+// limitBytes / 2 + 1 units) and terminates it, since a stored text may lack
+// its terminator. False when it is missing or longer than the limit.
+bool QueryText(HKEY key, LPCWSTR name, DWORD limitBytes, WCHAR* text) {
+  memset(text, 0, limitBytes + sizeof(WCHAR));
+  DWORD size = limitBytes;
+  if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(text), &size) != ERROR_SUCCESS) {
+    text[0] = 0;
+    return false;
+  }
+  text[size / sizeof(WCHAR)] = 0;
+  return true;
+}
+
+void WriteNumberLine(FILE* file, HKEY key, LPCWSTR name) {
+  LineBuffer line;
+  DWORD value = 0;
+  if (QueryNumber(key, name, &value))
+    wsprintfW(line, kNumberLineFormat, name, static_cast<int>(value));
+  else
+    wsprintfW(line, kNotFoundLineFormat, name);
+  fputws(line, file);
+}
+
+void WriteTextLine(FILE* file, HKEY key, LPCWSTR name, DWORD limitBytes) {
+  LineBuffer line;
+  WCHAR text[kLargestTextBytes / sizeof(WCHAR) + 1];
+  if (QueryText(key, name, limitBytes, text))
+    wsprintfW(line, kTextLineFormat, name, text);
+  else
+    wsprintfW(line, kNotFoundLineFormat, name);
+  fputws(line, file);
+}
+
+// The SIM code is a secret: only whether the mode has one shows in the file.
+void WriteSimCodeLine(FILE* file, HKEY key) {
+  WCHAR text[kSimCodeBytes / sizeof(WCHAR) + 1];
+  if (QueryText(key, kTextSimCode, kSimCodeBytes, text)) {
+    fputws(kSimCodeLine, file);
+  } else {
+    LineBuffer line;
+    wsprintfW(line, kNotFoundLineFormat, kTextSimCode);
+    fputws(line, file);
+  }
+}
+
+// The thirty value lines, in file order.
+void WriteValueLines(FILE* file, LPCWSTR sectionName) {
+  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  HKEY key;
+  if (!FormatStorePath(path, MODE_KEY_FORMAT, sectionName) || RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS)
+    return;
+  WriteNumberLine(file, key, kTextSystemVolume);
+  WriteNumberLine(file, key, kTextPhoneVolume);
+  WriteNumberLine(file, key, kTextSpeakerVolume);
+  WriteTextLine(file, key, kTextRingMode, kRingModeBytes);
+  WriteTextLine(file, key, kTextRingTone, kRingToneBytes);
+  WriteNumberLine(file, key, kTextRadioState);
+  WriteNumberLine(file, key, kTextBTState);
+  WriteNumberLine(file, key, kTextHeadsetState);
+  WriteNumberLine(file, key, kTextStartHour);
+  WriteNumberLine(file, key, kTextStartMinutes);
+  WriteNumberLine(file, key, kTextStopHour);
+  WriteNumberLine(file, key, kTextStopMinutes);
+  WriteNumberLine(file, key, kTextModeBack);
+  WriteNumberLine(file, key, kTextAutoPickUp);
+  WriteNumberLine(file, key, kTextNbRingPickUp);
+  WriteSimCodeLine(file, key);
+  WriteTextLine(file, key, kTextModeName, kModeNameBytes);
+  WriteNumberLine(file, key, kTextSound);
+  WriteNumberLine(file, key, kTextDays);
+  WriteNumberLine(file, key, kTextOutlookSwitch);
+  WriteNumberLine(file, key, kTextOutlookAutoRefresh);
+  WriteNumberLine(file, key, kTextModeBusy);
+  WriteNumberLine(file, key, kTextStatus);
+  WriteTextLine(file, key, kTextCategory, kCategoryBytes);
+  WriteTextLine(file, key, kTextProgramToRun, kProgramToRunBytes);
+  WriteNumberLine(file, key, kTextBrightness);
+  WriteNumberLine(file, key, kTextACBrightness);
+  WriteNumberLine(file, key, kTextBatteryTimeoutUnchecked);
+  WriteNumberLine(file, key, kTextBatteryTimeout);
+  WriteNumberLine(file, key, kTextBacklightOnTap);
+  RegCloseKey(key);
+}
+
+// One entry: its name line, then its values; an entry key that cannot be
+// opened gets its name line only, a value that cannot be read shows 0 or
+// an empty text.
+void WriteEntryLines(FILE* file, LPCWSTR sectionName, LPCWSTR entryName) {
+  LineBuffer line;
+  wsprintfW(line, kEntryNameLineFormat, entryName);
+  fputws(line, file);
+
+  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  HKEY key;
+  if (!FormatStorePath(path, NOTIFICATION_KEY_FORMAT, sectionName, entryName) ||
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS)
+    return;
+  DWORD options = 0;
+  DWORD duration = 0;
+  WCHAR wave[kWaveBytes / sizeof(WCHAR) + 1];
+  QueryNumber(key, NOTIFICATION_OPTIONS_VALUE, &options);
+  QueryNumber(key, NOTIFICATION_DURATION_VALUE, &duration);
+  QueryText(key, NOTIFICATION_WAVE_VALUE, kWaveBytes, wave);
+  RegCloseKey(key);
+
+  wsprintfW(line, kEntryNumberLineFormat, kTextOptions, static_cast<int>(options));
+  fputws(line, file);
+  wsprintfW(line, kEntryNumberLineFormat, kTextDuration, static_cast<int>(duration));
+  fputws(line, file);
+  wsprintfW(line, kEntryTextLineFormat, kTextWave, wave);
+  fputws(line, file);
+}
+
+// The notification block: the first 25 entries in enumeration order.
+void WriteNotificationLines(FILE* file, LPCWSTR sectionName) {
+  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  HKEY key;
+  if (!FormatStorePath(path, NOTIFICATIONS_KEY_FORMAT, sectionName) ||
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) {
+    fputws(kNoNotificationsKeyLine, file);
+    return;
+  }
+  DWORD count = 0;
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS) {
+    fputws(kNoNotificationsCountLine, file);
+    RegCloseKey(key);
+    return;
+  }
+  for (DWORD i = 0; i < kExportedEntries && i < count; i++) {
+    WCHAR name[kEntryNameCapacity] = {};
+    DWORD length = kEntryNameCapacity;
+    if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
+    WriteEntryLines(file, sectionName, name);
+  }
+  RegCloseKey(key);
+}
+
+}  // namespace
+
+int ExportModeText(FILE* file, LPCWSTR sectionName) {
+  LineBuffer line;
+  wsprintfW(line, kBlockStartFormat, sectionName);
+  fputws(line, file);
+  WriteValueLines(file, sectionName);
+  WriteNotificationLines(file, sectionName);
+  wsprintfW(line, kBlockEndFormat, sectionName);
+  fputws(line, file);
+  return 0;
+}

@@ -1,0 +1,255 @@
+// Import of a mode text block into the settings store: two passes over the
+// same stream, the values first (one whole mode), then the notification
+// entries. The file is user-edited input; nothing in it is trusted.
+#include <iterator>
+
+#include "store/mode_record.h"
+#include "store/mode_store.h"
+#include "store/notification_table.h"
+#include "textfile/mode_text.h"
+#include "textfile/mode_text_names.h"
+
+namespace {
+
+// Lines are read 149 units at a time; a longer line reads as several.
+constexpr int kLineCapacity = 150;
+// The sound line of an entry is read with less room.
+constexpr int kWaveLineCapacity = 100;
+// The block markers, "<%s>" and "<\%s>" with the section name.
+constexpr int kMarkerCapacity = WSPRINTF_MAX_OUTPUT;
+// A key: "<" and the name of a value.
+constexpr int kKeyCapacity = 64;
+
+// Notification options always carry this flag; an entry without it gets it.
+constexpr DWORD kOptionsFlag = 0x40000000;
+
+// Values of a mode before any line is read.
+constexpr DWORD kStartSystemVolume = 3;
+constexpr DWORD kStartPhoneVolume = 3;
+constexpr DWORD kStartSpeakerVolume = 4;
+constexpr WCHAR kStartRingMode[] = u"af1w60f0";
+constexpr WCHAR kStartRingTone[] = u"BellDitty .wma";
+constexpr DWORD kStartRadioState = 1;
+constexpr DWORD kStartModeBack = 1;
+constexpr DWORD kStartNbRingPickUp = 3;
+constexpr DWORD kStartSound = 7;
+constexpr DWORD kStartStatus = 4;
+constexpr WCHAR kStartCategory[] = u"N/A";
+constexpr DWORD kStartBrightness = 8;
+constexpr DWORD kStartACBrightness = 10;
+constexpr DWORD kStartBatteryTimeout = 180;
+constexpr DWORD kStartBacklightOnTap = 1;
+
+// Values that a "not found" line stands for, where they differ from 0 or
+// from an empty text.
+constexpr WCHAR kMissingRingMode[] = u"ap";
+constexpr WCHAR kMissingRingTone[] = u"BellDitty .wma";
+constexpr DWORD kMissingRadioState = 1;
+constexpr DWORD kMissingModeBack = 1;
+constexpr DWORD kMissingNbRingPickUp = 3;
+constexpr DWORD kMissingSound = 7;
+constexpr DWORD kMissingStatus = 4;
+constexpr WCHAR kMissingCategory[] = u"Business";
+constexpr DWORD kMissingBrightness = 8;
+constexpr DWORD kMissingACBrightness = 8;
+constexpr DWORD kMissingBatteryTimeout = 120;
+constexpr DWORD kMissingBacklightOnTap = 1;
+
+// Copies a terminated text into a field of `capacity` units, cut to fit.
+void CopyToField(WCHAR* field, size_t capacity, LPCWSTR text) { StringCchCopyW(field, capacity, text); }
+
+// Where the value of a line starts: two characters after its first ":",
+// but never past the end of the line. Null when the line has no ":".
+LPCWSTR LineValue(LPCWSTR line) {
+  LPCWSTR colon = wcschr(line, u':');
+  if (!colon) return nullptr;
+  return colon[1] ? colon + 2 : colon + 1;
+}
+
+bool IsBlank(WCHAR c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f'; }
+
+// The line's value as a signed decimal number (leading blanks and a sign
+// allowed, the digits up to the first other character). No digits, no ":"
+// or a number that does not fit in 32 bits gives 0.
+DWORD LineNumber(LPCWSTR line) {
+  LPCWSTR p = LineValue(line);
+  if (!p) return 0;
+  while (IsBlank(*p)) p++;
+  bool negative = *p == u'-';
+  if (*p == u'-' || *p == u'+') p++;
+  // Anything from -2^31 (signed) to 2^32 - 1 (unsigned) is a 32-bit value.
+  const long long largest = negative ? 0x80000000LL : 0xFFFFFFFFLL;
+  long long value = 0;
+  for (; *p >= u'0' && *p <= u'9'; p++) {
+    value = value * 10 + (*p - u'0');
+    if (value > largest) return 0;
+  }
+  return static_cast<DWORD>(negative ? -value : value);
+}
+
+// The line's value as text: up to its first ">", or to the end of the line
+// (line end included) when it has none; cut to the field. Empty when the
+// line has no ":".
+void LineText(LPCWSTR line, WCHAR* field, size_t capacity) {
+  LPCWSTR p = LineValue(line);
+  if (!p) {
+    field[0] = 0;
+    return;
+  }
+  LPCWSTR end = wcschr(p, u'>');
+  StringCchCopyNW(field, capacity, p, end ? static_cast<size_t>(end - p) : wcslen(p));
+}
+
+// True when the line holds "<" followed by the value's name.
+bool LineHasKey(LPCWSTR line, LPCWSTR name) {
+  WCHAR key[kKeyCapacity];
+  key[0] = u'<';
+  CopyToField(key + 1, kKeyCapacity - 1, name);
+  return wcsstr(line, key) != nullptr;
+}
+
+bool LineSaysNotFound(LPCWSTR line) { return wcsstr(line, kNotFound) != nullptr; }
+
+void ReadNumberKey(LPCWSTR line, LPCWSTR name, DWORD* field, DWORD missing) {
+  if (!LineHasKey(line, name)) return;
+  *field = LineSaysNotFound(line) ? missing : LineNumber(line);
+}
+
+void ReadTextKey(LPCWSTR line, LPCWSTR name, WCHAR* field, size_t capacity, LPCWSTR missing) {
+  if (!LineHasKey(line, name)) return;
+  if (LineSaysNotFound(line))
+    CopyToField(field, capacity, missing);
+  else
+    LineText(line, field, capacity);
+}
+
+// The mode as it stands before the block's lines are read.
+void FillStartValues(ModeRecord* mode, LPCWSTR sectionName) {
+  *mode = ModeRecord{};
+  mode->SystemVolume = kStartSystemVolume;
+  mode->PhoneVolume = kStartPhoneVolume;
+  mode->SpeakerVolume = kStartSpeakerVolume;
+  CopyToField(mode->RingMode, std::size(mode->RingMode), kStartRingMode);
+  CopyToField(mode->RingTone, std::size(mode->RingTone), kStartRingTone);
+  mode->RadioState = kStartRadioState;
+  mode->ModeBack = kStartModeBack;
+  mode->NbRingPickUp = kStartNbRingPickUp;
+  CopyToField(mode->ModeName, std::size(mode->ModeName), sectionName);
+  mode->Sound = kStartSound;
+  mode->Status = kStartStatus;
+  CopyToField(mode->Category, std::size(mode->Category), kStartCategory);
+  mode->BrightNess = kStartBrightness;
+  mode->ACBrightNess = kStartACBrightness;
+  mode->BatteryTimeout = kStartBatteryTimeout;
+  mode->BacklightOnTap = kStartBacklightOnTap;
+}
+
+// Tests one line against every key, in file order; a line may set several
+// fields ("<BatteryTimeoutUnchecked" also holds "<BatteryTimeout").
+void ReadValueKeys(LPCWSTR line, ModeRecord* mode) {
+  ReadNumberKey(line, kTextSystemVolume, &mode->SystemVolume, 0);
+  ReadNumberKey(line, kTextPhoneVolume, &mode->PhoneVolume, 0);
+  ReadNumberKey(line, kTextSpeakerVolume, &mode->SpeakerVolume, 0);
+  ReadTextKey(line, kTextRingMode, mode->RingMode, std::size(mode->RingMode), kMissingRingMode);
+  ReadTextKey(line, kTextRingTone, mode->RingTone, std::size(mode->RingTone), kMissingRingTone);
+  ReadNumberKey(line, kTextRadioState, &mode->RadioState, kMissingRadioState);
+  ReadNumberKey(line, kTextBTState, &mode->BTState, 0);
+  ReadNumberKey(line, kTextHeadsetState, &mode->HeadsetState, 0);
+  ReadNumberKey(line, kTextStartHour, &mode->StartHour, 0);
+  ReadNumberKey(line, kTextStartMinutes, &mode->StartMinutes, 0);
+  ReadNumberKey(line, kTextStopHour, &mode->StopHour, 0);
+  ReadNumberKey(line, kTextStopMinutes, &mode->StopMinutes, 0);
+  ReadNumberKey(line, kTextModeBack, &mode->ModeBack, kMissingModeBack);
+  ReadNumberKey(line, kTextAutoPickUp, &mode->AutoPickUp, 0);
+  ReadNumberKey(line, kTextNbRingPickUp, &mode->NbRingPickUp, kMissingNbRingPickUp);
+  ReadTextKey(line, kTextSimCode, mode->SimCode, std::size(mode->SimCode), u"");
+  ReadTextKey(line, kTextModeName, mode->ModeName, std::size(mode->ModeName), u"");
+  ReadNumberKey(line, kTextSound, &mode->Sound, kMissingSound);
+  ReadNumberKey(line, kTextDays, &mode->Days, 0);
+  ReadNumberKey(line, kTextOutlookSwitch, &mode->OutlookSwitch, 0);
+  ReadNumberKey(line, kTextOutlookAutoRefresh, &mode->OutlookAutoRefresh, 0);
+  ReadNumberKey(line, kTextModeBusy, &mode->ModeBusy, 0);
+  ReadNumberKey(line, kTextStatus, &mode->Status, kMissingStatus);
+  ReadTextKey(line, kTextCategory, mode->Category, std::size(mode->Category), kMissingCategory);
+  ReadTextKey(line, kTextProgramToRun, mode->ProgramToRun, std::size(mode->ProgramToRun), u"");
+  ReadNumberKey(line, kTextBrightness, &mode->BrightNess, kMissingBrightness);
+  ReadNumberKey(line, kTextACBrightness, &mode->ACBrightNess, kMissingACBrightness);
+  ReadNumberKey(line, kTextBatteryTimeoutUnchecked, &mode->BatteryTimeoutUnchecked, 0);
+  ReadNumberKey(line, kTextBatteryTimeout, &mode->BatteryTimeout, kMissingBatteryTimeout);
+  ReadNumberKey(line, kTextBacklightOnTap, &mode->BacklightOnTap, kMissingBacklightOnTap);
+}
+
+
+// Reads one line; a line that cannot be read (the end of the file) reads as
+// an empty line. False at the end of the file.
+bool ReadLine(FILE* file, WCHAR* line, int capacity) {
+  if (fgetws(line, capacity, file)) return true;
+  line[0] = 0;
+  return false;
+}
+
+// Rewinds the stream and reads up to the line that holds the start marker;
+// false when the file has none.
+bool FindBlockStart(FILE* file, LPCWSTR sectionName) {
+  WCHAR marker[kMarkerCapacity];
+  wsprintfW(marker, kStartMarkerFormat, sectionName);
+  fseek(file, 0, SEEK_SET);
+  WCHAR line[kLineCapacity];
+  while (ReadLine(file, line, kLineCapacity))
+    if (wcsstr(line, marker)) return true;
+  return false;
+}
+
+// An entry is stored as a subkey named after its event: an empty name would
+// write into the "Notifications" key itself, and a "\" would reach below it.
+bool IsEntryName(LPCWSTR name) { return name[0] != 0 && !wcschr(name, u'\\'); }
+
+}  // namespace
+
+int ReadModeValues(FILE* file, LPCWSTR sectionName) {
+  if (!FindBlockStart(file, sectionName)) return 0;
+  WCHAR endMarker[kMarkerCapacity];
+  wsprintfW(endMarker, kEndMarkerFormat, sectionName);
+  ModeRecord mode;
+  FillStartValues(&mode, sectionName);
+  WCHAR line[kLineCapacity];
+  while (ReadLine(file, line, kLineCapacity)) {
+    ReadValueKeys(line, &mode);
+    if (wcsstr(line, endMarker)) {
+      SaveExistingMode(sectionName, mode);
+      return 0;
+    }
+  }
+  return 0;
+}
+
+int ReadModeNotifications(FILE* file, LPCWSTR sectionName) {
+  if (!FindBlockStart(file, sectionName)) return 0;
+  WCHAR endMarker[kMarkerCapacity];
+  wsprintfW(endMarker, kEndMarkerFormat, sectionName);
+  WCHAR line[kLineCapacity];
+  while (ReadLine(file, line, kLineCapacity)) {
+    // The not-found lines of the block ("Notifications keys not found") have no ":".
+    if (wcsstr(line, kTextNotification) && wcschr(line, u':')) {
+      NotificationSetting entry = {};
+      LineText(line, entry.EventName, std::size(entry.EventName));
+      // The three lines after the name are taken by position.
+      ReadLine(file, line, kLineCapacity);
+      entry.Options = LineNumber(line);
+      if (entry.Options < kOptionsFlag) entry.Options += kOptionsFlag;
+      ReadLine(file, line, kLineCapacity);
+      entry.Duration = LineNumber(line);
+      ReadLine(file, line, kWaveLineCapacity);
+      LineText(line, entry.Wave, std::size(entry.Wave));
+      if (IsEntryName(entry.EventName)) SaveNotification(sectionName, entry);
+    }
+    if (wcsstr(line, endMarker)) break;
+  }
+  return 0;
+}
+
+int ImportModeText(FILE* file, LPCWSTR sectionName) {
+  ReadModeValues(file, sectionName);
+  ReadModeNotifications(file, sectionName);
+  return 0;
+}
