@@ -345,6 +345,14 @@ TEST_F(ApplyModeTest, EachRadioThreadKeepsTheCodeItWasStartedWith) {
   EXPECT_EQ(JournalStartingWith("SimUnlockPhone"), std::vector<std::string>{"SimUnlockPhone \"1111\" failed"});
 }
 
+TEST_F(ApplyModeTest, ProgramEndWaitsForTheRadioThread) {
+  mode_.RadioState = RADIO_OFF;
+  ApplyMode(nullptr, mode_);
+  // What the program entry runs after WinMain returns.
+  platform::RunProgramExit();
+  EXPECT_EQ(JournalStartingWith("lineSetEquipmentState"), std::vector<std::string>{"lineSetEquipmentState 1"});
+}
+
 TEST(RingPatternTest, FindRingPatternMatchesWholeScriptsExactly) {
   EXPECT_EQ(FindRingPattern(u"ap"), 3);
   EXPECT_EQ(FindRingPattern(u"apw3r"), 2);

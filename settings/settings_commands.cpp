@@ -3,6 +3,7 @@
 #include "settings/settings_commands.h"
 
 #include "settings/dialog_pages.h"
+#include "settings/file_commands.h"
 #include "settings/mode_binding.h"
 #include "settings/resource.h"
 #include "settings/settings_close.h"
@@ -163,9 +164,9 @@ void HandleSettingsCommand(HWND from, int id, int code) {
     StepPage(+1);
   } else if (From(from, IDC_NO_SAVE)) {
     LeaveWithoutSaving();
-  }
-  // IDC_RESET, the factory values of the mode on display: with the mode text commands.
-  else if (From(from, IDC_START_ON)) {
+  } else if (From(from, IDC_RESET)) {
+    ResetEditedMode();
+  } else if (From(from, IDC_START_ON)) {
     ToggleTimeRow(IDC_START_ON, IDC_START_HOUR, IDC_START_MINUTES, IDC_STOP_ON);
   } else if (From(from, IDC_STOP_ON)) {
     ToggleTimeRow(IDC_STOP_ON, IDC_STOP_HOUR, IDC_STOP_MINUTES, IDC_START_ON);
@@ -208,9 +209,9 @@ void HandleSettingsCommand(HWND from, int id, int code) {
     StepDuration(+DURATION_STEP);
   } else if (From(from, IDC_DURATION_DOWN)) {
     StepDuration(-DURATION_STEP);
-  }
-  // IDC_PLAY, playing the event's sound: with the mode text commands.
-  else if (IsOptionBox(from)) {
+  } else if (From(from, IDC_PLAY)) {
+    PlayEventSound();
+  } else if (IsOptionBox(from)) {
     Mark();
     StoreNotificationEntry();
   } else if (From(from, IDC_STATUS_ON)) {
@@ -221,9 +222,11 @@ void HandleSettingsCommand(HWND from, int id, int code) {
     Mark();
     SaveEditedMode();
     LeaveQuestion();
-  }
-  // IDC_EXPORT and IDC_IMPORT, the mode text file: with the mode text commands.
-  else if (From(from, IDC_PROGRAM_SOUNDS)) {
+  } else if (From(from, IDC_EXPORT)) {
+    ExportEditedMode();
+  } else if (From(from, IDC_IMPORT)) {
+    ImportEditedMode();
+  } else if (From(from, IDC_PROGRAM_SOUNDS)) {
     ToggleProgramSounds();
   } else if (From(from, IDC_NOTIF_SOUNDS)) {
     if (!IsChecked(IDC_PROGRAM_SOUNDS)) SetChecked(IDC_NOTIF_SOUNDS, false);
@@ -240,9 +243,11 @@ void HandleSettingsCommand(HWND from, int id, int code) {
     if (picked) Mark();
   } else if (From(from, IDC_PROGRAM)) {
     if (FieldModified(from)) Mark();
-  }
-  // IDC_EXPLORE and IDC_RUN, choosing and starting the program: with the mode text commands.
-  else if (From(from, IDC_BATTERY_TIMEOUT)) {
+  } else if (From(from, IDC_EXPLORE)) {
+    ExploreForProgram();
+  } else if (From(from, IDC_RUN)) {
+    RunModeProgram();
+  } else if (From(from, IDC_BATTERY_TIMEOUT)) {
     if (picked) Mark();
   } else if (From(from, IDC_BATTERY_TIMEOUT_ON)) {
     Mark();
