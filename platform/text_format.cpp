@@ -28,7 +28,7 @@ class Output {
   size_t length_ = 0;
 };
 
-struct Spec {
+struct Conversion {
   bool left = false;   // "-": pad on the right
   bool zero = false;   // "0": pad numbers with zeros
   bool alternate = false;  // "#": 0x before hexadecimal
@@ -38,38 +38,38 @@ struct Spec {
 };
 
 // Writes `body` with `prefix` (sign, 0x), padded to the width.
-void PutField(Output& out, const Spec& spec, std::u16string_view prefix, std::u16string_view body) {
+void PutField(Output& out, const Conversion& conv, std::u16string_view prefix, std::u16string_view body) {
   int length = static_cast<int>(prefix.size() + body.size());
-  int pad = spec.width > length ? spec.width - length : 0;
-  if (!spec.left && !spec.zero) out.Repeat(u' ', pad);
+  int pad = conv.width > length ? conv.width - length : 0;
+  if (!conv.left && !conv.zero) out.Repeat(u' ', pad);
   for (WCHAR c : prefix) out.Put(c);
-  if (!spec.left && spec.zero) out.Repeat(u'0', pad);
+  if (!conv.left && conv.zero) out.Repeat(u'0', pad);
   for (WCHAR c : body) out.Put(c);
-  if (spec.left) out.Repeat(u' ', pad);
+  if (conv.left) out.Repeat(u' ', pad);
 }
 
-void PutNumber(Output& out, Spec spec, unsigned int magnitude, bool negative, unsigned base, bool upper) {
+void PutNumber(Output& out, Conversion conv, unsigned int magnitude, bool negative, unsigned base, bool upper) {
   const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
   std::u16string body;
   do {
     body.insert(body.begin(), static_cast<WCHAR>(digits[magnitude % base]));
     magnitude /= base;
   } while (magnitude);
-  if (spec.precision >= 0) {
-    if (static_cast<int>(body.size()) < spec.precision) body.insert(0, spec.precision - body.size(), u'0');
-    spec.zero = false;
+  if (conv.precision >= 0) {
+    if (static_cast<int>(body.size()) < conv.precision) body.insert(0, conv.precision - body.size(), u'0');
+    conv.zero = false;
   }
   std::u16string prefix;
   if (negative) prefix = u"-";
-  if (spec.alternate && base == 16) prefix = upper ? u"0X" : u"0x";
-  if (spec.left) spec.zero = false;
-  PutField(out, spec, prefix, body);
+  if (conv.alternate && base == 16) prefix = upper ? u"0X" : u"0x";
+  if (conv.left) conv.zero = false;
+  PutField(out, conv, prefix, body);
 }
 
-void PutText(Output& out, Spec spec, std::u16string_view text) {
-  if (spec.precision >= 0 && text.size() > static_cast<size_t>(spec.precision)) text = text.substr(0, spec.precision);
-  spec.zero = false;
-  PutField(out, spec, u"", text);
+void PutText(Output& out, Conversion conv, std::u16string_view text) {
+  if (conv.precision >= 0 && text.size() > static_cast<size_t>(conv.precision)) text = text.substr(0, conv.precision);
+  conv.zero = false;
+  PutField(out, conv, u"", text);
 }
 
 }  // namespace
@@ -82,22 +82,22 @@ int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args) {
       continue;
     }
     if (!*++p) break;
-    Spec spec;
+    Conversion conv;
     for (;; ++p) {
-      if (*p == u'-') spec.left = true;
-      else if (*p == u'0') spec.zero = true;
-      else if (*p == u'#') spec.alternate = true;
+      if (*p == u'-') conv.left = true;
+      else if (*p == u'0') conv.zero = true;
+      else if (*p == u'#') conv.alternate = true;
       else break;
     }
-    for (; *p >= u'0' && *p <= u'9'; ++p) spec.width = std::min(spec.width * 10 + (*p - u'0'), WSPRINTF_MAX_OUTPUT);
+    for (; *p >= u'0' && *p <= u'9'; ++p) conv.width = std::min(conv.width * 10 + (*p - u'0'), WSPRINTF_MAX_OUTPUT);
     if (*p == u'.') {
-      spec.precision = 0;
+      conv.precision = 0;
       for (++p; *p >= u'0' && *p <= u'9'; ++p)
-        spec.precision = std::min(spec.precision * 10 + (*p - u'0'), WSPRINTF_MAX_OUTPUT);
+        conv.precision = std::min(conv.precision * 10 + (*p - u'0'), WSPRINTF_MAX_OUTPUT);
     }
     // Windows' long is 32 bits, so "l" reads the same int-sized argument.
     if (*p == u'h') {
-      spec.narrow = true;
+      conv.narrow = true;
       ++p;
     } else if (*p == u'l') {
       ++p;
@@ -109,32 +109,32 @@ int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args) {
       case u'i': {
         int value = va_arg(args, int);
         unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-        PutNumber(out, spec, magnitude, value < 0, 10, false);
+        PutNumber(out, conv, magnitude, value < 0, 10, false);
         break;
       }
       case u'u':
-        PutNumber(out, spec, va_arg(args, unsigned), false, 10, false);
+        PutNumber(out, conv, va_arg(args, unsigned), false, 10, false);
         break;
       case u'x':
       case u'X':
-        PutNumber(out, spec, va_arg(args, unsigned), false, 16, *p == u'X');
+        PutNumber(out, conv, va_arg(args, unsigned), false, 16, *p == u'X');
         break;
       case u'c':
       case u'C': {
         int value = va_arg(args, int);
-        WCHAR c = spec.narrow || *p == u'C' ? static_cast<WCHAR>(static_cast<unsigned char>(value))
+        WCHAR c = conv.narrow || *p == u'C' ? static_cast<WCHAR>(static_cast<unsigned char>(value))
                                             : static_cast<WCHAR>(value);
-        PutText(out, spec, std::u16string_view(&c, 1));
+        PutText(out, conv, std::u16string_view(&c, 1));
         break;
       }
       case u's':
       case u'S':
-        if (spec.narrow || *p == u'S') {
+        if (conv.narrow || *p == u'S') {
           const char* text = va_arg(args, const char*);
-          PutText(out, spec, platform::Utf8ToUtf16(text ? text : "(null)"));
+          PutText(out, conv, platform::Utf8ToUtf16(text ? text : "(null)"));
         } else {
           const WCHAR* text = va_arg(args, const WCHAR*);
-          PutText(out, spec, text ? std::u16string_view(text) : std::u16string_view(u"(null)"));
+          PutText(out, conv, text ? std::u16string_view(text) : std::u16string_view(u"(null)"));
         }
         break;
       default:
