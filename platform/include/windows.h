@@ -24,4 +24,6 @@
 #include "windbase.h"
 #include "shellapi.h"
 #include "commdlg.h"
+#include "appointments.h"
+#include "phoneshell.h"
 #include "sipapi.h"

@@ -1,0 +1,13 @@
+// The phone's shell, for the program that plays the Today screen: while its
+// message loop runs, each program registered with CeRunAppAtTime is started
+// at its time with the command line "AppRunAtTime" (a registration whose
+// time passed while the phone was off is started at once), and the window
+// `notify` is then posted WM_SHELL_TIMED_START. Headless, the phone is
+// switched off when the program's automation script is done.
+#pragma once
+
+#include "winuser.h"
+
+#define WM_SHELL_TIMED_START (WM_USER + 0x7E0)
+
+BOOL ShellStartTimedPrograms(HWND notify);
