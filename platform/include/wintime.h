@@ -1,5 +1,7 @@
 // Clock calls: the device's local time and sleeping. When the display is
 // headless, time is virtual: Sleep returns at once and moves the clock on.
+// Conversions between calendar times and FILETIMEs (100-ns intervals since
+// 1601-01-01).
 #pragma once
 
 #include "wintypes.h"
@@ -18,3 +20,11 @@ typedef struct _SYSTEMTIME {
 void GetLocalTime(LPSYSTEMTIME time);
 void Sleep(DWORD milliseconds);
 DWORD GetTickCount();
+
+// FALSE (ERROR_INVALID_PARAMETER) for a date or time that does not exist;
+// wDayOfWeek is ignored.
+BOOL SystemTimeToFileTime(const SYSTEMTIME* lpSystemTime, LPFILETIME lpFileTime);
+// Fills wDayOfWeek too; FALSE for a time beyond 0x7FFFFFFFFFFFFFFF.
+BOOL FileTimeToSystemTime(const FILETIME* lpFileTime, LPSYSTEMTIME lpSystemTime);
+// -1, 0 or 1 as the first time is earlier than, equal to or later than the second.
+LONG CompareFileTime(const FILETIME* lpFileTime1, const FILETIME* lpFileTime2);
