@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "appointments.h"
 #include "clock.h"
 #include "handles.h"
 #include "phone_state.h"
@@ -80,6 +81,18 @@ CEOID RecordAt(CEOID database, int64_t index) {
   return q.Step() ? static_cast<CEOID>(q.Int(0)) : 0;
 }
 
+// The index of `record` among the database's records, or -1 when it is
+// not one of them.
+int64_t RecordIndex(CEOID database, CEOID record) {
+  Statement member(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND parent = ? AND kind = ?");
+  member.Bind(1, record).Bind(2, database).Bind(3, OBJTYPE_RECORD);
+  if (!member.Step()) return -1;
+  Statement before(DeviceDb(), "SELECT count(*) FROM ce_objects WHERE parent = ? AND kind = ? AND oid < ?");
+  before.Bind(1, database).Bind(2, OBJTYPE_RECORD).Bind(3, record);
+  before.Step();
+  return before.Int(0);
+}
+
 void TouchDatabase(CEOID database) {
   Statement q(DeviceDb(), "UPDATE ce_objects SET modified = ? WHERE oid = ?");
   q.Bind(1, DeviceNowMs()).Bind(2, database).Run();
@@ -143,11 +156,14 @@ bool ToStored(const CEPROPVAL& value, StoredProperty* stored) {
       return true;
     case CEVT_LPWSTR: {
       const WCHAR* text = value.val.lpwstr ? value.val.lpwstr : u"";
-      stored->bytes.assign(reinterpret_cast<const char*>(text), std::char_traits<char16_t>::length(text) * 2);
+      const size_t units = std::char_traits<char16_t>::length(text);
+      if ((units + 1) * sizeof(WCHAR) > CEDB_MAXPROPDATASIZE) return false;
+      stored->bytes.assign(reinterpret_cast<const char*>(text), units * sizeof(WCHAR));
       return true;
     }
     case CEVT_BLOB:
       if (!value.val.blob.lpb && value.val.blob.dwCount) return false;
+      if (value.val.blob.dwCount > CEDB_MAXPROPDATASIZE) return false;
       stored->bytes.assign(reinterpret_cast<const char*>(value.val.blob.lpb), value.val.blob.dwCount);
       return true;
   }
@@ -229,7 +245,7 @@ void SeedObjectStore(const DeviceOptions& options) {
   CreateObjectStoreTables();
   if (options.empty) return;
   CeCreateDatabase(u"Contacts Database", 0, 0, nullptr);
-  CeCreateDatabase(u"Appointments Database", 0, 0, nullptr);
+  CeCreateDatabase(APPOINTMENTS_DATABASE_NAME, 0, 0, nullptr);
   CEOID categories = CeCreateDatabase(u"Categories Database", 0, 0, nullptr);
   HANDLE database = CeOpenDatabase(&categories, nullptr, 0, 0, nullptr);
   ULONG number = 0;
@@ -349,12 +365,7 @@ CEOID CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD dwValue, LPDWORD 
     case CEDB_SEEK_BEGINNING: target = dwValue; break;
     case CEDB_SEEK_END: target = count - 1 - offset; break;
     case CEDB_SEEK_CURRENT: target = database->position + offset; break;
-    case CEDB_SEEK_CEOID: {
-      target = -1;
-      for (int64_t i = 0; i < count && target < 0; ++i)
-        if (RecordAt(database->oid, i) == dwValue) target = i;
-      break;
-    }
+    case CEDB_SEEK_CEOID: target = RecordIndex(database->oid, dwValue); break;
     default:
       SetLastError(ERROR_INVALID_PARAMETER);
       return 0;
@@ -527,4 +538,26 @@ CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL
   TouchDatabase(database->oid);
   write.Commit();
   return record;
+}
+
+BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord) {
+  auto database = FindHandleOf<OpenDatabase>(hDatabase);
+  if (!database) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  const int64_t index = RecordIndex(database->oid, oidRecord);
+  if (index < 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  Transaction remove(DeviceDb());
+  Statement properties(DeviceDb(), "DELETE FROM ce_properties WHERE record = ?");
+  properties.Bind(1, oidRecord).Run();
+  Statement record(DeviceDb(), "DELETE FROM ce_objects WHERE oid = ?");
+  record.Bind(1, oidRecord).Run();
+  TouchDatabase(database->oid);
+  remove.Commit();
+  if (index < database->position) --database->position;
+  return TRUE;
 }

@@ -284,3 +284,62 @@ TEST_F(DeviceTest, RecordsKeepTheirPropertiesAndTheBufferGrowsOnlyWhenAllowed) {
   EXPECT_EQ(CeSeekDatabase(database, CEDB_SEEK_CEOID, record, nullptr), record);
   CloseHandle(database);
 }
+
+TEST_F(DeviceTest, DeletingARecordTakesItsPropertiesAndKeepsTheCurrentRecord) {
+  CEOID oid = CeCreateDatabase(u"Test", 0, 0, nullptr);
+  HANDLE database = CeOpenDatabase(&oid, nullptr, 0, 0, nullptr);
+  ASSERT_NE(database, INVALID_HANDLE_VALUE);
+  CEOID records[3];
+  for (ULONG i = 0; i < 3; ++i) {
+    CEPROPVAL value{};
+    value.propid = (1u << 16) | CEVT_UI4;
+    value.val.ulVal = i;
+    records[i] = CeWriteRecordProps(database, 0, 1, &value);
+  }
+  ASSERT_EQ(CeSeekDatabase(database, CEDB_SEEK_BEGINNING, 2, nullptr), records[2]);
+  EXPECT_TRUE(CeDeleteRecord(database, records[0]));
+  // Still on the third record, now at index 1.
+  LPBYTE buffer = nullptr;
+  DWORD size = 0;
+  WORD count = 0;
+  ASSERT_EQ(CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, nullptr, &buffer, &size, nullptr), records[2]);
+  EXPECT_EQ(reinterpret_cast<CEPROPVAL*>(buffer)->val.ulVal, 2u);
+  // Deleting the current record makes the next one current: here none.
+  EXPECT_TRUE(CeDeleteRecord(database, records[2]));
+  EXPECT_EQ(CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, nullptr, &buffer, &size, nullptr), 0u);
+  LocalFree(buffer);
+
+  EXPECT_FALSE(CeDeleteRecord(database, records[0]));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FALSE(CeDeleteRecord(database, oid));  // the database is no record of itself
+  EXPECT_FALSE(CeDeleteRecord(nullptr, records[1]));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  CEOIDINFO info;
+  ASSERT_TRUE(CeOidGetInfo(oid, &info));
+  EXPECT_EQ(info.infDatabase.wNumRecords, 1);
+  CloseHandle(database);
+}
+
+TEST_F(DeviceTest, APropertyLargerThanTheStoreHoldsIsRefused) {
+  CEOID oid = CeCreateDatabase(u"Test", 0, 0, nullptr);
+  HANDLE database = CeOpenDatabase(&oid, nullptr, 0, 0, nullptr);
+  ASSERT_NE(database, INVALID_HANDLE_VALUE);
+  std::u16string text(CEDB_MAXPROPDATASIZE / sizeof(WCHAR), u'x');
+  CEPROPVAL value{};
+  value.propid = (1u << 16) | CEVT_LPWSTR;
+  value.val.lpwstr = text.data();
+  EXPECT_EQ(CeWriteRecordProps(database, 0, 1, &value), 0u);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  text.pop_back();  // now it fits with its terminator, and reads back whole
+  value.val.lpwstr = text.data();
+  ASSERT_NE(CeWriteRecordProps(database, 0, 1, &value), 0u);
+  LPBYTE buffer = nullptr;
+  DWORD size = 0;
+  WORD count = 0;
+  ASSERT_NE(CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, nullptr, &buffer, &size, nullptr), 0u);
+  const auto* read = reinterpret_cast<CEPROPVAL*>(buffer);
+  EXPECT_EQ(read->wLenData, CEDB_MAXPROPDATASIZE);
+  EXPECT_EQ(std::u16string(read->val.lpwstr), text);
+  LocalFree(buffer);
+  CloseHandle(database);
+}

@@ -51,6 +51,8 @@ typedef struct _CEPROPVAL {
 } CEPROPVAL, *PCEPROPVAL;
 
 #define CEDB_MAXDBASENAMELEN 32
+// The most bytes one property's data may take (a text with its terminator).
+#define CEDB_MAXPROPDATASIZE 65472
 #define CEDB_MAXSORTORDER 4
 
 typedef struct _SORTORDERSPEC {
@@ -131,5 +133,10 @@ CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROP
 BOOL CeDeleteDatabase(CEOID oid);
 CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, SORTORDERSPEC* rgSortSpecs);
 // Writes a new record (oidRecord 0) or changes the given properties of an
-// existing one (CEDB_PROPDELETE removes one).
+// existing one (CEDB_PROPDELETE removes one). A text or blob larger than
+// CEDB_MAXPROPDATASIZE is refused.
 CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL* rgPropVal);
+// Deletes a record of the open database with all its properties; the
+// handle's current record stays the one it was (the next one when it was
+// the deleted record).
+BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord);
