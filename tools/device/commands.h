@@ -20,3 +20,4 @@ void AddJournalCommand(CLI::App& app);
 void AddClockCommand(CLI::App& app);
 void AddStateCommand(CLI::App& app);
 void AddStartCommand(CLI::App& app);
+void AddCalendarCommand(CLI::App& app);

@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
   platform::SetProgramName("selvane-device");
-  CLI::App app{"The emulated phone's tool: create a device, read and write its registry, read its journal."};
+  CLI::App app{"The emulated phone's tool: create a device, read and write its registry, read its journal and calendar."};
   app.require_subcommand(1);
   AddInitCommand(app);
   AddRegCommand(app);
@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   AddClockCommand(app);
   AddStateCommand(app);
   AddStartCommand(app);
+  AddCalendarCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
