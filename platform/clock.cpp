@@ -2,7 +2,10 @@
 // phone.db, with virtual time when the display is headless.
 #include "clock.h"
 
+#include <charconv>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <mutex>
 #include <thread>
@@ -13,10 +16,13 @@
 
 namespace platform {
 
+const char kStartTimeVariable[] = "SELVANE_START_TIME_MS";
+
 namespace {
 
 std::mutex g_clockMutex;
 bool g_started = false;
+bool g_startedAtEntry = false;
 int64_t g_startDeviceMs = 0;
 std::chrono::steady_clock::time_point g_startSteady;
 int64_t g_virtualMs = 0;
@@ -63,6 +69,27 @@ bool VirtualTime() { return DisplayIsHeadless(); }
 void RestartProgramClock() {
   std::lock_guard<std::mutex> lock(g_clockMutex);
   StartLocked();
+}
+
+void StartProgramClock() {
+  std::lock_guard<std::mutex> lock(g_clockMutex);
+  StartLocked();
+  g_startedAtEntry = true;
+  const char* given = std::getenv(kStartTimeVariable);
+  if (!given) return;
+  int64_t ms = 0;
+  const char* end = given + std::strlen(given);
+  const auto [stop, error] = std::from_chars(given, end, ms);
+  if (error == std::errc() && stop == end && *given) g_startDeviceMs = ms;
+  unsetenv(kStartTimeVariable);
+}
+
+std::optional<int64_t> ChildStartTimeMs() {
+  {
+    std::lock_guard<std::mutex> lock(g_clockMutex);
+    if (!g_startedAtEntry) return std::nullopt;
+  }
+  return ProgramNowMs();
 }
 
 int64_t ProgramElapsedMs() {

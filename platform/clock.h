@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -20,8 +21,21 @@ int64_t ProgramNowMs();
 int64_t ProgramElapsedMs();
 // Moves virtual time on (headless only; real time moves by itself).
 void AdvanceVirtualTime(int64_t ms);
-// Takes the device time afresh as the program's start (program entry, tests).
+// Takes the device time afresh as the program's start (tests).
 void RestartProgramClock();
+
+// The environment variable that hands a started program its starter's
+// time, so that with a frozen clock or in virtual time a child does not
+// see an earlier time than its parent.
+extern const char kStartTimeVariable[];
+// Starts the clock of a program at its entry: at the time its starter
+// passed in kStartTimeVariable (then taken out of the environment, so it
+// goes no further), else at the device time.
+void StartProgramClock();
+// The start time to pass to a program started now: this program's time,
+// when it was itself started through the entry; none for the device tool
+// and tests, whose clock may be stale.
+std::optional<int64_t> ChildStartTimeMs();
 
 bool VirtualTime();  // true when the display is headless
 

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <vector>
 
+#include "clock.h"
 #include "device.h"
 #include "display/display.h"
 #include "files.h"
@@ -167,10 +168,13 @@ pid_t StartProgram(const fs::path& binary, const std::u16string& commandLine, bo
     std::string_view variable(*entry);
     if (variable.starts_with("SELVANE_DEVICE=") || variable.starts_with("SELVANE_BIN=")) continue;
     if (!keepInput && variable.starts_with("SELVANE_INPUT=")) continue;
+    if (variable.starts_with(std::string(kStartTimeVariable) + "=")) continue;
     variables.emplace_back(variable);
   }
   variables.push_back("SELVANE_DEVICE=" + fs::absolute(DeviceFolder()).string());
   variables.push_back("SELVANE_BIN=" + ProgramBinaryFolder().string());
+  if (auto startMs = ChildStartTimeMs())
+    variables.push_back(std::string(kStartTimeVariable) + "=" + std::to_string(*startMs));
   std::vector<char*> envp;
   for (auto& v : variables) envp.push_back(v.data());
   envp.push_back(nullptr);

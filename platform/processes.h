@@ -35,7 +35,8 @@ std::filesystem::path ProgramBinaryFolder();
 
 // Starts the binary with the command line as its one argument (none when
 // empty). SELVANE_DEVICE and SELVANE_BIN are passed on; SELVANE_INPUT only
-// when `keepInput`, since an automation script belongs to one program.
+// when `keepInput`, since an automation script belongs to one program; and
+// this program's time when it is a program itself (ChildStartTimeMs).
 // Returns the process id, or -1.
 pid_t StartProgram(const std::filesystem::path& binary, const std::u16string& commandLine, bool keepInput);
 

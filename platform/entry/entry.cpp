@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   try {
     platform::SetProgramName(argc > 0 ? argv[0] : "selvane");
     platform::EnsureDevice();
-    platform::RestartProgramClock();
+    platform::StartProgramClock();
     platform::LoadAutomationScript();
     platform::StartPhoneHardware();
     platform::StartDisplay();

@@ -1,0 +1,48 @@
+// The clock of a program that another program starts: it goes on from its
+// starter's time, not from the device clock, so that with the clock frozen
+// or in virtual time a child never sees an earlier time than its parent.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "clock.h"
+#include "device.h"
+#include "testing/device_fixture.h"
+
+using testing_support::ProgramResult;
+using testing_support::RunProgram;
+
+namespace {
+
+class ProgramClockTest : public testing_support::DeviceTest {
+ protected:
+  void SetUp() override {
+    DeviceTest::SetUp();
+    testing_support::WriteFile(device_->fs() / "Temp" / "ClockProbe.exe", "SELVANE-PROGRAM selvane-clock-probe\n");
+    int64_t ms = 0;
+    ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 07:00:00", &ms));
+    platform::SetDeviceClock(ms, true);
+    platform::CloseDeviceDb();
+  }
+};
+
+}  // namespace
+
+TEST_F(ProgramClockTest, AChildStartsAtItsParentsMovedOnTime) {
+  // Headless, the parent's 90-second sleep is virtual: the frozen device
+  // clock still says 07:00:00 when the child starts.
+  ProgramResult result = RunProgram("selvane-clock-probe", {"parent", "90000", "\\Temp\\ClockProbe.exe"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("parent 2005-03-01 07:01:30\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find("child 2005-03-01 07:01:30\n"), std::string::npos) << result.out;
+  // The start time is the child's alone: taken out of its environment.
+  EXPECT_EQ(result.out.find(" sees "), std::string::npos) << result.out;
+}
+
+TEST_F(ProgramClockTest, TheDeviceToolStartsAProgramAtTheDeviceTime) {
+  // A start time left in the tool's own environment is stale: not passed on.
+  ProgramResult result = RunProgram("selvane-device", {"start", "--wait", "\\Temp\\ClockProbe.exe", "child"},
+                                    {{platform::kStartTimeVariable, "0"}});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "child 2005-03-01 07:00:00\n");
+}
