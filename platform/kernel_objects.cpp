@@ -54,7 +54,7 @@ bool RemoveHandle(HANDLE handle) {
 }  // namespace platform
 
 BOOL CloseHandle(HANDLE hObject) {
-  if (!platform::RemoveHandle(hObject) && !platform::CloseProcessHandle(hObject)) {
+  if (!platform::RemoveHandle(hObject)) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }

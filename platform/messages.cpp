@@ -12,6 +12,7 @@
 #include "clock.h"
 #include "message_loop.h"
 #include "program.h"
+#include "shell.h"
 #include "timers.h"
 #include "window_model.h"
 #include "wintime.h"
@@ -98,7 +99,8 @@ void WaitRealTime(std::optional<int64_t> untilMs) {
 // Waits for the next message the filter accepts. Whenever nothing is there
 // the user acts (the script's next line), or time passes to the next timer:
 // at once when headless, in real time otherwise. A headless program that
-// waits on nothing, its script done, is switched off: it ends with 0.
+// waits on nothing, its script done, is switched off: it ends with 0; so is
+// the Today screen, whose timers never run out, once its script is done.
 void WaitForMessage(const MessageFilter& filter, bool remove, MSG* msg) {
   for (;;) {
     if (TakeMessage(filter, remove, msg)) return;
@@ -110,7 +112,7 @@ void WaitForMessage(const MessageFilter& filter, bool remove, MSG* msg) {
     std::optional<int64_t> next = NextTimerDue(std::this_thread::get_id(), filter);
     if (AutomationPending() && (!next || AutomationReadyAt() < *next)) next = AutomationReadyAt();
     if (VirtualTime()) {
-      if (!next) EndProgram(0);
+      if (!next || PhoneSwitchedOffByScript()) EndProgram(0);
       AdvanceVirtualTime(*next - now);
     } else {
       WaitRealTime(next);

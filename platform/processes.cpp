@@ -14,12 +14,14 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "clock.h"
 #include "device.h"
 #include "display/display.h"
 #include "files.h"
+#include "handles.h"
 #include "journal.h"
 #include "program.h"
 #include "winprocess.h"
@@ -38,12 +40,24 @@ namespace {
 const char* const kInstalledPrograms[] = {"SelvaneSettings", "SelvaneTimer", "Kestrow", "Lumist"};
 constexpr std::string_view kProgramMarker = "SELVANE-PROGRAM ";
 
-struct ProcessObject {
-  pid_t pid;
+// A started program's process (or thread) handle: signalled once the
+// program has ended. It looks without reaping, so that the waiting for
+// children at the program's end still finds them.
+class ProcessObject : public KernelObject {
+ public:
+  explicit ProcessObject(pid_t pid) : pid_(pid) {}
+  bool Waitable() const override { return true; }
+  bool Signalled() const override {
+    siginfo_t info = {};
+    if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return true;  // reaped
+    return info.si_pid == pid_;
+  }
+
+ private:
+  pid_t pid_;
 };
 
 std::mutex g_processMutex;
-std::map<HANDLE, std::unique_ptr<ProcessObject>> g_processHandles;
 std::vector<pid_t> g_children;
 bool g_waitRegistered = false;
 
@@ -95,12 +109,17 @@ void RememberChild(pid_t pid) {
   }
 }
 
-HANDLE NewProcessHandle(pid_t pid) {
-  auto object = std::make_unique<ProcessObject>(ProcessObject{pid});
-  HANDLE handle = object.get();
-  std::lock_guard<std::mutex> lock(g_processMutex);
-  g_processHandles.emplace(handle, std::move(object));
-  return handle;
+HANDLE NewProcessHandle(pid_t pid) { return AddHandle(std::make_shared<ProcessObject>(pid)); }
+
+// Blocking waits on a process handle need a signal when the program ends.
+void WatchForEnd(pid_t pid) {
+  std::thread([pid] {
+    siginfo_t info = {};
+    while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    { std::lock_guard<std::mutex> lock(SignalMutex()); }
+    SignalChanged();
+  }).detach();
 }
 
 // Splits "PROGRAM REST" (PROGRAM possibly in double quotes) for a
@@ -198,9 +217,12 @@ int WaitForProgram(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-bool CloseProcessHandle(HANDLE handle) {
-  std::lock_guard<std::mutex> lock(g_processMutex);
-  return g_processHandles.erase(handle) != 0;
+pid_t StartInstalledProgram(std::u16string_view devicePath, const std::u16string& commandLine) {
+  auto binary = InstalledProgramBinary(devicePath);
+  if (!binary) return -1;
+  pid_t pid = StartProgram(*binary, commandLine, false);
+  if (pid >= 0) RememberChild(pid);
+  return pid;
 }
 
 }  // namespace platform
@@ -231,6 +253,7 @@ BOOL CreateProcessW(LPCWSTR imageName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES
   }
   platform::RememberChild(pid);
   if (info) {
+    platform::WatchForEnd(pid);
     info->hProcess = platform::NewProcessHandle(pid);
     info->hThread = platform::NewProcessHandle(pid);
     info->dwProcessId = static_cast<DWORD>(pid);

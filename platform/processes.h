@@ -40,10 +40,12 @@ std::filesystem::path ProgramBinaryFolder();
 // Returns the process id, or -1.
 pid_t StartProgram(const std::filesystem::path& binary, const std::u16string& commandLine, bool keepInput);
 
+// Starts the installed program at `devicePath` as the phone does (its
+// effects then belong to this program's run: headless, this program ends
+// only after it). Returns the process id, or -1 when no program is there.
+pid_t StartInstalledProgram(std::u16string_view devicePath, const std::u16string& commandLine);
+
 // Waits for a started program; its exit status, or 128 + the signal.
 int WaitForProgram(pid_t pid);
-
-// Closes a handle that CreateProcessW returned; false for any other handle.
-bool CloseProcessHandle(HANDLE handle);
 
 }  // namespace platform

@@ -71,14 +71,18 @@ TEST_F(ProcessesTest, CreateProcessStartsTheProgramWithItsCommandLineAsGiven) {
   EXPECT_EQ(platform::WaitForProgram(static_cast<pid_t>(info.dwProcessId)), 3);
   EXPECT_EQ(ReadFile(record_), "1\n[4  two spaces]\ndevice=" + fs::absolute(device_->folder()).string() +
                                    "\ninput=unset\n");
-  EXPECT_TRUE(platform::CloseProcessHandle(info.hProcess));
-  EXPECT_TRUE(platform::CloseProcessHandle(info.hThread));
-  EXPECT_FALSE(platform::CloseProcessHandle(info.hProcess));
+  // The handles are signalled once the program has ended.
+  EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(CloseHandle(info.hProcess));
+  EXPECT_TRUE(CloseHandle(info.hThread));
+  EXPECT_FALSE(CloseHandle(info.hProcess));
 
   // Without an image name, the command line's first word names the program.
   WCHAR quoted[] = u"\"\\Program files\\Selvane\\Kestrow.exe\" 2";
   ASSERT_TRUE(CreateProcessW(nullptr, quoted, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &info));
-  platform::WaitForProgram(static_cast<pid_t>(info.dwProcessId));
+  EXPECT_EQ(WaitForSingleObject(info.hProcess, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(info.hProcess);
+  CloseHandle(info.hThread);
   EXPECT_EQ(ReadFile(record_).substr(0, 6), "1\n[2]\n");
 
   auto journal = platform::JournalRead();

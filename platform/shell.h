@@ -21,4 +21,8 @@ bool TapShell(int x, int y);
 // button. False when there is none.
 bool PressShellOk();
 
+// True once the program plays the Today screen (ShellStartTimedPrograms)
+// and its automation script is done: headless, the phone is then switched off.
+bool PhoneSwitchedOffByScript();
+
 }  // namespace platform

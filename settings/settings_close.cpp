@@ -4,13 +4,10 @@
 
 #include "aygshell.h"
 #include "sipapi.h"
-#include "phone/apply_mode.h"
-#include "phone/phone_notifications.h"
+#include "phone/apply_stored_mode.h"
 #include "schedule/switch_schedule.h"
 #include "settings/dialog_pages.h"
 #include "settings/settings_dialog.h"
-#include "store/mode_store.h"
-#include "store/notification_table.h"
 
 void CloseSettings() {
   SipShowIM(SIPF_OFF);
@@ -22,11 +19,7 @@ void CloseSettings() {
   // The mode applied is the active one as stored, whichever mode the window showed last.
   WCHAR keyName[MODE_KEY_CAPACITY];
   FormatModeKey(keyName, ActiveMode);
-  ModeRecord mode = LoadMode(keyName);
-  ApplyMode(nullptr, mode);
-  NotificationSetting table[NOTIFICATION_SLOTS] = {};
-  LoadNotifications(keyName, table);
-  ApplyPhoneNotifications(&mode, table);
+  ApplyStoredMode(keyName);
   ScheduleNextSwitch();
 
   DestroyWindow(SettingsWindow);

@@ -6,6 +6,7 @@
 
 void FindPendingSwitch(PendingSwitch* pending) {
   pending->Pending = FALSE;
+  pending->Mode = 0;
   pending->StopHour = 0;
   pending->StopMinutes = 0;
   pending->ModeBack = 0;
@@ -23,6 +24,7 @@ void FindPendingSwitch(PendingSwitch* pending) {
     RegCloseKey(key);
     if (hour != 0 || minute != 0) {
       pending->Pending = TRUE;
+      pending->Mode = mode;
       pending->StopHour = hour;
       pending->StopMinutes = minute;
       pending->ModeBack = back;

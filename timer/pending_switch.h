@@ -6,6 +6,7 @@
 
 struct PendingSwitch {
   BOOL Pending;
+  DWORD Mode;  // the mode whose key holds the end time
   DWORD StopHour;
   DWORD StopMinutes;
   DWORD ModeBack;

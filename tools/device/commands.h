@@ -21,3 +21,4 @@ void AddClockCommand(CLI::App& app);
 void AddStateCommand(CLI::App& app);
 void AddStartCommand(CLI::App& app);
 void AddCalendarCommand(CLI::App& app);
+void AddRunCommand(CLI::App& app);

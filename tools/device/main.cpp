@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
   AddStateCommand(app);
   AddStartCommand(app);
   AddCalendarCommand(app);
+  AddRunCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

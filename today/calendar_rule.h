@@ -1,0 +1,36 @@
+// The calendar rule of a mode: during an appointment that meets the mode's
+// "Status" and "Category" conditions the mode's "ModeBusy" is in effect.
+// The item keeps the times of the next such appointment of today in the
+// mode's "StartHourOutlook", "StartMinutesOutlook", "StopHourOutlook" and
+// "StopMinutesOutlook", which the scheduler wakes the phone for and the
+// minute's switches act on.
+#pragma once
+
+#include "windows.h"
+
+// "Status" 4 takes any status; "Category" "N/A" any category.
+#define ANY_APPOINTMENT_STATUS 4
+inline constexpr WCHAR ANY_APPOINTMENT_CATEGORY[] = u"N/A";
+
+// Room for an appointment's category list.
+#define APPOINTMENT_CATEGORIES_SIZE 200
+
+struct Appointment {
+  SYSTEMTIME Start;
+  SYSTEMTIME End;
+  DWORD Status;
+  WCHAR Categories[APPOINTMENT_CATEGORIES_SIZE];
+};
+
+// True when the appointment meets a mode's conditions. Categories compare
+// without regard to case, each of the comma-separated list on its own.
+BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR category);
+
+// Re-reads the calendar and writes the four calendar times of every mode
+// (zeros where no appointment of today is left or the rule is off), then
+// registers the next wake-up when a time changed. Returns the mode that an
+// appointment going on now calls for when the active mode's rule is on, else 0.
+DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode);
+
+// True when some mode asks for the calendar to be re-read every minute.
+BOOL CalendarRefreshEveryMinute();

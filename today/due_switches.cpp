@@ -1,0 +1,105 @@
+// Each minute the item weighs the stored switch times against the clock;
+// the store is read afresh every time, as the other programs change it.
+#include "today/due_switches.h"
+
+#include "schedule/switch_schedule.h"
+#include "store/mode_store.h"
+#include "timer/pending_switch.h"
+#include "timer/timer_registry.h"
+#include "today/calendar_rule.h"
+#include "today/mode_activation.h"
+#include "today/mode_values.h"
+#include "today/today_state.h"
+
+static DWORD ReadTimeSwitch() {
+  DWORD state = 0;
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return 0;
+  ReadDwordValue(key, TIME_SWITCH_VALUE, &state);
+  RegCloseKey(key);
+  return state;
+}
+
+static void WriteTimeSwitch(DWORD state) {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return;
+  WriteDwordValue(key, TIME_SWITCH_VALUE, state);
+  RegCloseKey(key);
+}
+
+// The end of a pending temporary switch at `now`: clears it and returns
+// the mode to go back to, else 0.
+static DWORD EndTemporarySwitch(const SYSTEMTIME* now) {
+  PendingSwitch pending;
+  FindPendingSwitch(&pending);
+  if (!pending.Pending || !IsTimeOfDay(pending.StopHour, pending.StopMinutes, now)) return 0;
+  WriteModeDword(pending.Mode, STOP_HOUR_TEMP_VALUE, 0);
+  WriteModeDword(pending.Mode, STOP_MINUTES_TEMP_VALUE, 0);
+  WriteTimeSwitch(ReadTimeSwitch() & ~(DWORD)(TIME_SWITCH_PENDING | TIME_SWITCH_TAKEN_IN));
+  return pending.ModeBack;
+}
+
+DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode) {
+  ModeSwitchValues modes[LAST_MODE + 1];
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) ReadModeSwitchValues(mode, &modes[mode]);
+
+  DWORD target = 0;
+  if (activeMode >= FIRST_MODE && activeMode <= LAST_MODE) {
+    const ModeSwitchValues* active = &modes[activeMode];
+    if (IsTimeOfDay(active->StopHour, active->StopMinutes, now)) target = active->ModeBack;
+  }
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    if (IsTimeOfDay(modes[mode].StartHour, modes[mode].StartMinutes, now) && DayTicked(modes[mode].Days, now->wDayOfWeek))
+      target = mode;
+  }
+  DWORD current = target ? target : activeMode;
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    const ModeSwitchValues* rule = &modes[mode];
+    if (rule->OutlookSwitch != 1) continue;
+    if (IsTimeOfDay(rule->StopHourOutlook, rule->StopMinutesOutlook, now) && current == rule->ModeBusy) current = mode;
+    if (IsTimeOfDay(rule->StartHourOutlook, rule->StartMinutesOutlook, now) && current == mode) current = rule->ModeBusy;
+  }
+  if (current != (target ? target : activeMode)) target = current;
+  DWORD back = EndTemporarySwitch(now);
+  if (back) target = back;
+  return target;
+}
+
+void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
+  DWORD stamp = MinuteStamp(now);
+  if (stamp == Today.CheckedMinute) {
+    if (woken) ScheduleNextSwitch();
+    return;
+  }
+  Today.CheckedMinute = stamp;
+  DWORD active = ReadActiveMode();
+  DWORD target = FindDueSwitch(now, active);
+  BOOL calendarEnded = FALSE;
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE && !calendarEnded; ++mode) {
+    ModeSwitchValues values;
+    ReadModeSwitchValues(mode, &values);
+    calendarEnded = values.OutlookSwitch == 1 && IsTimeOfDay(values.StopHourOutlook, values.StopMinutesOutlook, now);
+  }
+  if (target >= FIRST_MODE && target <= LAST_MODE && target != active) {
+    MakeModeActive(target);
+  } else if (woken) {
+    ScheduleNextSwitch();
+  }
+  // An appointment that ended makes room for the next one of the day.
+  if (calendarEnded || CalendarRefreshEveryMinute()) RefreshCalendarTimes(now, ReadActiveMode());
+}
+
+void TakeInTemporarySwitch() {
+  DWORD state = ReadTimeSwitch();
+  BOOL pendingFlag = (state & TIME_SWITCH_PENDING) != 0;
+  BOOL takenIn = (state & TIME_SWITCH_TAKEN_IN) != 0;
+  if (pendingFlag && !takenIn) {
+    PendingSwitch pending;
+    FindPendingSwitch(&pending);
+    if (!pending.Pending) return;
+    WriteTimeSwitch(state | TIME_SWITCH_TAKEN_IN);
+    if (pending.Mode != ReadActiveMode()) MakeModeActive(pending.Mode);
+  } else if (!pendingFlag && takenIn) {
+    WriteTimeSwitch(state & ~(DWORD)TIME_SWITCH_TAKEN_IN);
+  }
+}

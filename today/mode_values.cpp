@@ -1,0 +1,69 @@
+// The item reads the store afresh at every switch, value by value.
+#include "today/mode_values.h"
+
+#include "store/mode_store.h"
+#include "timer/timer_registry.h"
+
+// The loader's defaults for the values the item reads.
+#define DEFAULT_MODE_BACK 1
+#define EVERY_DAY 0x1111111
+
+static void ReadCategory(HKEY key, WCHAR category[100]) {
+  category[0] = 0;
+  WCHAR stored[100] = {};
+  DWORD type = REG_NONE;
+  DWORD size = sizeof(stored) - sizeof(WCHAR);
+  if (RegQueryValueExW(key, CATEGORY_VALUE, nullptr, &type, (LPBYTE)stored, &size) != ERROR_SUCCESS) return;
+  if (type != REG_SZ) return;
+  stored[size / sizeof(WCHAR)] = 0;
+  wcsncpy(category, stored, 100);
+  category[99] = 0;
+}
+
+void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values) {
+  ModeSwitchValues empty = {};
+  *values = empty;
+  values->ModeBack = DEFAULT_MODE_BACK;
+  values->Days = EVERY_DAY;
+  WCHAR path[MODE_KEY_PATH_SIZE];
+  ModeKeyPath(mode, path);
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return;
+  values->Present = TRUE;
+  ReadDwordValue(key, START_HOUR_VALUE, &values->StartHour);
+  ReadDwordValue(key, START_MINUTES_VALUE, &values->StartMinutes);
+  ReadDwordValue(key, STOP_HOUR_VALUE, &values->StopHour);
+  ReadDwordValue(key, STOP_MINUTES_VALUE, &values->StopMinutes);
+  ReadDwordValue(key, MODE_BACK_VALUE, &values->ModeBack);
+  ReadDwordValue(key, DAYS_VALUE, &values->Days);
+  ReadDwordValue(key, OUTLOOK_SWITCH_VALUE, &values->OutlookSwitch);
+  ReadDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, &values->OutlookAutoRefresh);
+  ReadDwordValue(key, MODE_BUSY_VALUE, &values->ModeBusy);
+  ReadDwordValue(key, STATUS_VALUE, &values->Status);
+  ReadDwordValue(key, START_HOUR_OUTLOOK_VALUE, &values->StartHourOutlook);
+  ReadDwordValue(key, START_MINUTES_OUTLOOK_VALUE, &values->StartMinutesOutlook);
+  ReadDwordValue(key, STOP_HOUR_OUTLOOK_VALUE, &values->StopHourOutlook);
+  ReadDwordValue(key, STOP_MINUTES_OUTLOOK_VALUE, &values->StopMinutesOutlook);
+  ReadCategory(key, values->Category);
+  RegCloseKey(key);
+}
+
+BOOL WriteModeDword(DWORD mode, LPCWSTR name, DWORD value) {
+  WCHAR path[MODE_KEY_PATH_SIZE];
+  ModeKeyPath(mode, path);
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return FALSE;
+  WriteDwordValue(key, name, value);
+  RegCloseKey(key);
+  return TRUE;
+}
+
+BOOL IsTimeOfDay(DWORD hour, DWORD minute, const SYSTEMTIME* now) {
+  if (hour == 0 && minute == 0) return FALSE;
+  return hour == now->wHour && minute == now->wMinute;
+}
+
+BOOL DayTicked(DWORD days, WORD dayOfWeek) {
+  int shift = ((7 - dayOfWeek % 7) % 7) * 4;
+  return ((days >> shift) & 0xF) == 1;
+}

@@ -1,0 +1,32 @@
+// Reading the switch values of a mode key as the item needs them, without
+// repairing the key (the settings program owns that).
+#pragma once
+
+#include "windows.h"
+
+// The values of one mode that decide its switches.
+struct ModeSwitchValues {
+  BOOL Present;  // the key opened
+  DWORD StartHour, StartMinutes;
+  DWORD StopHour, StopMinutes;
+  DWORD ModeBack;
+  DWORD Days;
+  DWORD OutlookSwitch, OutlookAutoRefresh, ModeBusy, Status;
+  DWORD StartHourOutlook, StartMinutesOutlook;
+  DWORD StopHourOutlook, StopMinutesOutlook;
+  WCHAR Category[100];
+};
+
+// Reads mode 1 to 5; a missing value takes the loader's default (times
+// and calendar values 0, "ModeBack" 1, "Days" every day, "Category" empty).
+void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values);
+
+// Writes one DWORD into an existing mode key; FALSE when the key does not open.
+BOOL WriteModeDword(DWORD mode, LPCWSTR name, DWORD value);
+
+// Pairs are the same time of day; (0, 0) is no time and matches nothing.
+BOOL IsTimeOfDay(DWORD hour, DWORD minute, const SYSTEMTIME* now);
+
+// True when "Days" ticks the day of the week (Sunday 0): one hexadecimal
+// digit a day, Monday the highest, Sunday the lowest.
+BOOL DayTicked(DWORD days, WORD dayOfWeek);

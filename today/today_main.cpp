@@ -1,0 +1,75 @@
+// The phone's Today screen with the mode item in it, as the phone shows it
+// once switched on: it shows the active mode, makes the due mode active at
+// its time and, as the phone's shell, starts the programs registered for a
+// timed start. It ends when the phone is switched off.
+#include "windows.h"
+
+#include "schedule/install_folder.h"
+#include "schedule/switch_schedule.h"
+#include "today/calendar_rule.h"
+#include "today/due_switches.h"
+#include "today/mode_activation.h"
+#include "today/resource.h"
+#include "today/today_screen.h"
+#include "today/today_state.h"
+
+static HWND CreateTodayScreen(HINSTANCE instance) {
+  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDD_TODAY), RT_DIALOG);
+  if (resource == nullptr) return nullptr;
+  HGLOBAL loaded = LoadResource(instance, resource);
+  if (loaded == nullptr) return nullptr;
+  LPCDLGTEMPLATEW screen = (LPCDLGTEMPLATEW)LockResource(loaded);
+  if (screen == nullptr) return nullptr;
+  return CreateDialogIndirectParamW(instance, screen, nullptr, TodayProc, 0);
+}
+
+static void FindInstallFolder() {
+  int length = LocateInstallFolder(Today.InstallFolder, TODAY_FOLDER_SIZE);
+  if (length >= TODAY_FOLDER_SIZE) wcsncpy(Today.InstallFolder, DEFAULT_INSTALL_FOLDER, TODAY_FOLDER_SIZE);
+  Today.InstallFolder[TODAY_FOLDER_SIZE - 1] = 0;
+}
+
+// What the item does when the phone comes on: the calendar read, an
+// appointment going on now taken in, a temporary switch just written taken
+// in, and the next wake-up registered.
+static void StartItem() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  DWORD busy = RefreshCalendarTimes(&now, ReadActiveMode());
+  if (busy && busy != ReadActiveMode()) MakeModeActive(busy);
+  TakeInTemporarySwitch();
+  ScheduleNextSwitch();
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+  Today.Instance = instance;
+  FindInstallFolder();
+  Today.Background = CreateSolidBrush(TODAY_BACKGROUND);
+  Today.Rule = CreateSolidBrush(TODAY_RULE_COLOUR);
+  Today.Screen = CreateTodayScreen(instance);
+  if (Today.Screen == nullptr) return 0;
+
+  SHINITDLGINFO shell = {};
+  shell.dwMask = SHIDIM_FLAGS;
+  shell.hDlg = Today.Screen;
+  shell.dwFlags = SHIDIF_SIZEDLG;
+  SHInitDialog(&shell);
+  LayOutToday();
+  Today.ActiveMode = (DWORD)-1;
+  StartItem();
+  ShowTodayTexts();
+  ShowWindow(Today.Screen, SW_SHOW);
+  SetForegroundWindow(Today.Screen);
+
+  ShellStartTimedPrograms(Today.Screen);
+  SetTimer(Today.Screen, TODAY_TICK_TIMER, TODAY_TICK_MS, nullptr);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  if (Today.SettingsProcess) CloseHandle(Today.SettingsProcess);
+  DeleteObject(Today.Background);
+  DeleteObject(Today.Rule);
+  return 0;
+}

@@ -1,0 +1,190 @@
+// The Today screen's window procedure: a tick a second keeps the clock line,
+// takes in temporary switches and makes each minute's switches; taps on the
+// item start the settings program or the timer bar.
+#include "today/today_screen.h"
+
+#include "schedule/switch_schedule.h"
+#include "timer/pending_switch.h"
+#include "timer/timer_registry.h"
+#include "today/calendar_rule.h"
+#include "today/due_switches.h"
+#include "today/mode_activation.h"
+#include "today/resource.h"
+#include "today/today_pictures.h"
+#include "today/today_state.h"
+
+static const WCHAR* const DayNames[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
+                                        u"Thursday", u"Friday", u"Saturday"};
+static const WCHAR* const MonthNames[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
+                                          u"July",    u"August",   u"September", u"October", u"November", u"December"};
+
+static int ScreenWidth() {
+  RECT client;
+  GetClientRect(Today.Screen, &client);
+  return client.right - client.left;
+}
+
+// Sets a line only when it changes, so that the screen is drawn again only then.
+static void SetLine(int id, LPCWSTR text) {
+  WCHAR shown[TODAY_LINE_SIZE];
+  GetDlgItemTextW(Today.Screen, id, shown, TODAY_LINE_SIZE);
+  if (wcscmp(shown, text) != 0) SetDlgItemTextW(Today.Screen, id, text);
+}
+
+void LayOutToday() {
+  int width = ScreenWidth();
+  SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_DATE), nullptr, 8, 4, width - 16, 18, SWP_NOZORDER);
+  SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_TIME), nullptr, 8, 22, width - 16, 18, SWP_NOZORDER);
+  int textLeft = 8 + TODAY_PICTURE_SIZE + 8;
+  SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_MODE_NAME), nullptr, textLeft, TODAY_ITEM_TOP + 2,
+               width - textLeft - 8, 16, SWP_NOZORDER);
+  SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_BACK_TEXT), nullptr, textLeft, TODAY_ITEM_TOP + 18,
+               width - textLeft - 8, 16, SWP_NOZORDER);
+}
+
+void ShowTodayTexts() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  WCHAR line[TODAY_LINE_SIZE];
+  wsprintfW(line, u"%s, %s %d, %d", DayNames[now.wDayOfWeek % 7], MonthNames[(now.wMonth + 11) % 12], now.wDay,
+            now.wYear);
+  SetLine(IDC_TODAY_DATE, line);
+  wsprintfW(line, u"%02d:%02d", now.wHour, now.wMinute);
+  SetLine(IDC_TODAY_TIME, line);
+  Today.ShownMinute = MinuteStamp(&now);
+
+  DWORD active = ReadActiveMode();
+  if (active != Today.ActiveMode) {
+    Today.ActiveMode = active;
+    RECT item = {0, TODAY_ITEM_TOP, ScreenWidth(), TODAY_ROW_TOP};
+    InvalidateRect(Today.Screen, &item, TRUE);
+  }
+  WCHAR name[TODAY_NAME_SIZE];
+  ReadModeName(active, name);
+  if (!name[0]) wcsncpy(name, u"No active mode", TODAY_NAME_SIZE);
+  SetLine(IDC_TODAY_MODE_NAME, name);
+
+  PendingSwitch pending;
+  FindPendingSwitch(&pending);
+  HWND back = GetDlgItem(Today.Screen, IDC_TODAY_BACK_TEXT);
+  if (pending.Pending) {
+    WCHAR backName[TODAY_NAME_SIZE];
+    ReadModeName(pending.ModeBack, backName);
+    wsprintfW(line, u"back to %s at %02d:%02d", backName, (int)pending.StopHour, (int)pending.StopMinutes);
+    SetLine(IDC_TODAY_BACK_TEXT, line);
+  }
+  ShowWindow(back, pending.Pending ? SW_SHOW : SW_HIDE);
+}
+
+static void PaintToday() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(Today.Screen, &paint);
+  int width = ScreenWidth();
+  RECT rule = {0, TODAY_HEADER_HEIGHT, width, TODAY_HEADER_HEIGHT + 1};
+  FillRect(dc, &rule, Today.Rule);
+  RECT below = {0, TODAY_ITEM_BOTTOM + 1, width, TODAY_ITEM_BOTTOM + 2};
+  FillRect(dc, &below, Today.Rule);
+  DrawModePicture(dc, Today.ActiveMode, 8, TODAY_ITEM_TOP + 4);
+  int cell = width / LAST_MODE;
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    int x = (int)(mode - 1) * cell + (cell - TODAY_PICTURE_SIZE) / 2;
+    DrawModePicture(dc, mode, x, TODAY_ROW_TOP + (TODAY_ROW_HEIGHT - TODAY_PICTURE_SIZE) / 2);
+  }
+  EndPaint(Today.Screen, &paint);
+}
+
+static void StartFromInstallFolder(LPCWSTR name, LPWSTR commandLine, HANDLE* process) {
+  WCHAR path[TODAY_FOLDER_SIZE + 32];
+  wsprintfW(path, u"%s\\%s", Today.InstallFolder, name);
+  PROCESS_INFORMATION started = {};
+  if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &started)) return;
+  CloseHandle(started.hThread);
+  if (process) {
+    if (*process) CloseHandle(*process);
+    *process = started.hProcess;
+  } else {
+    CloseHandle(started.hProcess);
+  }
+}
+
+static void OpenSettings() {
+  WCHAR none[1] = {0};
+  StartFromInstallFolder(u"SelvaneSettings.exe", none, &Today.SettingsProcess);
+}
+
+// The bar goes just below the item, back mode the active one.
+static void OpenTimerBar(DWORD target) {
+  RECT place;
+  GetWindowRect(Today.Screen, &place);
+  WCHAR commandLine[64];
+  wsprintfW(commandLine, u"%d:%d %02d:%d", (int)ReadActiveMode(), (int)target, TODAY_BAR_HEIGHT,
+            (int)place.top + TODAY_ITEM_BOTTOM);
+  StartFromInstallFolder(u"SelvaneTimer.exe", commandLine, nullptr);
+}
+
+static void TapToday(int x, int y) {
+  if (y >= TODAY_ITEM_TOP && y < TODAY_ROW_TOP) {
+    OpenSettings();
+  } else if (y >= TODAY_ROW_TOP && y < TODAY_ITEM_BOTTOM) {
+    int cell = ScreenWidth() / LAST_MODE;
+    int column = cell > 0 ? x / cell : 0;
+    if (column >= 0 && column < LAST_MODE) OpenTimerBar((DWORD)column + FIRST_MODE);
+  }
+}
+
+// The settings program has ended: its changes may touch the calendar rule.
+static void CheckSettingsEnded(const SYSTEMTIME* now) {
+  if (!Today.SettingsProcess || WaitForSingleObject(Today.SettingsProcess, 0) != WAIT_OBJECT_0) return;
+  CloseHandle(Today.SettingsProcess);
+  Today.SettingsProcess = nullptr;
+  DWORD busy = RefreshCalendarTimes(now, ReadActiveMode());
+  if (busy) MakeModeActive(busy);
+}
+
+static void Tick() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  TakeInTemporarySwitch();
+  // The wake-up comes into the minute at its fifth second; the minute's
+  // switches wait for it, so that a woken phone and one that stayed on
+  // switch alike.
+  if (now.wSecond >= WAKE_UP_SECOND) SwitchDueModes(&now, FALSE);
+  CheckSettingsEnded(&now);
+  ShowTodayTexts();
+}
+
+INT_PTR CALLBACK TodayProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return TRUE;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+      SetBkColor((HDC)wParam, TODAY_BACKGROUND);
+      SetTextColor((HDC)wParam, RGB(0, 0, 0));
+      return (INT_PTR)Today.Background;
+    case WM_PAINT:
+      PaintToday();
+      return TRUE;
+    case WM_TIMER:
+      if (wParam == TODAY_TICK_TIMER) Tick();
+      return TRUE;
+    case WM_SHELL_TIMED_START: {
+      SYSTEMTIME now;
+      GetLocalTime(&now);
+      SwitchDueModes(&now, TRUE);
+      ShowTodayTexts();
+      return TRUE;
+    }
+    case WM_LBUTTONDOWN:
+      TapToday((short)LOWORD(lParam), (short)HIWORD(lParam));
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_TODAY_MODE_NAME && HIWORD(wParam) == STN_CLICKED) OpenSettings();
+      return TRUE;
+    case WM_CLOSE:
+      DestroyWindow(screen);
+      PostQuitMessage(0);
+      return TRUE;
+  }
+  return FALSE;
+}

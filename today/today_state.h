@@ -1,0 +1,52 @@
+// The Today screen's process-wide state: its window and lines, what it last
+// showed, and what it keeps between ticks to switch each minute once.
+#pragma once
+
+#include "windows.h"
+
+// Room for the install folder ("DLL" is read into a 200-byte buffer).
+#define TODAY_FOLDER_SIZE 100
+// Room for a mode name read from the store (a 100-byte buffer).
+#define TODAY_NAME_SIZE 50
+// Room for a line of text on the screen.
+#define TODAY_LINE_SIZE 128
+
+// The item's place in the window, in window pixels: the active mode's
+// picture and lines, then the row of the five modes' pictures.
+#define TODAY_HEADER_HEIGHT 44
+#define TODAY_ITEM_TOP 48
+#define TODAY_PICTURE_SIZE 24
+#define TODAY_ROW_TOP 84
+#define TODAY_ROW_HEIGHT 28
+#define TODAY_ITEM_BOTTOM (TODAY_ROW_TOP + TODAY_ROW_HEIGHT)
+// The timer bar that a tap on the row starts, just below the item.
+#define TODAY_BAR_HEIGHT 24
+
+#define TODAY_TICK_TIMER 1
+#define TODAY_TICK_MS 1000
+
+// The colours of the screen.
+#define TODAY_BACKGROUND RGB(255, 255, 255)
+#define TODAY_RULE_COLOUR RGB(140, 165, 200)
+
+struct TodayState {
+  HINSTANCE Instance;
+  HWND Screen;
+  HBRUSH Background;
+  HBRUSH Rule;
+  WCHAR InstallFolder[TODAY_FOLDER_SIZE];
+  // The mode the screen shows, "DefaultMode" when it was last read.
+  DWORD ActiveMode;
+  // The minute whose switches were last looked at: day of the month, hour
+  // and minute; each minute's switches are made once.
+  DWORD CheckedMinute;
+  // The minute the clock line shows.
+  DWORD ShownMinute;
+  // The settings program the item started, until it ends.
+  HANDLE SettingsProcess;
+};
+
+extern TodayState Today;
+
+// A minute of the month as CheckedMinute keeps it.
+DWORD MinuteStamp(const SYSTEMTIME* time);

@@ -1,0 +1,31 @@
+// selvane-device run: switches the phone on. The Today screen (the program
+// SelvaneToday) shows the active mode and, as the phone's shell, starts the
+// programs registered with CeRunAppAtTime at their time; the tool waits for
+// the phone to be switched off (the host window closed, or, headless, the
+// automation script of SELVANE_INPUT done) and exits with its status.
+#include <cstdlib>
+
+#include "commands.h"
+#include "device.h"
+#include "processes.h"
+
+namespace {
+
+const char kTodayScreen[] = "SelvaneToday";
+
+}  // namespace
+
+void AddRunCommand(CLI::App& app) {
+  CLI::App* run = app.add_subcommand("run", "Switch the phone on: its Today screen, and programs started at their times");
+  run->footer(
+      "In a host window (SELVANE_DISPLAY=sdl) the phone runs until the window is closed; headless it runs the "
+      "automation script of SELVANE_INPUT (e.g. \"wait 20000\") and is switched off when the script is done.");
+  run->callback([] {
+    platform::EnsureDevice();
+    std::filesystem::path binary = platform::ProgramBinaryFolder() / kTodayScreen;
+    pid_t pid = platform::StartProgram(binary, u"", true);
+    if (pid < 0) throw CommandError("cannot start " + binary.string());
+    int status = platform::WaitForProgram(pid);
+    if (status != 0) throw CLI::RuntimeError(status);
+  });
+}
