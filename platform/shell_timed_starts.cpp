@@ -66,7 +66,8 @@ bool PhoneSwitchedOffByScript() {
     std::lock_guard<std::mutex> lock(g_shellMutex);
     if (!g_shell) return false;
   }
-  return !AutomationPending();
+  // A last `wait` has been taken from the script but lasts until its time.
+  return !AutomationPending() && AutomationReadyAt() <= ProgramElapsedMs();
 }
 
 }  // namespace platform
