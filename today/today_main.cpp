@@ -56,12 +56,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   SHInitDialog(&shell);
   LayOutToday();
   Today.ActiveMode = (DWORD)-1;
+  // The shell catches up on the starts missed while the phone was off
+  // before the item registers the next wake-up, which would replace them.
+  ShellStartTimedPrograms(Today.Screen);
   StartItem();
   ShowTodayTexts();
   ShowWindow(Today.Screen, SW_SHOW);
   SetForegroundWindow(Today.Screen);
 
-  ShellStartTimedPrograms(Today.Screen);
   SetTimer(Today.Screen, TODAY_TICK_TIMER, TODAY_TICK_MS, nullptr);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0)) {
