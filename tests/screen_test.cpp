@@ -12,6 +12,7 @@
 #include "files.h"
 #include "journal.h"
 #include "png_file.h"
+#include "golden_pictures.h"
 #include "testing/device_fixture.h"
 
 namespace fs = std::filesystem;
@@ -40,45 +41,11 @@ platform::DeviceOptions Screen(int width, int height) {
 
 std::string SizeName(int width, int height) { return std::to_string(width) + "x" + std::to_string(height); }
 
-Surface LoadPng(const fs::path& path) {
-  Surface s;
-  std::string error;
-  EXPECT_TRUE(platform::ReadPng(path.string(), &s, &error)) << path << ": " << error;
-  return s;
-}
-
 // Runs a program with a script in the device's folder; returns its folder.
 testing_support::ProgramResult RunScript(const TempDevice& device, const std::string& program,
                                          const std::string& script) {
   fs::path input = WriteFile(device.folder() / "input.txt", script);
   return RunProgram(program, {}, {{"SELVANE_INPUT", input.string()}});
-}
-
-// Compares a screenshot with its golden picture. SELVANE_UPDATE_GOLDEN=1
-// writes the golden picture instead; a mismatch keeps the new picture
-// beside the test binary for a look.
-void ExpectGolden(const fs::path& shot, const std::string& name) {
-  fs::path golden = fs::path(SELVANE_SOURCE_DIR) / "tests" / "golden" / (name + ".png");
-  if (std::getenv("SELVANE_UPDATE_GOLDEN")) {
-    fs::create_directories(golden.parent_path());
-    fs::copy_file(shot, golden, fs::copy_options::overwrite_existing);
-    return;
-  }
-  ASSERT_TRUE(fs::exists(golden)) << golden << " is missing (SELVANE_UPDATE_GOLDEN=1 makes it)";
-  Surface actual = LoadPng(shot), expected = LoadPng(golden);
-  ASSERT_EQ(actual.width(), expected.width()) << name;
-  ASSERT_EQ(actual.height(), expected.height()) << name;
-  int differing = 0, firstX = -1, firstY = -1;
-  for (int y = 0; y < actual.height(); ++y)
-    for (int x = 0; x < actual.width(); ++x)
-      if (actual.at(x, y) != expected.at(x, y) && differing++ == 0) firstX = x, firstY = y;
-  if (differing) {
-    fs::path kept = fs::current_path() / "golden-actual" / (name + ".png");
-    fs::create_directories(kept.parent_path());
-    fs::copy_file(shot, kept, fs::copy_options::overwrite_existing);
-    ADD_FAILURE() << name << ": " << differing << " pixels differ, first at " << firstX << "," << firstY
-                  << "; new picture in " << kept;
-  }
 }
 
 nlohmann::json ControlOf(const nlohmann::json& dump, int id) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "golden_pictures.h"
 #include "testing/device_fixture.h"
 #include "journal.h"
 #include "windows.h"
@@ -289,6 +290,15 @@ TEST(TodayScreen, ARegistrationWhoseTimePassedWhileThePhoneWasOffStartsAtOnce) {
   EXPECT_GE(JournalIndex("AppRunAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-09 12:00:00"), 0);
   // Woken late, the 9:00 start is not due at 12:00.
   EXPECT_EQ(phone.ActiveMode(), 1u);
+}
+
+TEST(TodayScreen, LooksLikeItsGoldenPictureWithATemporarySwitchPending) {
+  TodayPhone phone("2026-12-09 10:20:30");
+  phone.SetText(ModeKey(1), "Mode Name", "Home");
+  phone.SetText(ModeKey(3), "Mode Name", "Office");
+  phone.TapTimerBar("1:3 24:138", 70);
+  phone.Run("wait 1000\nscreenshot " + phone.Path("today.png") + "\n");
+  ExpectGolden(phone.Path("today.png"), "today_screen_240x320");
 }
 
 }  // namespace
