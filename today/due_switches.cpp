@@ -43,26 +43,24 @@ DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode) {
   ModeSwitchValues modes[LAST_MODE + 1];
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) ReadModeSwitchValues(mode, &modes[mode]);
 
-  DWORD target = 0;
+  DWORD next = activeMode;
   if (activeMode >= FIRST_MODE && activeMode <= LAST_MODE) {
     const ModeSwitchValues* active = &modes[activeMode];
-    if (IsTimeOfDay(active->StopHour, active->StopMinutes, now)) target = active->ModeBack;
+    if (IsTimeOfDay(active->StopHour, active->StopMinutes, now)) next = active->ModeBack;
   }
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
     if (IsTimeOfDay(modes[mode].StartHour, modes[mode].StartMinutes, now) && DayTicked(modes[mode].Days, now->wDayOfWeek))
-      target = mode;
+      next = mode;
   }
-  DWORD current = target ? target : activeMode;
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
     const ModeSwitchValues* rule = &modes[mode];
     if (rule->OutlookSwitch != 1) continue;
-    if (IsTimeOfDay(rule->StopHourOutlook, rule->StopMinutesOutlook, now) && current == rule->ModeBusy) current = mode;
-    if (IsTimeOfDay(rule->StartHourOutlook, rule->StartMinutesOutlook, now) && current == mode) current = rule->ModeBusy;
+    if (IsTimeOfDay(rule->StopHourOutlook, rule->StopMinutesOutlook, now) && next == rule->ModeBusy) next = mode;
+    if (IsTimeOfDay(rule->StartHourOutlook, rule->StartMinutesOutlook, now) && next == mode) next = rule->ModeBusy;
   }
-  if (current != (target ? target : activeMode)) target = current;
   DWORD back = EndTemporarySwitch(now);
-  if (back) target = back;
-  return target;
+  if (back) next = back;
+  return next;
 }
 
 void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
@@ -73,15 +71,15 @@ void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
   }
   Today.CheckedMinute = stamp;
   DWORD active = ReadActiveMode();
-  DWORD target = FindDueSwitch(now, active);
+  DWORD next = FindDueSwitch(now, active);
   BOOL calendarEnded = FALSE;
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE && !calendarEnded; ++mode) {
     ModeSwitchValues values;
     ReadModeSwitchValues(mode, &values);
     calendarEnded = values.OutlookSwitch == 1 && IsTimeOfDay(values.StopHourOutlook, values.StopMinutesOutlook, now);
   }
-  if (target >= FIRST_MODE && target <= LAST_MODE && target != active) {
-    MakeModeActive(target);
+  if (next >= FIRST_MODE && next <= LAST_MODE && next != active) {
+    MakeModeActive(next);
   } else if (woken) {
     ScheduleNextSwitch();
   }

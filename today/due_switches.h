@@ -9,8 +9,8 @@
 #define TIME_SWITCH_PENDING 4
 #define TIME_SWITCH_TAKEN_IN 1
 
-// The mode that the switches due at `now` (hour and minute) call for, given
-// the active mode, or 0 when none is due. In the order in which they are
+// The mode in effect once the switches due at `now` (hour and minute) are
+// made, the active mode when none is due. In the order in which they are
 // weighed, a later one overriding an earlier: the daily stop of the active
 // mode (back to its "ModeBack"), a daily start on a day ticked in "Days",
 // the calendar rule of the mode in effect, the end of a temporary switch

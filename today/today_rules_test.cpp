@@ -1,8 +1,12 @@
-// The item's matching rules on their own: the days of "Days" and the
-// categories of an appointment.
+// The item's rules on their own: the days of "Days", the categories of an
+// appointment, and how the switches due at one minute weigh against each other.
 #include <gtest/gtest.h>
 
+#include "store/mode_store.h"
+#include "testing/device_fixture.h"
+#include "timer/timer_registry.h"
 #include "today/calendar_rule.h"
+#include "today/due_switches.h"
 #include "today/mode_values.h"
 
 namespace {
@@ -41,6 +45,85 @@ TEST(AppointmentMatches, StatusMatchesExactlyUnlessAnyStatusIsAsked) {
   EXPECT_FALSE(AppointmentMatches(&tentative, APPOINTMENT_BUSY, u"Business"));
   EXPECT_TRUE(AppointmentMatches(&tentative, APPOINTMENT_TENTATIVE, u"Business"));
   EXPECT_TRUE(AppointmentMatches(&tentative, ANY_APPOINTMENT_STATUS, u"Business"));
+}
+
+class DueSwitch : public testing_support::DeviceTest {
+ protected:
+  void Set(DWORD mode, const WCHAR* name, DWORD value) {
+    WCHAR path[MODE_KEY_PATH_SIZE];
+    ModeKeyPath(mode, path);
+    HKEY key;
+    DWORD disposition;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition),
+              ERROR_SUCCESS);
+    WriteDwordValue(key, name, value);
+    RegCloseKey(key);
+  }
+  void SetPair(DWORD mode, const WCHAR* hourName, const WCHAR* minuteName, DWORD hour, DWORD minute) {
+    Set(mode, hourName, hour);
+    Set(mode, minuteName, minute);
+  }
+  DWORD Get(DWORD mode, const WCHAR* name) {
+    WCHAR path[MODE_KEY_PATH_SIZE];
+    ModeKeyPath(mode, path);
+    HKEY key;
+    DWORD value = 0xFFFFFFFF;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) == ERROR_SUCCESS) {
+      ReadDwordValue(key, name, &value);
+      RegCloseKey(key);
+    }
+    return value;
+  }
+  // Wednesday 9 December 2026 at hh:mm.
+  static SYSTEMTIME At(WORD hour, WORD minute) {
+    SYSTEMTIME time = {2026, 12, 3, 9, hour, minute, 5, 0};
+    return time;
+  }
+};
+
+TEST_F(DueSwitch, NothingDueKeepsTheActiveModeAndMidnightIsNoTime) {
+  SYSTEMTIME midnight = At(0, 0);
+  EXPECT_EQ(FindDueSwitch(&midnight, 2), 2u);
+  SYSTEMTIME noon = At(12, 0);
+  Set(4, START_HOUR_VALUE, 12);
+  EXPECT_EQ(FindDueSwitch(&noon, 2), 4u);
+  EXPECT_EQ(FindDueSwitch(&midnight, 2), 2u) << "(0, 0) of the other modes is no start";
+}
+
+TEST_F(DueSwitch, AStartOverridesTheActiveModesStopOfTheSameMinute) {
+  SYSTEMTIME now = At(7, 0);
+  SetPair(1, STOP_HOUR_VALUE, STOP_MINUTES_VALUE, 7, 0);
+  Set(1, MODE_BACK_VALUE, 3);
+  EXPECT_EQ(FindDueSwitch(&now, 1), 3u);
+  EXPECT_EQ(FindDueSwitch(&now, 2), 2u) << "the stop belongs to mode 1 only";
+  SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 7, 0);
+  EXPECT_EQ(FindDueSwitch(&now, 1), 5u);
+  Set(5, DAYS_VALUE, 0x1000000);  // Monday only
+  EXPECT_EQ(FindDueSwitch(&now, 1), 3u);
+}
+
+TEST_F(DueSwitch, TheCalendarRuleActsOnTheModeThatTheDailySwitchesLeave) {
+  SYSTEMTIME now = At(10, 0);
+  Set(2, OUTLOOK_SWITCH_VALUE, 1);
+  Set(2, MODE_BUSY_VALUE, 4);
+  SetPair(2, START_HOUR_OUTLOOK_VALUE, START_MINUTES_OUTLOOK_VALUE, 10, 0);
+  EXPECT_EQ(FindDueSwitch(&now, 2), 4u);
+  EXPECT_EQ(FindDueSwitch(&now, 1), 1u);
+  SetPair(2, START_HOUR_VALUE, START_MINUTES_VALUE, 10, 0);
+  EXPECT_EQ(FindDueSwitch(&now, 1), 4u) << "mode 2 starts, then its appointment begins";
+  Set(2, OUTLOOK_SWITCH_VALUE, 0);
+  EXPECT_EQ(FindDueSwitch(&now, 1), 2u);
+}
+
+TEST_F(DueSwitch, TheEndOfATemporarySwitchWinsAndIsCleared) {
+  SYSTEMTIME now = At(10, 35);
+  SetPair(3, STOP_HOUR_TEMP_VALUE, STOP_MINUTES_TEMP_VALUE, 10, 35);
+  Set(3, MODE_BACK_TEMP_VALUE, 1);
+  SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 10, 35);
+  EXPECT_EQ(FindDueSwitch(&now, 3), 1u);
+  EXPECT_EQ(Get(3, STOP_HOUR_TEMP_VALUE), 0u);
+  EXPECT_EQ(Get(3, STOP_MINUTES_TEMP_VALUE), 0u);
+  EXPECT_EQ(FindDueSwitch(&now, 3), 5u) << "once ended, only the start is left";
 }
 
 }  // namespace
