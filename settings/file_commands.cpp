@@ -88,7 +88,7 @@ void ImportEditedMode() {
 void ExploreForProgram() {
   WCHAR chosen[kChosenFileUnits] = {};
   OPENFILENAMEW dialog = {};
-  dialog.lStructSize = sizeof dialog;
+  dialog.lStructSize = OPENFILENAME_PHONE_SIZE;
   dialog.hwndOwner = nullptr;
   dialog.lpstrFilter = kProgramFilter;
   dialog.lpstrCustomFilter = nullptr;
@@ -109,7 +109,7 @@ void RunModeProgram() {
   GetControlText(IDC_PROGRAM, program, kProgramUnits);
   if (wcsstr(program, kShortcutExtension)) {
     SHELLEXECUTEINFO shell = {};
-    shell.cbSize = sizeof shell;
+    shell.cbSize = SHELLEXECUTEINFO_PHONE_SIZE;
     shell.lpFile = program;
     shell.nShow = SW_SHOWNORMAL;
     ShellExecuteEx(&shell);
