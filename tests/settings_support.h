@@ -94,11 +94,12 @@ struct SettingsRun {
 };
 
 // Runs SelvaneSettings headless with the script. A line that is just "dump"
-// or "screenshot" writes the next dump or picture into a temporary folder;
-// they are read back into the run.
+// or "screenshot" writes the next dump or picture into a folder beside the
+// test device, so that they go when the device goes; they are read back into
+// the run.
 inline SettingsRun RunSettings(const std::vector<std::string>& script) {
   static int runs = 0;
-  std::filesystem::path folder = std::filesystem::temp_directory_path() /
+  std::filesystem::path folder = platform::DeviceFolder().parent_path() /
                                  ("selvane-settings-" + std::to_string(getpid()) + "-" + std::to_string(++runs));
   std::filesystem::create_directories(folder);
   std::string text;
