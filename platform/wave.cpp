@@ -1,24 +1,68 @@
 // The wave device and the audio system: master volume, registry reload and
 // PlaySoundW. The phone's state (volume, reload count, last sound) lives in
-// device_state; each call is journalled.
+// device_state; each call is journalled. In the host window a wave file is
+// also heard.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "device.h"
+#include "display/display.h"
+#include "files.h"
 #include "journal.h"
 #include "mmsystem.h"
 #include "phone_state.h"
+#include "wave_audio.h"
 #include "wintext_utf.h"
 
 namespace platform {
 
 namespace {
 
+// A phone's sounds are short; a larger file is not read into memory.
+constexpr std::uintmax_t kLargestWaveFile = 16 << 20;
+
 std::string Hex8(DWORD value) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08X", value);
   return text;
+}
+
+bool IsWaveFileName(std::u16string_view name) {
+  constexpr std::u16string_view kWaveExtension = u".wav";
+  return name.size() >= kWaveExtension.size() &&
+         FoldName(name.substr(name.size() - kWaveExtension.size())) == FoldName(kWaveExtension);
+}
+
+// The bytes of a device file, or nothing when it cannot be read whole.
+bool ReadSoundFile(std::u16string_view path, std::string* bytes) {
+  auto host = ResolveDevicePath(path);
+  if (!host) return false;
+  std::error_code error;
+  std::uintmax_t size = std::filesystem::file_size(*host, error);
+  if (error || size > kLargestWaveFile) return false;
+  std::ifstream in(*host, std::ios::binary);
+  bytes->resize(static_cast<size_t>(size));
+  in.read(bytes->data(), static_cast<std::streamsize>(size));
+  return in && static_cast<std::uintmax_t>(in.gcount()) == size;
+}
+
+// Plays what PlaySoundW names through the host's audio: a wave file of the
+// device, or silence for a null sound or SND_PURGE. Other sounds (.wma,
+// .mid, aliases, memory) are only journalled. SND_LOOP plays once.
+void HearOnHost(LPCWSTR sound, DWORD flags) {
+  if (!sound || (flags & SND_PURGE)) {
+    StopHostSound();
+    return;
+  }
+  if ((flags & (SND_MEMORY | SND_ALIAS)) || !IsWaveFileName(sound)) return;
+  std::string file;
+  std::vector<int16_t> samples;
+  if (!ReadSoundFile(sound, &file) || !ConvertWaveForHost(file, &samples)) return;
+  PlayOnHost(samples, !(flags & SND_ASYNC));
 }
 
 }  // namespace
@@ -55,7 +99,7 @@ void AudioUpdateFromRegistry() {
   platform::JournalAppend("AudioUpdateFromRegistry");
 }
 
-// Only the record of what was played exists yet: no sound reaches the host.
+// Headless, only the record of what was played exists: no audio is opened.
 BOOL PlaySoundW(LPCWSTR pszSound, HMODULE, DWORD fdwSound) {
   // A sound in memory is wave data, not a name.
   const std::string sound =
@@ -64,5 +108,6 @@ BOOL PlaySoundW(LPCWSTR pszSound, HMODULE, DWORD fdwSound) {
   std::snprintf(flags, sizeof flags, "0x%X", fdwSound);
   platform::SetDeviceValue(platform::kLastSound, sound);
   platform::JournalAppend("PlaySoundW \"" + sound + "\" " + flags);
+  if (!platform::DisplayIsHeadless()) platform::HearOnHost(pszSound, fdwSound);
   return TRUE;
 }
