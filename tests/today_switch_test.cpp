@@ -238,6 +238,14 @@ TEST_F(TodayCalendar, ABusyBusinessAppointmentSwitchesToTheBusyModeAndBack) {
   EXPECT_EQ(phone_.Dword(ModeKey(1), "StopHourOutlook"), 0u);
 }
 
+TEST_F(TodayCalendar, BackToBackAppointmentsKeepTheBusyModeAfterTheFirstEnds) {
+  Add("10:00", "11:00", "busy", "Business");
+  Add("11:00", "12:00", "busy", "Business");
+  phone_.Run("wait 3700000\ndump " + phone_.Path("second.json") + "\nwait 3600000\n");
+  EXPECT_EQ(ControlText(phone_.Dump("second.json"), ModeNameLine), "M3");
+  EXPECT_EQ(phone_.ActiveMode(), 1u);
+}
+
 TEST_F(TodayCalendar, TheTimesOfTheNextMatchingAppointmentAreKeptForTheScheduler) {
   Add("09:00", "09:30", "busy", "Business");       // over already
   Add("12:00", "13:00", "free", "Business");       // not busy

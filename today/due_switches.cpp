@@ -83,8 +83,12 @@ void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
   } else if (woken) {
     ScheduleNextSwitch();
   }
-  // An appointment that ended makes room for the next one of the day.
-  if (calendarEnded || CalendarRefreshEveryMinute()) RefreshCalendarTimes(now, ReadActiveMode());
+  // An appointment that ended makes room for the next one of the day, which
+  // may begin at once.
+  if (calendarEnded || CalendarRefreshEveryMinute()) {
+    DWORD busy = RefreshCalendarTimes(now, ReadActiveMode());
+    if (busy && busy != ReadActiveMode()) MakeModeActive(busy);
+  }
 }
 
 void TakeInTemporarySwitch() {
