@@ -300,6 +300,13 @@ TEST(TodayScreen, ARegistrationWhoseTimePassedWhileThePhoneWasOffStartsAtOnce) {
   EXPECT_EQ(phone.ActiveMode(), 1u);
 }
 
+TEST(TodayScreen, HeadlessWithoutAScriptThePhoneIsSwitchedOffAtOnceAndSaysSo) {
+  TodayPhone phone("2026-12-09 12:00:00");
+  ProgramResult result = RunProgram("selvane-device", {"run"});
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.err.find("no script (SELVANE_INPUT)"), std::string::npos) << result.err;
+}
+
 TEST(TodayScreen, LooksLikeItsGoldenPictureWithATemporarySwitchPending) {
   TodayPhone phone("2026-12-09 10:20:30");
   phone.SetText(ModeKey(1), "Mode Name", "Home");

@@ -3,10 +3,12 @@
 // programs registered with CeRunAppAtTime at their time; the tool waits for
 // the phone to be switched off (the host window closed, or, headless, the
 // automation script of SELVANE_INPUT done) and exits with its status.
+#include <cstdio>
 #include <cstdlib>
 
 #include "commands.h"
 #include "device.h"
+#include "display/display.h"
 #include "processes.h"
 
 namespace {
@@ -22,6 +24,10 @@ void AddRunCommand(CLI::App& app) {
       "automation script of SELVANE_INPUT (e.g. \"wait 20000\") and is switched off when the script is done.");
   run->callback([] {
     platform::EnsureDevice();
+    const char* script = std::getenv("SELVANE_INPUT");
+    if (platform::DisplayIsHeadless() && !(script && *script))
+      std::fprintf(stderr, "selvane-device: no host display and no script (SELVANE_INPUT): the phone is switched "
+                           "off once its screen is drawn\n");
     std::filesystem::path binary = platform::ProgramBinaryFolder() / kTodayScreen;
     pid_t pid = platform::StartProgram(binary, u"", true);
     if (pid < 0) throw CommandError("cannot start " + binary.string());
