@@ -48,3 +48,10 @@ int LocateInstallFolder(WCHAR* folder, int capacity) {
   }
   return length;
 }
+
+void LocateFittingInstallFolder(WCHAR* folder, int capacity) {
+  if (capacity <= 0) return;
+  int length = LocateInstallFolder(folder, capacity);
+  if (length >= capacity) wcsncpy(folder, DEFAULT_INSTALL_FOLDER, capacity);
+  folder[capacity - 1] = 0;
+}

@@ -14,3 +14,8 @@ inline constexpr WCHAR PLUGIN_FILE_SUFFIX[] = u"\\Selvane.dll";
 // caller can tell that it was cut. "DLL" is read whole, whatever its length;
 // a value shorter than "\Selvane.dll" (or none) gives the default folder.
 int LocateInstallFolder(WCHAR* folder, int capacity);
+
+// The install folder as a program keeps it in a buffer of `capacity` units:
+// the default folder when the stored one does not fit, as a cut path names
+// no folder.
+void LocateFittingInstallFolder(WCHAR* folder, int capacity);

@@ -21,14 +21,6 @@ static HWND CreateBar(HINSTANCE instance) {
   return CreateDialogIndirectParamW(instance, bar, nullptr, BarProc, 0);
 }
 
-// The install folder; the default one when the stored path is too long for
-// the buffer, as a path that does not fit names no folder.
-static void FindInstallFolder() {
-  int length = LocateInstallFolder(Timer.InstallFolder, INSTALL_FOLDER_SIZE);
-  if (length >= INSTALL_FOLDER_SIZE) wcsncpy(Timer.InstallFolder, DEFAULT_INSTALL_FOLDER, INSTALL_FOLDER_SIZE);
-  Timer.InstallFolder[INSTALL_FOLDER_SIZE - 1] = 0;
-}
-
 // Notes the size of the 0 picture, which centres all seven.
 static void MeasureCancelPicture() {
   HBITMAP picture = LoadChoicePicture(Timer.PicturePaths[CHOICE_CANCEL]);
@@ -50,7 +42,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   int screenWidth = GetSystemMetrics(SM_CXSCREEN);
   ChooseChoiceCells(screenWidth, &Timer.Cells);
   ParseTimerCommand(commandLine, &Timer.Command);
-  FindInstallFolder();
+  LocateFittingInstallFolder(Timer.InstallFolder, INSTALL_FOLDER_SIZE);
 
   PendingSwitch pending;
   FindPendingSwitch(&pending);

@@ -136,12 +136,3 @@ DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode) {
   if (changed) ScheduleNextSwitch();
   return busyNow;
 }
-
-BOOL CalendarRefreshEveryMinute() {
-  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-    ModeSwitchValues values;
-    ReadModeSwitchValues(mode, &values);
-    if (values.OutlookSwitch == 1 && values.OutlookAutoRefresh == 1) return TRUE;
-  }
-  return FALSE;
-}

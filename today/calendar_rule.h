@@ -31,6 +31,3 @@ BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR ca
 // registers the next wake-up when a time changed. Returns the mode that an
 // appointment going on now calls for when the active mode's rule is on, else 0.
 DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode);
-
-// True when some mode asks for the calendar to be re-read every minute.
-BOOL CalendarRefreshEveryMinute();

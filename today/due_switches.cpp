@@ -11,14 +11,7 @@
 #include "today/mode_values.h"
 #include "today/today_state.h"
 
-static DWORD ReadTimeSwitch() {
-  DWORD state = 0;
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return 0;
-  ReadDwordValue(key, TIME_SWITCH_VALUE, &state);
-  RegCloseKey(key);
-  return state;
-}
+static DWORD ReadTimeSwitch() { return ReadRootDword(TIME_SWITCH_VALUE); }
 
 static void WriteTimeSwitch(DWORD state) {
   HKEY key;
@@ -39,7 +32,7 @@ static DWORD EndTemporarySwitch(const SYSTEMTIME* now) {
   return pending.ModeBack;
 }
 
-DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode) {
+DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode, BOOL* readCalendar) {
   ModeSwitchValues modes[LAST_MODE + 1];
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) ReadModeSwitchValues(mode, &modes[mode]);
 
@@ -52,12 +45,17 @@ DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode) {
     if (IsTimeOfDay(modes[mode].StartHour, modes[mode].StartMinutes, now) && DayTicked(modes[mode].Days, now->wDayOfWeek))
       next = mode;
   }
+  BOOL calendarDue = FALSE;
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
     const ModeSwitchValues* rule = &modes[mode];
     if (rule->OutlookSwitch != 1) continue;
-    if (IsTimeOfDay(rule->StopHourOutlook, rule->StopMinutesOutlook, now) && next == rule->ModeBusy) next = mode;
+    BOOL ended = IsTimeOfDay(rule->StopHourOutlook, rule->StopMinutesOutlook, now);
+    // An appointment that ended makes room for the next one of the day.
+    if (ended || rule->OutlookAutoRefresh == 1) calendarDue = TRUE;
+    if (ended && next == rule->ModeBusy) next = mode;
     if (IsTimeOfDay(rule->StartHourOutlook, rule->StartMinutesOutlook, now) && next == mode) next = rule->ModeBusy;
   }
+  if (readCalendar) *readCalendar = calendarDue;
   DWORD back = EndTemporarySwitch(now);
   if (back) next = back;
   return next;
@@ -71,21 +69,15 @@ void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
   }
   Today.CheckedMinute = stamp;
   DWORD active = ReadActiveMode();
-  DWORD next = FindDueSwitch(now, active);
-  BOOL calendarEnded = FALSE;
-  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE && !calendarEnded; ++mode) {
-    ModeSwitchValues values;
-    ReadModeSwitchValues(mode, &values);
-    calendarEnded = values.OutlookSwitch == 1 && IsTimeOfDay(values.StopHourOutlook, values.StopMinutesOutlook, now);
-  }
+  BOOL readCalendar = FALSE;
+  DWORD next = FindDueSwitch(now, active, &readCalendar);
   if (next >= FIRST_MODE && next <= LAST_MODE && next != active) {
     MakeModeActive(next);
   } else if (woken) {
     ScheduleNextSwitch();
   }
-  // An appointment that ended makes room for the next one of the day, which
-  // may begin at once.
-  if (calendarEnded || CalendarRefreshEveryMinute()) {
+  // The next appointment found may begin at once.
+  if (readCalendar) {
     DWORD busy = RefreshCalendarTimes(now, ReadActiveMode());
     if (busy && busy != ReadActiveMode()) MakeModeActive(busy);
   }

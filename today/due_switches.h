@@ -15,8 +15,10 @@
 // mode (back to its "ModeBack"), a daily start on a day ticked in "Days",
 // the calendar rule of the mode in effect, the end of a temporary switch
 // (back to its "ModeBackTemp"). Ending a temporary switch clears it in the
-// store; nothing else is written.
-DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode);
+// store; nothing else is written. `readCalendar` (may be null) tells whether
+// the calendar is to be read again: an appointment of a mode's rule ended,
+// or a mode with the rule asks for "OutlookAutoRefresh".
+DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode, BOOL* readCalendar);
 
 // Makes the minute's switches once per minute; `woken` when the phone was
 // woken for the minute (Lumist started), which also registers the next

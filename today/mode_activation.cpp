@@ -6,15 +6,9 @@
 #include "schedule/switch_schedule.h"
 #include "store/mode_store.h"
 #include "timer/timer_registry.h"
+#include "today/mode_values.h"
 
-DWORD ReadActiveMode() {
-  DWORD mode = 0;
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return 0;
-  ReadDwordValue(key, DEFAULT_MODE_VALUE, &mode);
-  RegCloseKey(key);
-  return mode;
-}
+DWORD ReadActiveMode() { return ReadRootDword(DEFAULT_MODE_VALUE); }
 
 void MakeModeActive(DWORD mode) {
   if (mode < FIRST_MODE || mode > LAST_MODE) return;

@@ -48,6 +48,15 @@ void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values) {
   RegCloseKey(key);
 }
 
+DWORD ReadRootDword(LPCWSTR name) {
+  DWORD value = 0;
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return 0;
+  ReadDwordValue(key, name, &value);
+  RegCloseKey(key);
+  return value;
+}
+
 BOOL WriteModeDword(DWORD mode, LPCWSTR name, DWORD value) {
   WCHAR path[MODE_KEY_PATH_SIZE];
   ModeKeyPath(mode, path);

@@ -1,5 +1,6 @@
-// Reading the switch values of a mode key as the item needs them, without
-// repairing the key (the settings program owns that).
+// Reading the switch values of a mode key and the words of the store's root
+// as the item needs them, without repairing anything (the settings program
+// owns that).
 #pragma once
 
 #include "windows.h"
@@ -20,6 +21,9 @@ struct ModeSwitchValues {
 // Reads mode 1 to 5; a missing value takes the loader's default (times
 // and calendar values 0, "ModeBack" 1, "Days" every day, "Category" empty).
 void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values);
+
+// A DWORD of the store's root key; 0 when the key or the value is missing.
+DWORD ReadRootDword(LPCWSTR name);
 
 // Writes one DWORD into an existing mode key; FALSE when the key does not open.
 BOOL WriteModeDword(DWORD mode, LPCWSTR name, DWORD value);

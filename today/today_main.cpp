@@ -13,22 +13,6 @@
 #include "today/today_screen.h"
 #include "today/today_state.h"
 
-static HWND CreateTodayScreen(HINSTANCE instance) {
-  HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(IDD_TODAY), RT_DIALOG);
-  if (resource == nullptr) return nullptr;
-  HGLOBAL loaded = LoadResource(instance, resource);
-  if (loaded == nullptr) return nullptr;
-  LPCDLGTEMPLATEW screen = (LPCDLGTEMPLATEW)LockResource(loaded);
-  if (screen == nullptr) return nullptr;
-  return CreateDialogIndirectParamW(instance, screen, nullptr, TodayProc, 0);
-}
-
-static void FindInstallFolder() {
-  int length = LocateInstallFolder(Today.InstallFolder, TODAY_FOLDER_SIZE);
-  if (length >= TODAY_FOLDER_SIZE) wcsncpy(Today.InstallFolder, DEFAULT_INSTALL_FOLDER, TODAY_FOLDER_SIZE);
-  Today.InstallFolder[TODAY_FOLDER_SIZE - 1] = 0;
-}
-
 // What the item does when the phone comes on: the calendar read, an
 // appointment going on now taken in, a temporary switch just written taken
 // in, and the next wake-up registered.
@@ -43,10 +27,10 @@ static void StartItem() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   Today.Instance = instance;
-  FindInstallFolder();
+  LocateFittingInstallFolder(Today.InstallFolder, TODAY_FOLDER_SIZE);
   Today.Background = CreateSolidBrush(TODAY_BACKGROUND);
   Today.Rule = CreateSolidBrush(TODAY_RULE_COLOUR);
-  Today.Screen = CreateTodayScreen(instance);
+  Today.Screen = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_TODAY), nullptr, TodayProc, 0);
   if (Today.Screen == nullptr) return 0;
 
   SHINITDLGINFO shell = {};

@@ -83,23 +83,23 @@ class DueSwitch : public testing_support::DeviceTest {
 
 TEST_F(DueSwitch, NothingDueKeepsTheActiveModeAndMidnightIsNoTime) {
   SYSTEMTIME midnight = At(0, 0);
-  EXPECT_EQ(FindDueSwitch(&midnight, 2), 2u);
+  EXPECT_EQ(FindDueSwitch(&midnight, 2, nullptr), 2u);
   SYSTEMTIME noon = At(12, 0);
   Set(4, START_HOUR_VALUE, 12);
-  EXPECT_EQ(FindDueSwitch(&noon, 2), 4u);
-  EXPECT_EQ(FindDueSwitch(&midnight, 2), 2u) << "(0, 0) of the other modes is no start";
+  EXPECT_EQ(FindDueSwitch(&noon, 2, nullptr), 4u);
+  EXPECT_EQ(FindDueSwitch(&midnight, 2, nullptr), 2u) << "(0, 0) of the other modes is no start";
 }
 
 TEST_F(DueSwitch, AStartOverridesTheActiveModesStopOfTheSameMinute) {
   SYSTEMTIME now = At(7, 0);
   SetPair(1, STOP_HOUR_VALUE, STOP_MINUTES_VALUE, 7, 0);
   Set(1, MODE_BACK_VALUE, 3);
-  EXPECT_EQ(FindDueSwitch(&now, 1), 3u);
-  EXPECT_EQ(FindDueSwitch(&now, 2), 2u) << "the stop belongs to mode 1 only";
+  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 3u);
+  EXPECT_EQ(FindDueSwitch(&now, 2, nullptr), 2u) << "the stop belongs to mode 1 only";
   SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 7, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 1), 5u);
+  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 5u);
   Set(5, DAYS_VALUE, 0x1000000);  // Monday only
-  EXPECT_EQ(FindDueSwitch(&now, 1), 3u);
+  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 3u);
 }
 
 TEST_F(DueSwitch, TheCalendarRuleActsOnTheModeThatTheDailySwitchesLeave) {
@@ -107,12 +107,12 @@ TEST_F(DueSwitch, TheCalendarRuleActsOnTheModeThatTheDailySwitchesLeave) {
   Set(2, OUTLOOK_SWITCH_VALUE, 1);
   Set(2, MODE_BUSY_VALUE, 4);
   SetPair(2, START_HOUR_OUTLOOK_VALUE, START_MINUTES_OUTLOOK_VALUE, 10, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 2), 4u);
-  EXPECT_EQ(FindDueSwitch(&now, 1), 1u);
+  EXPECT_EQ(FindDueSwitch(&now, 2, nullptr), 4u);
+  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 1u);
   SetPair(2, START_HOUR_VALUE, START_MINUTES_VALUE, 10, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 1), 4u) << "mode 2 starts, then its appointment begins";
+  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 4u) << "mode 2 starts, then its appointment begins";
   Set(2, OUTLOOK_SWITCH_VALUE, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 1), 2u);
+  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 2u);
 }
 
 TEST_F(DueSwitch, TheEndOfATemporarySwitchWinsAndIsCleared) {
@@ -120,10 +120,10 @@ TEST_F(DueSwitch, TheEndOfATemporarySwitchWinsAndIsCleared) {
   SetPair(3, STOP_HOUR_TEMP_VALUE, STOP_MINUTES_TEMP_VALUE, 10, 35);
   Set(3, MODE_BACK_TEMP_VALUE, 1);
   SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 10, 35);
-  EXPECT_EQ(FindDueSwitch(&now, 3), 1u);
+  EXPECT_EQ(FindDueSwitch(&now, 3, nullptr), 1u);
   EXPECT_EQ(Get(3, STOP_HOUR_TEMP_VALUE), 0u);
   EXPECT_EQ(Get(3, STOP_MINUTES_TEMP_VALUE), 0u);
-  EXPECT_EQ(FindDueSwitch(&now, 3), 5u) << "once ended, only the start is left";
+  EXPECT_EQ(FindDueSwitch(&now, 3, nullptr), 5u) << "once ended, only the start is left";
 }
 
 }  // namespace
