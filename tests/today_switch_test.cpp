@@ -51,6 +51,11 @@ class TodayPhone {
   void SetText(const std::string& key, const std::string& name, const std::string& text) {
     Tool({"reg", "set", key, name, "--sz", text});
   }
+  void SetDailyStart(int mode, DWORD hour, DWORD minute, DWORD days) {
+    SetDword(ModeKey(mode), "StartHour", hour);
+    SetDword(ModeKey(mode), "StartMinutes", minute);
+    SetDword(ModeKey(mode), "Days", days);
+  }
   std::optional<DWORD> Dword(const std::string& key, const std::string& name) {
     ProgramResult result = RunProgram("selvane-device", {"reg", "get", key, name});
     if (result.status != 0) return std::nullopt;
@@ -116,9 +121,7 @@ const DWORD WednesdayOnly = 0x10000;
 
 TEST(TodaySwitch, ADailyStartWakesThePhoneAndMakesTheModeActive) {
   TodayPhone phone("2026-12-09 22:29:50");
-  phone.SetDword(ModeKey(2), "StartHour", 22);
-  phone.SetDword(ModeKey(2), "StartMinutes", 30);
-  phone.SetDword(ModeKey(2), "Days", EveryDay);
+  phone.SetDailyStart(2, 22, 30, EveryDay);
   phone.Run("wait 20000\n");
 
   EXPECT_EQ(phone.ActiveMode(), 2u);
@@ -134,9 +137,7 @@ TEST(TodaySwitch, ADailyStartWakesThePhoneAndMakesTheModeActive) {
 TEST(TodaySwitch, OnADayNotTickedNothingIsSwitchedButTheNextWakeUpIsRegistered) {
   for (DWORD days : {MondayOnly, 0u}) {
     TodayPhone phone("2026-12-09 22:29:50");
-    phone.SetDword(ModeKey(2), "StartHour", 22);
-    phone.SetDword(ModeKey(2), "StartMinutes", 30);
-    phone.SetDword(ModeKey(2), "Days", days);
+    phone.SetDailyStart(2, 22, 30, days);
     phone.Run("wait 20000\n");
     EXPECT_EQ(phone.ActiveMode(), 1u);
     EXPECT_EQ(Count(JournalOf("SelvaneToday"), "waveOutSetVolume"), 0);
@@ -144,9 +145,7 @@ TEST(TodaySwitch, OnADayNotTickedNothingIsSwitchedButTheNextWakeUpIsRegistered) 
     EXPECT_GE(JournalIndex("CeRunAppAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-10 22:30:05"), 0);
   }
   TodayPhone ticked("2026-12-09 22:29:50");
-  ticked.SetDword(ModeKey(2), "StartHour", 22);
-  ticked.SetDword(ModeKey(2), "StartMinutes", 30);
-  ticked.SetDword(ModeKey(2), "Days", WednesdayOnly);
+  ticked.SetDailyStart(2, 22, 30, WednesdayOnly);
   ticked.Run("wait 20000\n");
   EXPECT_EQ(ticked.ActiveMode(), 2u);
 }
