@@ -34,6 +34,7 @@ namespace fs = std::filesystem;
 namespace platform {
 
 const char16_t kInstallFolder[] = u"\\Program files\\Selvane";
+const char kTodayScreen[] = "SelvaneToday";
 
 namespace {
 
@@ -68,12 +69,13 @@ bool EndsWithExe(std::string_view name) {
   return tail == ".exe";
 }
 
-// A binary name as an installed file may give it: a plain file name.
-bool IsProgramName(std::string_view name) {
-  if (name.empty() || name.size() > 64) return false;
-  for (char c : name)
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-') return false;
-  return true;
+// A device is data that may come from anyone: an installed file may only
+// name one of the phone's own programs, never another binary of the
+// program folder (the device tool, the benchmark, a host command).
+bool IsPhoneProgram(std::string_view name) {
+  for (const char* program : kInstalledPrograms)
+    if (name == program) return true;
+  return name == kTodayScreen;
 }
 
 // Forgets children that have ended, so none stays a zombie.
@@ -168,7 +170,7 @@ std::optional<fs::path> InstalledProgramBinary(std::u16string_view devicePath) {
   std::getline(in, line);
   if (line.compare(0, kProgramMarker.size(), kProgramMarker) != 0) return std::nullopt;
   std::string name = line.substr(kProgramMarker.size());
-  if (!IsProgramName(name)) return std::nullopt;
+  if (!IsPhoneProgram(name)) return std::nullopt;
   fs::path binary = ProgramBinaryFolder() / name;
   if (access(binary.c_str(), X_OK) != 0) return std::nullopt;
   return binary;

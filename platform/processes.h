@@ -16,6 +16,9 @@ namespace platform {
 // Where a fresh device has the four programs.
 extern const char16_t kInstallFolder[];
 
+// The built binary of the phone's Today screen, its shell.
+extern const char kTodayScreen[];
+
 // Writes \Program files\Selvane\NAME.exe for each program. Each such file
 // holds one line, "SELVANE-PROGRAM NAME", naming the built binary NAME that
 // it stands for; a copy of the file elsewhere on the device starts the same
@@ -23,7 +26,8 @@ extern const char16_t kInstallFolder[];
 void InstallPrograms();
 
 // The built binary that the device file at `devicePath` stands for, if the
-// file exists, names a program and that program is built.
+// file exists, names one of the phone's programs (the four, the Today
+// screen) and that program is built. Nothing else on the host can be named.
 std::optional<std::filesystem::path> InstalledProgramBinary(std::u16string_view devicePath);
 
 // The device path the device tool means by PROGRAM: a device path as it

@@ -94,9 +94,13 @@ TEST_F(ProcessesTest, CreateProcessStartsTheProgramWithItsCommandLineAsGiven) {
 TEST_F(ProcessesTest, PathsThatNameNoInstalledProgramFail) {
   WriteFile(device_->fs() / "Temp" / "notes.exe", "just text\n");
   WriteFile(device_->fs() / "Temp" / "sneaky.exe", "SELVANE-PROGRAM ../../bin/sh\n");
+  // A built binary that is not one of the phone's programs is no program of the phone.
+  fs::copy_file(bin_ / "Kestrow", bin_ / "selvane-bench");
+  WriteFile(device_->fs() / "Temp" / "bench.exe", "SELVANE-PROGRAM selvane-bench\n");
   PROCESS_INFORMATION info{};
   for (const char16_t* path : {u"\\Program files\\Selvane\\Missing.exe", u"\\Temp\\notes.exe",
-                               u"\\Temp\\sneaky.exe", u"\\Temp", u"\\Program files\\Selvane\\Lumist.exe"}) {
+                               u"\\Temp\\sneaky.exe", u"\\Temp\\bench.exe", u"\\Temp",
+                               u"\\Program files\\Selvane\\Lumist.exe"}) {
     EXPECT_FALSE(CreateProcessW(path, nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &info));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   }

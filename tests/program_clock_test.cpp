@@ -14,16 +14,23 @@ using testing_support::RunProgram;
 
 namespace {
 
+// Only the phone's own programs start from the device: the probe stands in
+// for Lumist in a program folder of the test's own.
 class ProgramClockTest : public testing_support::DeviceTest {
  protected:
   void SetUp() override {
     DeviceTest::SetUp();
-    testing_support::WriteFile(device_->fs() / "Temp" / "ClockProbe.exe", "SELVANE-PROGRAM selvane-clock-probe\n");
+    bin_ = device_->folder().parent_path() / "bin";
+    std::filesystem::create_directories(bin_);
+    std::filesystem::create_symlink(std::filesystem::absolute(testing_support::ProgramFolder()) / "selvane-clock-probe",
+                                    bin_ / "Lumist");
+    testing_support::WriteFile(device_->fs() / "Temp" / "ClockProbe.exe", "SELVANE-PROGRAM Lumist\n");
     int64_t ms = 0;
     ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 07:00:00", &ms));
     platform::SetDeviceClock(ms, true);
     platform::CloseDeviceDb();
   }
+  std::filesystem::path bin_;
 };
 
 }  // namespace
@@ -31,7 +38,8 @@ class ProgramClockTest : public testing_support::DeviceTest {
 TEST_F(ProgramClockTest, AChildStartsAtItsParentsMovedOnTime) {
   // Headless, the parent's 90-second sleep is virtual: the frozen device
   // clock still says 07:00:00 when the child starts.
-  ProgramResult result = RunProgram("selvane-clock-probe", {"parent", "90000", "\\Temp\\ClockProbe.exe"});
+  ProgramResult result = RunProgram("selvane-clock-probe", {"parent", "90000", "\\Temp\\ClockProbe.exe"},
+                                    {{"SELVANE_BIN", bin_.string()}});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_NE(result.out.find("parent 2005-03-01 07:01:30\n"), std::string::npos) << result.out;
   EXPECT_NE(result.out.find("child 2005-03-01 07:01:30\n"), std::string::npos) << result.out;
@@ -42,7 +50,7 @@ TEST_F(ProgramClockTest, AChildStartsAtItsParentsMovedOnTime) {
 TEST_F(ProgramClockTest, TheDeviceToolStartsAProgramAtTheDeviceTime) {
   // A start time left in the tool's own environment is stale: not passed on.
   ProgramResult result = RunProgram("selvane-device", {"start", "--wait", "\\Temp\\ClockProbe.exe", "child"},
-                                    {{platform::kStartTimeVariable, "0"}});
+                                    {{platform::kStartTimeVariable, "0"}, {"SELVANE_BIN", bin_.string()}});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_EQ(result.out, "child 2005-03-01 07:00:00\n");
 }

@@ -11,24 +11,18 @@
 #include "display/display.h"
 #include "processes.h"
 
-namespace {
-
-const char kTodayScreen[] = "SelvaneToday";
-
-}  // namespace
-
 void AddRunCommand(CLI::App& app) {
   CLI::App* run = app.add_subcommand("run", "Switch the phone on: its Today screen, and programs started at their times");
   run->footer(
       "In a host window (SELVANE_DISPLAY=sdl) the phone runs until the window is closed; headless it runs the "
       "automation script of SELVANE_INPUT (e.g. \"wait 20000\") and is switched off when the script is done.");
   run->callback([] {
-    platform::EnsureDevice();
+    platform::DeviceDb();
     const char* script = std::getenv("SELVANE_INPUT");
     if (platform::DisplayIsHeadless() && !(script && *script))
       std::fprintf(stderr, "selvane-device: no host display and no script (SELVANE_INPUT): the phone is switched "
                            "off once its screen is drawn\n");
-    std::filesystem::path binary = platform::ProgramBinaryFolder() / kTodayScreen;
+    std::filesystem::path binary = platform::ProgramBinaryFolder() / platform::kTodayScreen;
     pid_t pid = platform::StartProgram(binary, u"", true);
     if (pid < 0) throw CommandError("cannot start " + binary.string());
     int status = platform::WaitForProgram(pid);
