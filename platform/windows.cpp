@@ -2,6 +2,7 @@
 // foreground, position and z-order, text, window longs, finding windows and
 // the need of paint.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "include/winuser.h"
@@ -29,6 +30,15 @@ bool ClassEquals(const std::u16string& a, LPCWSTR b) {
     if (x != y) return false;
   }
   return i == a.size() && !b[i];
+}
+
+// Positions and sizes that programs give are kept within this many pixels
+// of the screen's origin: far beyond any screen, and near enough that the
+// sums and differences of the window code never overflow.
+constexpr int64_t kCoordinateReach = 1 << 20;
+
+LONG Reach(int64_t value, int64_t least) {
+  return static_cast<LONG>(std::clamp(value, least, kCoordinateReach));
 }
 
 // Moves a window and everything in it by (dx, dy) screen pixels.
@@ -245,10 +255,10 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
   }
   LONG oldWidth = record->rect.right - record->rect.left;
   LONG oldHeight = record->rect.bottom - record->rect.top;
-  LONG left = (flags & SWP_NOMOVE) ? record->rect.left : originX + x;
-  LONG top = (flags & SWP_NOMOVE) ? record->rect.top : originY + y;
-  LONG width = (flags & SWP_NOSIZE) ? oldWidth : std::max(0, cx);
-  LONG height = (flags & SWP_NOSIZE) ? oldHeight : std::max(0, cy);
+  LONG left = (flags & SWP_NOMOVE) ? record->rect.left : Reach(int64_t{originX} + x, -kCoordinateReach);
+  LONG top = (flags & SWP_NOMOVE) ? record->rect.top : Reach(int64_t{originY} + y, -kCoordinateReach);
+  LONG width = (flags & SWP_NOSIZE) ? oldWidth : Reach(cx, 0);
+  LONG height = (flags & SWP_NOSIZE) ? oldHeight : Reach(cy, 0);
   bool moved = left != record->rect.left || top != record->rect.top;
   bool resized = width != oldWidth || height != oldHeight;
   if (moved || resized) {

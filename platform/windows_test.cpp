@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "testing/device_fixture.h"
@@ -72,6 +74,27 @@ TEST_F(WindowsTest, ShellDialogFillsTheScreenBetweenTheBarsAndControlsMoveWithIt
   MoveWindow(name, 0, 0, 50, 10, TRUE);
   EXPECT_EQ(Rect(name), (std::array<LONG, 4>{11, 41, 61, 51}));
   EXPECT_EQ(GetDlgItem(dialog_, 4242), nullptr);
+}
+
+TEST_F(WindowsTest, ExtremePositionsAndSizesAreKeptWithinReach) {
+  HWND control = GetDlgItem(dialog_, IDC_AUTO);
+  ShowWindow(dialog_, SW_SHOW);
+  const int most = 2147483647, least = -2147483647 - 1;
+  RECT rect;
+  for (auto [x, y, cx, cy] : std::vector<std::array<int, 4>>{{most, most, most, most},
+                                                             {least, least, least, least},
+                                                             {0, most, 240, most}}) {
+    ASSERT_TRUE(SetWindowPos(dialog_, nullptr, x, y, cx, cy, SWP_NOZORDER));
+    ASSERT_TRUE(MoveWindow(control, x, y, cx, cy, TRUE));
+    UpdateWindow(dialog_);  // painted whole, however far it reaches
+    for (HWND window : {dialog_, control}) {
+      ASSERT_TRUE(GetWindowRect(window, &rect));
+      EXPECT_LE(rect.left, rect.right);
+      EXPECT_LE(rect.top, rect.bottom);
+      EXPECT_LT(static_cast<int64_t>(rect.right) - rect.left, int64_t{1} << 24);
+      EXPECT_LT(std::abs(static_cast<int64_t>(rect.top)), int64_t{1} << 24);
+    }
+  }
 }
 
 TEST_F(WindowsTest, ControlsShowOnlyInsideAShownDialogAndDisabledOnesLoseTheFocus) {

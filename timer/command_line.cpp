@@ -6,6 +6,9 @@
 // digit of target mode and one separator lie between.
 static const size_t HEIGHT_OFFSET = 3;
 static const size_t HEIGHT_WIDTH = 2;
+// A top far off any screen is kept within this many pixels of it, so that
+// the bar's own sums (its frame above and below) cannot overflow.
+static const LONG BAR_TOP_REACH = 32767;
 
 // Converts at most `count` characters of `text` with _wtol, on a terminated
 // copy, so the conversion never looks past the field.
@@ -38,4 +41,6 @@ void ParseTimerCommand(LPCWSTR commandLine, TimerCommand* command) {
 
   const WCHAR* secondColon = wcschr(firstColon + 1, u':');
   if (secondColon != nullptr && secondColon[1] != 0) command->BarTop = _wtol(secondColon + 1);
+  if (command->BarTop > BAR_TOP_REACH) command->BarTop = BAR_TOP_REACH;
+  if (command->BarTop < -BAR_TOP_REACH) command->BarTop = -BAR_TOP_REACH;
 }

@@ -60,4 +60,10 @@ TEST(TimerCommandLine, FieldsThatAreThereButHoldNoNumberReadAsZero) {
   ExpectFields(u"2:3 24:-5", 2, 3, 24, -5);
 }
 
+TEST(TimerCommandLine, ATopFarOffTheScreenIsKeptWithinReach) {
+  ExpectFields(u"2:3 24:2147483647", 2, 3, 24, 32767);
+  ExpectFields(u"2:3 24:-2147483648", 2, 3, 24, -32767);
+  ExpectFields(u"2:3 24:99999999999999", 2, 3, 24, 32767);
+}
+
 }  // namespace
