@@ -60,7 +60,12 @@ TEST_F(ResourceCompilerTest, MistakesAreReportedWithFileAndLine) {
       {"END\n#include \"nowhere.h\"\n", "app.rc:5: cannot find the include file nowhere.h"},
       {"END\n#if 1\n", "#if without #endif"},
       {"END\nSTRINGTABLE\nBEGIN\nEND\n", "app.rc:5: unsupported resource statement \"STRINGTABLE\""},
+      {"  EDITTEXT 1, 0, 0, 9, 184467440737095516160\nEND\n",
+       "app.rc:4: number 184467440737095516160 is larger than 0xFFFFFFFF"},
+      {"  EDITTEXT 1, 0, 0, 9, 0x100000000\nEND\n", "app.rc:4: number 0x100000000 is larger than 0xFFFFFFFF"},
+      {"END\n7 BITMAP \"pictures\"\n", "app.rc:5: cannot read the bitmap pictures"},
   };
+  std::filesystem::create_directories(folder_ / "pictures");
   for (const Case& c : cases) {
     ProgramResult run = Compile(std::string(kHeader) + c.body);
     EXPECT_EQ(run.status, 1) << c.body;

@@ -500,8 +500,10 @@ class Compiler {
     Position where = Peek().where;
     std::string name = String("a bitmap file name");
     fs::path path = dir_ / name;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw ScriptError(where, "cannot read the bitmap " + name);
+    std::error_code ec;
+    std::ifstream in;
+    if (!fs::is_directory(path, ec)) in.open(path, std::ios::binary);
+    if (!in.is_open()) throw ScriptError(where, "cannot read the bitmap " + name);
     std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (file.size() < kBitmapFileHeaderSize + kBitmapInfoHeaderSize || file[0] != 'B' || file[1] != 'M')
       throw ScriptError(where, name + " is not a BMP file");

@@ -118,6 +118,9 @@ int main(int argc, char** argv) {
   } catch (const rc::ScriptError& e) {
     std::cerr << e.what() << "\n";
     return 1;
+  } catch (const std::exception& e) {
+    std::cerr << "selvane-rc: " << script.string() << ": " << e.what() << "\n";
+    return 1;
   }
   return 0;
 }

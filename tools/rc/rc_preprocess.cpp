@@ -180,7 +180,15 @@ std::vector<Token> Tokenize(const std::string& line, const Position& where) {
       token.text = line.substr(start, i - start);
       if (digits.empty() || (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_')))
         throw ScriptError(where, "bad number \"" + line.substr(start, i + 1 - start) + "\"");
-      token.number = static_cast<int64_t>(std::stoull(digits, nullptr, base) & 0xFFFFFFFFull);
+      token.number = 0;
+      for (char digit : digits) {
+        token.number = token.number * base + (std::isdigit(static_cast<unsigned char>(digit))
+                                                  ? digit - '0'
+                                                  : std::tolower(static_cast<unsigned char>(digit)) - 'a' + 10);
+        // Resource numbers are 32 bits wide.
+        if (token.number > 0xFFFFFFFFll)
+          throw ScriptError(where, "number " + token.text + " is larger than 0xFFFFFFFF");
+      }
     } else {
       token.kind = TokenKind::Punct;
       std::string two = line.substr(i, 2);
@@ -202,8 +210,10 @@ class Preprocessor {
   Preprocessor(const std::vector<fs::path>& includeDirs, Preprocessed& out) : includeDirs_(includeDirs), out_(out) {}
 
   void ReadFile(const fs::path& path, const Position* includedFrom, int depth) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::error_code ec;
+    std::ifstream in;
+    if (!fs::is_directory(path, ec)) in.open(path, std::ios::binary);
+    if (!in.is_open()) {
       if (includedFrom) throw ScriptError(*includedFrom, "cannot read " + path.string());
       throw ScriptError({path.string(), 0}, "cannot read the script");
     }
