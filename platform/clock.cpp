@@ -112,26 +112,54 @@ void AdvanceVirtualTime(int64_t ms) {
   if (ms > 0) g_virtualMs += ms;
 }
 
-bool ParseLocalTime(const std::string& text, int64_t* ms) {
+const char kDateTimeForm[] = "YYYY-MM-DD HH:MM[:SS]";
+
+namespace {
+
+// The `count` digits at `at`, as a number; false unless all are digits.
+bool Digits(const std::string& text, size_t at, size_t count, int* value) {
+  *value = 0;
+  for (size_t i = at; i < at + count; ++i) {
+    if (i >= text.size() || text[i] < '0' || text[i] > '9') return false;
+    *value = *value * 10 + (text[i] - '0');
+  }
+  return true;
+}
+
+time_t SecondsOf(const DateTime& when) {
   struct tm t = {};
-  int year, month, day, hour, minute, second;
-  char tail;
-  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
+  t.tm_year = when.year - 1900;
+  t.tm_mon = when.month - 1;
+  t.tm_mday = when.day;
+  t.tm_hour = when.hour;
+  t.tm_min = when.minute;
+  t.tm_sec = when.second;
+  return timegm(&t);
+}
+
+}  // namespace
+
+bool ParseDateTime(const std::string& text, DateTime* when) {
+  DateTime t{0, 0, 0, 0, 0, 0};
+  const bool shape = (text.size() == 16 || (text.size() == 19 && text[16] == ':' && Digits(text, 17, 2, &t.second))) &&
+                     Digits(text, 0, 4, &t.year) && text[4] == '-' && Digits(text, 5, 2, &t.month) &&
+                     text[7] == '-' && Digits(text, 8, 2, &t.day) && text[10] == ' ' &&
+                     Digits(text, 11, 2, &t.hour) && text[13] == ':' && Digits(text, 14, 2, &t.minute);
+  if (!shape || t.year < 1970 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 ||
+      t.minute > 59 || t.second > 59)
     return false;
-  if (year < 1970 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
-      minute < 0 || minute > 59 || second < 0 || second > 59)
-    return false;
-  t.tm_year = year - 1900;
-  t.tm_mon = month - 1;
-  t.tm_mday = day;
-  t.tm_hour = hour;
-  t.tm_min = minute;
-  t.tm_sec = second;
-  time_t seconds = timegm(&t);
+  time_t seconds = SecondsOf(t);
   struct tm back;
   gmtime_r(&seconds, &back);
-  if (back.tm_mday != day) return false;  // 31 April and the like
-  *ms = static_cast<int64_t>(seconds) * 1000;
+  if (back.tm_mday != t.day) return false;  // 31 April and the like
+  *when = t;
+  return true;
+}
+
+bool ParseLocalTime(const std::string& text, int64_t* ms) {
+  DateTime when;
+  if (!ParseDateTime(text, &when)) return false;
+  *ms = static_cast<int64_t>(SecondsOf(when)) * 1000;
   return true;
 }
 

@@ -39,7 +39,18 @@ std::optional<int64_t> ChildStartTimeMs();
 
 bool VirtualTime();  // true when the display is headless
 
-// "YYYY-MM-DD HH:MM:SS" <-> local milliseconds.
+// The one form in which dates and times are written to the device and its
+// tool: "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS", each field at its
+// width, nothing before or after.
+extern const char kDateTimeForm[];
+struct DateTime {
+  int year, month, day, hour, minute, second;
+};
+// Reads kDateTimeForm (seconds 0 when not given); false unless the text is
+// exactly in that form and names a real date of the years 1970 to 9999.
+bool ParseDateTime(const std::string& text, DateTime* when);
+
+// kDateTimeForm <-> local milliseconds; written with its seconds.
 bool ParseLocalTime(const std::string& text, int64_t* ms);
 std::string FormatLocalTime(int64_t ms);
 

@@ -4,12 +4,15 @@
 
 #include <unistd.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <system_error>
 #include <unordered_map>
 
 #include "clock.h"
+#include "program.h"
 #include "registry.h"
 #include "files_seed.h"
 #include "processes.h"
@@ -30,6 +33,7 @@ fs::path g_stagingFolder;
 // finalized before the connection can close.
 struct ThreadDb {
   sqlite3* db = nullptr;
+  uint64_t serial = 0;
   fs::path path;
   std::unordered_map<std::string, sqlite3_stmt*> statements;
   void Close() {
@@ -42,6 +46,85 @@ struct ThreadDb {
   ~ThreadDb() { Close(); }
 };
 thread_local ThreadDb t_db;
+std::atomic<uint64_t> g_connections{0};
+
+// Set by UseDeviceReadOnly: connections are opened read-only, and a
+// missing device is an error rather than made.
+bool g_readOnly = false;
+
+constexpr char kMakeAfresh[] = "`selvane-device init --force` makes a fresh device";
+
+// The tables every device has from its creation on.
+constexpr char kDeviceTables[] =
+    "SELECT count(*) FROM sqlite_schema WHERE type = 'table'"
+    " AND name IN ('device_state', 'journal', 'clock', 'reg_keys', 'reg_values')";
+constexpr int kDeviceTableCount = 5;
+
+// Whether phone.db holds the device's tables. A database that cannot be
+// read at all (not SQLite, damaged) throws with SQLite's reason; one that
+// a reader may not open for sharing (no write access to the folder for
+// the WAL index) gives that code back.
+int CountDeviceTables(sqlite3* db, int* count) {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db, kDeviceTables, -1, &stmt, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+  if (rc == SQLITE_ROW) {
+    *count = sqlite3_column_int(stmt, 0);
+    rc = SQLITE_OK;
+  }
+  sqlite3_finalize(stmt);
+  return rc;
+}
+
+sqlite3* OpenConnection(const std::string& name, int flags) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw std::runtime_error("cannot open " + name + ": " + message);
+  }
+  return db;
+}
+
+// The path as an SQLite URI, for the parameters a plain name cannot carry.
+std::string FileUri(const fs::path& path) {
+  std::string uri = "file:";
+  for (char c : fs::absolute(path).string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
+}
+
+// Opens phone.db and makes sure it is a device's database. A reader that
+// may not write the device folder cannot share the WAL index: it reads the
+// file as it stands instead, which is what such a reader can see anyway.
+sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
+  sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  if (!g_stagingFolder.empty()) return db;
+  int count = 0;
+  int rc = CountDeviceTables(db, &count);
+  const bool barred = (rc & 0xFF) == SQLITE_CANTOPEN || (rc & 0xFF) == SQLITE_READONLY;
+  if (readOnly && barred) {
+    sqlite3_close(db);
+    db = OpenConnection(FileUri(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    rc = CountDeviceTables(db, &count);
+  } else if (!readOnly && (barred || sqlite3_db_readonly(db, "main") == 1)) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot write " + path.string() + " (no write access to it or its folder)");
+  }
+  if (rc != SQLITE_OK || count != kDeviceTableCount) {
+    std::string reason = rc != SQLITE_OK ? sqlite3_errstr(rc) : "it lacks the device's tables";
+    sqlite3_close(db);
+    throw std::runtime_error(path.string() + " is not a device's database (" + reason + "); " + kMakeAfresh);
+  }
+  return db;
+}
 
 fs::path DefaultDeviceFolder() {
   const char* xdg = std::getenv("XDG_DATA_HOME");
@@ -129,33 +212,51 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
 
 void EnsureDevice() {
   if (!g_stagingFolder.empty() || DeviceExists()) return;
+  if (g_readOnly)
+    throw std::runtime_error("no device at " + DeviceFolder().string() + "; `selvane-device init` creates one");
   std::string error;
-  if (!CreateDevice(DeviceOptions{}, false, &error) && !DeviceExists())
-    throw std::runtime_error(error);
+  if (CreateDevice(DeviceOptions{}, false, &error)) {
+    std::fprintf(stderr, "%s: no device at %s: created a fresh one\n", ProgramName().c_str(),
+                 DeviceFolder().c_str());
+    return;
+  }
+  if (!DeviceExists()) throw std::runtime_error(error);
+}
+
+void UseDeviceReadOnly() {
+  g_readOnly = true;
+  CloseDeviceDb();
 }
 
 sqlite3* DeviceDb() {
   const fs::path path = DeviceFolder() / "phone.db";
   if (t_db.db && t_db.path == path) return t_db.db;
   CloseDeviceDb();
-  EnsureDevice();
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                      nullptr) != SQLITE_OK) {
-    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
-    sqlite3_close(db);
-    throw std::runtime_error("cannot open " + path.string() + ": " + message);
+  const bool staging = !g_stagingFolder.empty();
+  if (!staging) {
+    EnsureDevice();
+    if (!fs::is_directory(DeviceFsRoot()))
+      throw std::runtime_error(DeviceFolder().string() + " has no fs/ folder (the phone's files); " + kMakeAfresh);
   }
+  sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
   sqlite3_busy_timeout(db, 30000);
-  // WAL with full sync: a write is durable when the call returns and
-  // survives the process being killed at any instant.
-  Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
+  if (!g_readOnly || staging) {
+    // WAL with full sync: a write is durable when the call returns and
+    // survives the process being killed at any instant.
+    Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
+  }
   t_db.db = db;
+  t_db.serial = ++g_connections;
   t_db.path = path;
   return db;
 }
 
 void CloseDeviceDb() { t_db.Close(); }
+
+uint64_t DeviceDbSerial() {
+  DeviceDb();
+  return t_db.serial;
+}
 
 std::optional<std::string> DeviceValue(const std::string& name) {
   Statement q(DeviceDb(), "SELECT value FROM device_state WHERE name = ?");
@@ -271,14 +372,17 @@ std::string Statement::Blob(int column) const {
 
 bool Statement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
-Transaction::Transaction(sqlite3* db) : db_(db) { Exec(db_, "BEGIN IMMEDIATE"); }
+Transaction::Transaction(sqlite3* db) : db_(db), own_(sqlite3_get_autocommit(db) != 0) {
+  Exec(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT nested_write");
+}
 
 Transaction::~Transaction() {
-  if (!done_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (done_) return;
+  sqlite3_exec(db_, own_ ? "ROLLBACK" : "ROLLBACK TO nested_write; RELEASE nested_write", nullptr, nullptr, nullptr);
 }
 
 void Transaction::Commit() {
-  Exec(db_, "COMMIT");
+  Exec(db_, own_ ? "COMMIT" : "RELEASE nested_write");
   done_ = true;
 }
 

@@ -30,15 +30,28 @@ bool DeviceExists();
 bool CreateDevice(const DeviceOptions& options, bool force, std::string* error);
 
 // Creates the default device when none exists yet, so that every program
-// runs out of the box.
+// runs out of the box, and says so on standard error. After
+// UseDeviceReadOnly, a missing device is an error instead.
 void EnsureDevice();
 
+// Opens the device for reading only from now on: connections are read-only
+// (a user who may not write the device can still read it) and a missing
+// device is refused rather than made.
+void UseDeviceReadOnly();
+
 // This thread's connection to phone.db (WAL, full sync, busy timeout),
-// opened on first use. Closed with the thread.
+// opened on first use. Closed with the thread. A device without its fs/
+// folder, or whose database is empty, damaged or lacks the device's
+// tables, is refused with an exception that names it.
 sqlite3* DeviceDb();
 
 // Drops this thread's connection, e.g. after a test replaced the device.
 void CloseDeviceDb();
+
+// A number for this thread's current connection, never given to another
+// connection of the process: what is kept about one connection (a read
+// position) can tell that it still belongs to it.
+uint64_t DeviceDbSerial();
 
 // Small per-device facts (screen size, Bluetooth stack, SIM PIN, hardware
 // state), kept as text in the table device_state.
@@ -76,7 +89,9 @@ class Statement {
   bool cached_ = false;
 };
 
-// BEGIN IMMEDIATE ... COMMIT, rolled back when left by an exception.
+// BEGIN IMMEDIATE ... COMMIT, rolled back when left without Commit. Inside
+// a transaction the caller already holds (a device-tool command runs
+// whole in one), a savepoint, so that the caller's transaction stays whole.
 class Transaction {
  public:
   explicit Transaction(sqlite3* db);
@@ -85,6 +100,7 @@ class Transaction {
 
  private:
   sqlite3* db_;
+  bool own_;
   bool done_ = false;
 };
 

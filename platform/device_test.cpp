@@ -64,6 +64,16 @@ TEST(LocalTimeText, RejectsMalformedAndImpossibleDates) {
   EXPECT_EQ(platform::FormatLocalTime(ms), "2004-02-29 07:00:05");
 }
 
+TEST(LocalTimeText, TakesExactlyOneFormWithOrWithoutSeconds) {
+  int64_t ms;
+  ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 07:00", &ms));
+  EXPECT_EQ(platform::FormatLocalTime(ms), "2005-03-01 07:00:00");
+  for (const char* text : {"2005-3-1 1:2:3", " 2005-03-01 07:00:00", "+2005-03-01 07:00:00", "2005-03-01 07:00:00 ",
+                           "2005-03-01  07:00", "2005-03-01T07:00", "2005-03-01 07", "2005-03-01 07:00:5",
+                           "02005-03-01 07:00", "2005-03-01 -7:00", "1969-12-31 23:59", "2005-03-01 07:00:00.5"})
+    EXPECT_FALSE(platform::ParseLocalTime(text, &ms)) << text;
+}
+
 TEST_F(DeviceTest, JournalKeepsOrderAndProgramName) {
   platform::SetProgramName("/x/bin/Kestrow.exe");
   platform::JournalAppend("BthSetMode 2");

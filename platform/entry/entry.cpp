@@ -1,5 +1,5 @@
 // The program entry: the platform's main. It names the program after its
-// binary, makes sure a device exists, starts the program's clock, takes its
+// binary, makes sure a whole device exists, starts the program's clock, takes its
 // automation script, and calls WinMain with the arguments joined by single
 // spaces as the command line.
 #include <cstdio>
@@ -20,7 +20,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, i
 int main(int argc, char** argv) {
   try {
     platform::SetProgramName(argc > 0 ? argv[0] : "selvane");
-    platform::EnsureDevice();
+    // Makes the device when there is none; refuses a damaged one.
+    platform::DeviceDb();
     platform::StartProgramClock();
     platform::LoadAutomationScript();
     platform::StartPhoneHardware();

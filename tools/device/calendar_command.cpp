@@ -1,12 +1,12 @@
 // selvane-device calendar add|list|delete: the phone calendar's appointments,
 // written into and read from the object store as the phone's programs see them.
-#include <cctype>
 #include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "calendar.h"
+#include "clock.h"
 #include "commands.h"
 #include "wintext_utf.h"
 #include "wintime.h"
@@ -17,27 +17,15 @@ namespace {
 const char* const kStatusNames[] = {"free", "tentative", "busy", "oof"};
 constexpr DWORD kStatusCount = sizeof kStatusNames / sizeof kStatusNames[0];
 
-bool Digits(const std::string& text, size_t at, size_t count, int* value) {
-  *value = 0;
-  for (size_t i = at; i < at + count; ++i) {
-    if (i >= text.size() || !std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    *value = *value * 10 + (text[i] - '0');
-  }
-  return true;
-}
-
-// "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS" as a FILETIME of local time.
+// A date and time as the tool takes them, as a FILETIME of local time.
 FILETIME TimeArgument(const std::string& option, const std::string& text) {
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-  const bool shape = (text.size() == 16 || (text.size() == 19 && text[16] == ':' && Digits(text, 17, 2, &second))) &&
-                     Digits(text, 0, 4, &year) && text[4] == '-' && Digits(text, 5, 2, &month) && text[7] == '-' &&
-                     Digits(text, 8, 2, &day) && text[10] == ' ' && Digits(text, 11, 2, &hour) && text[13] == ':' &&
-                     Digits(text, 14, 2, &minute);
-  SYSTEMTIME t{static_cast<WORD>(year), static_cast<WORD>(month), 0, static_cast<WORD>(day),
-               static_cast<WORD>(hour), static_cast<WORD>(minute), static_cast<WORD>(second), 0};
+  platform::DateTime when{};
   FILETIME time{};
-  if (!shape || !SystemTimeToFileTime(&t, &time))
-    throw CommandError(option + ": not a time of the form \"YYYY-MM-DD HH:MM[:SS]\": " + text);
+  bool valid = platform::ParseDateTime(text, &when);
+  SYSTEMTIME t{static_cast<WORD>(when.year), static_cast<WORD>(when.month), 0, static_cast<WORD>(when.day),
+               static_cast<WORD>(when.hour), static_cast<WORD>(when.minute), static_cast<WORD>(when.second), 0};
+  if (!valid || !SystemTimeToFileTime(&t, &time))
+    throw UsageError(option + ": \"" + text + "\" is not a time of the form \"" + platform::kDateTimeForm + "\"");
   return time;
 }
 
@@ -81,7 +69,7 @@ std::u16string CategoriesArgument(const std::vector<std::string>& categories) {
     const size_t last = given.find_last_not_of(' ');
     const std::string category = first == std::string::npos ? "" : given.substr(first, last - first + 1);
     if (category.empty() || category.find(',') != std::string::npos || HasControlCharacter(category))
-      throw CommandError("--category: a category is a non-empty name without commas: \"" + given + "\"");
+      throw UsageError("--category: a category is a non-empty name without commas: \"" + given + "\"");
     joined += (joined.empty() ? "" : ", ") + category;
   }
   return platform::Utf8ToUtf16(joined);
@@ -97,18 +85,20 @@ void AddAppointmentCommand(const AddArguments& args) {
   appointment.start = TimeArgument("--start", args.start);
   appointment.end = TimeArgument("--end", args.end);
   if (CompareFileTime(&appointment.end, &appointment.start) <= 0)
-    throw CommandError("--end " + args.end + " is not after --start " + args.start);
+    throw UsageError("--end " + args.end + " is not after --start " + args.start);
   for (DWORD status = 0; status < kStatusCount; ++status)
     if (args.status == kStatusNames[status]) appointment.busyStatus = status;
   appointment.categories = CategoriesArgument(args.categories);
-  if (HasControlCharacter(args.subject)) throw CommandError("--subject: the subject must be one line of text");
+  if (HasControlCharacter(args.subject)) throw UsageError("--subject: the subject must be one line of text");
   appointment.subject = platform::Utf8ToUtf16(args.subject);
+  ChangeDevice();
   const CEOID oid = platform::AddAppointment(appointment);
   if (!oid) throw CommandError("the object store refused the appointment (error " + std::to_string(GetLastError()) + ")");
   std::printf("%lu\n", static_cast<unsigned long>(oid));
 }
 
 void ListAppointmentsCommand() {
+  ReadDevice();
   for (const platform::Appointment& a : platform::ListAppointments())
     std::printf("%lu\t%s\t%s\t%s\t%s\t%s\n", static_cast<unsigned long>(a.oid), TimeText(a.start).c_str(),
                 TimeText(a.end).c_str(), StatusText(a.busyStatus).c_str(), ListField(a.categories).c_str(),
@@ -117,8 +107,9 @@ void ListAppointmentsCommand() {
 
 void DeleteAppointmentCommand(const std::string& id) {
   if (id.empty() || id.size() > 10 || id.find_first_not_of("0123456789") != std::string::npos)
-    throw CommandError("not an appointment identifier: " + id);
+    throw UsageError("not an appointment identifier: " + id);
   const unsigned long long oid = std::stoull(id);
+  ChangeDevice();
   if (oid > 0xFFFFFFFFull || !platform::DeleteAppointment(static_cast<CEOID>(oid)))
     throw CommandError("no appointment " + id);
 }
@@ -134,7 +125,7 @@ void AddCalendarCommand(CLI::App& app) {
   add->add_option("--start", args->start, "\"YYYY-MM-DD HH:MM[:SS]\", local time")->required();
   add->add_option("--end", args->end, "\"YYYY-MM-DD HH:MM[:SS]\", after the start")->required();
   add->add_option("--status", args->status, "free, tentative, busy (the default) or oof (out of office)")
-      ->check(CLI::IsMember(std::vector<std::string>(std::begin(kStatusNames), std::end(kStatusNames))));
+      ->check(CLI::IsMember(std::vector<std::string>(std::begin(kStatusNames), std::end(kStatusNames)), CLI::ignore_case));
   add->add_option("--category", args->categories, "A category; may be given again for more");
   add->add_option("--subject", args->subject, "What the appointment is about");
   add->callback([args] { AddAppointmentCommand(*args); });

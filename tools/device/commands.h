@@ -8,11 +8,31 @@
 #include <string>
 
 // A command that cannot be carried out: main prints the message on
-// standard error and exits with status 1. Commands check everything before
-// they change anything.
+// standard error and exits with status 1. A command that changes the phone
+// runs in one transaction, so nothing it did before the error stays.
 struct CommandError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
+
+// A command line that is wrong (an unknown command, a missing, malformed or
+// out-of-range argument), found before the device is opened: main prints
+// the message and exits with status 2, as for the parser's own errors.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// Opens the device for a command that only reads it: read-only, so that a
+// user who may not write the device can read it, and a missing device is
+// refused rather than made.
+void ReadDevice();
+
+// Opens the device for a command that changes it (made when missing, and
+// said so) and begins the command's one transaction. Called once the
+// arguments are checked. FinishChange commits it when the command has
+// succeeded; DropChange rolls back what a failed command began.
+void ChangeDevice();
+void FinishChange();
+void DropChange();
 
 void AddInitCommand(CLI::App& app);
 void AddRegCommand(CLI::App& app);

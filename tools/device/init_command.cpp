@@ -18,7 +18,7 @@ void AddInitCommand(CLI::App& app) {
   auto choices = std::make_shared<Choices>();
   init->add_option("--screen", choices->screen, "Screen size WxH, e.g. 320x240")->capture_default_str();
   init->add_option("--bt", choices->bt, "Bluetooth stack")
-      ->check(CLI::IsMember({"microsoft", "widcomm"}))
+      ->check(CLI::IsMember({"microsoft", "widcomm"}, CLI::ignore_case))
       ->capture_default_str();
   init->add_option("--sim-pin", choices->simPin, "The SIM's PIN (4 to 8 digits)")->capture_default_str();
   init->add_flag("--empty", choices->empty, "A bare phone: no phone keys, sounds or categories");
@@ -27,13 +27,13 @@ void AddInitCommand(CLI::App& app) {
     platform::DeviceOptions options;
     std::smatch size;
     if (!std::regex_match(choices->screen, size, std::regex("([0-9]{1,4})x([0-9]{1,4})")))
-      throw CommandError("--screen: expected WxH, e.g. 240x320, not \"" + choices->screen + "\"");
+      throw UsageError("--screen: expected WxH, e.g. 240x320, not \"" + choices->screen + "\"");
     options.screenWidth = std::stoi(size[1]);
     options.screenHeight = std::stoi(size[2]);
     if (options.screenWidth < 1 || options.screenHeight < 1)
-      throw CommandError("--screen: the width and height must be at least 1");
+      throw UsageError("--screen: the width and height must be at least 1");
     if (!std::regex_match(choices->simPin, std::regex("[0-9]{4,8}")))
-      throw CommandError("--sim-pin: expected 4 to 8 digits, not \"" + choices->simPin + "\"");
+      throw UsageError("--sim-pin: expected 4 to 8 digits, not \"" + choices->simPin + "\"");
     options.simPin = choices->simPin;
     options.widcomm = choices->bt == "widcomm";
     options.empty = choices->empty;

@@ -11,9 +11,11 @@ void AddJournalCommand(CLI::App& app) {
   journal->add_flag("--clear", *clear, "Empty the journal instead of printing it");
   journal->callback([clear] {
     if (*clear) {
+      ChangeDevice();
       platform::JournalClear();
       return;
     }
+    ReadDevice();
     for (const auto& line : platform::JournalRead())
       std::printf("%lld %s %s\n", static_cast<long long>(line.seq), line.program.c_str(), line.text.c_str());
   });

@@ -1,7 +1,10 @@
 // selvane-device reg get|set|delete|export|import: the phone's registry from
 // outside, in the .reg file's notation.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <iostream>
 #include <fstream>
 #include <sstream>
@@ -16,20 +19,46 @@ namespace {
 constexpr char kKeyHelp[] = "Key, e.g. HKEY_LOCAL_MACHINE\\Software\\... (HKLM, HKCU, HKCR, HKU also accepted)";
 constexpr char kNameHelp[] = "Value name (@ for the key's default value)";
 
+std::string Limit(size_t limit) { return std::to_string(limit); }
+
 KeyPath KeyArgument(const std::string& text) {
   auto key = ParseKeyPath(text);
-  if (!key) throw CommandError("unknown root key in \"" + text + "\" (expected HKEY_LOCAL_MACHINE, HKLM, ...)");
+  if (!key) throw UsageError("unknown root key in \"" + text + "\" (expected HKEY_LOCAL_MACHINE, HKLM, ...)");
+  for (size_t start = 0; start <= key->path.size();) {
+    size_t end = std::min(key->path.find(u'\\', start), key->path.size());
+    if (end - start > REG_MAX_NAME_LENGTH)
+      throw UsageError("a key name is longer than " + Limit(REG_MAX_NAME_LENGTH) + " characters in \"" + text + "\"");
+    start = end + 1;
+  }
   return *key;
 }
 
-std::u16string ValueArgument(const std::string& name) { return name == "@" ? u"" : platform::Utf8ToUtf16(name); }
+std::u16string ValueArgument(const std::string& name) {
+  std::u16string value = name == "@" ? u"" : platform::Utf8ToUtf16(name);
+  if (value.size() > REG_MAX_NAME_LENGTH)
+    throw UsageError("the value name is " + std::to_string(value.size()) + " characters long; at most " +
+                     Limit(REG_MAX_NAME_LENGTH));
+  return value;
+}
+
+// Why a registry call failed, in words.
+std::string Reason(LONG status) {
+  switch (status) {
+    case ERROR_GEN_FAILURE:
+      return "the device's database could not be read or written";
+    case ERROR_KEY_DELETED:
+      return "the key was deleted meanwhile";
+    default:
+      return "error " + std::to_string(status);
+  }
+}
 
 // Opens an existing key, or fails the command naming it.
 HKEY OpenExisting(const KeyPath& key) {
   HKEY handle = nullptr;
   LONG status = RegOpenKeyExW(key.root, key.path.c_str(), 0, KEY_READ, &handle);
   if (status == ERROR_FILE_NOT_FOUND) throw CommandError("no key " + key.Text());
-  if (status != ERROR_SUCCESS) throw CommandError("cannot open " + key.Text() + " (error " + std::to_string(status) + ")");
+  if (status != ERROR_SUCCESS) throw CommandError("cannot open " + key.Text() + ": " + Reason(status));
   return handle;
 }
 
@@ -66,16 +95,17 @@ KeyPath StoredSpelling(const KeyPath& key) {
 DWORD ParseDword(const std::string& text) {
   bool hex = text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0;
   std::string digits = hex ? text.substr(2) : text;
-  if (digits.empty() || digits.size() > (hex ? 8u : 10u)) throw CommandError("--dword: not a number: " + text);
+  if (digits.empty()) throw UsageError("--dword: not a number (decimal, or hexadecimal after 0x): " + text);
   uint64_t value = 0;
   for (char c : digits) {
     int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
                 : hex && std::isxdigit(static_cast<unsigned char>(c)) ? std::tolower(c) - 'a' + 10
                                                                       : -1;
-    if (digit < 0) throw CommandError("--dword: not a number: " + text);
-    value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
+    if (digit < 0) throw UsageError("--dword: not a number (decimal, or hexadecimal after 0x): " + text);
+    // Stops growing once out of range, so that any count of digits is safe.
+    if (value <= 0xFFFFFFFFu) value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
   }
-  if (value > 0xFFFFFFFFu) throw CommandError("--dword: larger than 0xFFFFFFFF: " + text);
+  if (value > 0xFFFFFFFFu) throw UsageError("--dword: " + text + " is out of range 0..4294967295 (0x0..0xFFFFFFFF)");
   return static_cast<DWORD>(value);
 }
 
@@ -87,6 +117,7 @@ void AddGet(CLI::App* reg) {
   get->add_option("NAME", *name, kNameHelp);
   get->callback([key, name, get] {
     KeyPath path = KeyArgument(*key);
+    ReadDevice();
     HKEY handle = OpenExisting(path);
     std::vector<StoredValue> values = ReadValues(handle);
     RegCloseKey(handle);
@@ -121,7 +152,7 @@ void AddSet(CLI::App* reg) {
   dword->excludes(text);
   text->excludes(dword);
   set->callback([args, dword, text] {
-    if (!*dword && !*text) throw CommandError("reg set needs --dword N or --sz TEXT");
+    if (!*dword && !*text) throw UsageError("reg set needs --dword N or --sz TEXT");
     KeyPath path = KeyArgument(args->key);
     std::u16string name = ValueArgument(args->name);
     std::string data;
@@ -134,15 +165,19 @@ void AddSet(CLI::App* reg) {
       std::u16string units = platform::Utf8ToUtf16(args->text);
       units.push_back(u'\0');
       data.assign(reinterpret_cast<const char*>(units.data()), units.size() * 2);
+      if (data.size() > REG_MAX_DATA_SIZE)
+        throw UsageError("--sz: the text takes " + std::to_string(data.size()) +
+                         " bytes (UTF-16 with its terminator); a value holds at most " + Limit(REG_MAX_DATA_SIZE));
     }
+    ChangeDevice();
     HKEY handle = nullptr;
     LONG status = RegCreateKeyExW(path.root, path.path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr);
     if (status != ERROR_SUCCESS)
-      throw CommandError("cannot create " + path.Text() + " (error " + std::to_string(status) + ")");
+      throw CommandError("cannot create " + path.Text() + ": " + Reason(status));
     status = RegSetValueExW(handle, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
                             static_cast<DWORD>(data.size()));
     RegCloseKey(handle);
-    if (status != ERROR_SUCCESS) throw CommandError("cannot write the value (error " + std::to_string(status) + ")");
+    if (status != ERROR_SUCCESS) throw CommandError("cannot write the value: " + Reason(status));
   });
 }
 
@@ -154,11 +189,12 @@ void AddDelete(CLI::App* reg) {
   del->add_option("NAME", *name, kNameHelp);
   del->callback([key, name, del] {
     KeyPath path = KeyArgument(*key);
+    ChangeDevice();
     if (del->count("NAME") == 0) {
       if (path.path.empty()) throw CommandError("a root key cannot be deleted");
       LONG status = RegDeleteKeyW(path.root, path.path.c_str());
       if (status == ERROR_FILE_NOT_FOUND) throw CommandError("no key " + path.Text());
-      if (status != ERROR_SUCCESS) throw CommandError("cannot delete " + path.Text());
+      if (status != ERROR_SUCCESS) throw CommandError("cannot delete " + path.Text() + ": " + Reason(status));
       return;
     }
     HKEY handle = OpenExisting(path);
@@ -166,7 +202,7 @@ void AddDelete(CLI::App* reg) {
     LONG status = RegDeleteValueW(handle, value.c_str());
     RegCloseKey(handle);
     if (status == ERROR_FILE_NOT_FOUND) throw CommandError("no value " + FormatValueName(value) + " in " + path.Text());
-    if (status != ERROR_SUCCESS) throw CommandError("cannot delete the value (error " + std::to_string(status) + ")");
+    if (status != ERROR_SUCCESS) throw CommandError("cannot delete the value: " + Reason(status));
   });
 }
 
@@ -175,13 +211,16 @@ void AddExport(CLI::App* reg) {
   auto key = std::make_shared<std::string>();
   exp->add_option("KEY", *key, kKeyHelp);
   exp->callback([key, exp] {
+    std::optional<KeyPath> branch;
+    if (exp->count("KEY")) branch = KeyArgument(*key);
+    ReadDevice();
     std::string out = std::string(REG_FILE_HEADER) + "\n\n";
     // One read transaction: the export shows the registry at one moment.
     sqlite3* db = platform::DeviceDb();
     platform::Exec(db, "BEGIN");
     try {
       if (exp->count("KEY")) {
-        KeyPath path = StoredSpelling(KeyArgument(*key));
+        KeyPath path = StoredSpelling(*branch);
         HKEY handle = OpenExisting(path);
         ExportBranch(&out, path, handle);
         RegCloseKey(handle);
@@ -225,13 +264,17 @@ void AddImport(CLI::App* reg) {
     if (*file == "-") {
       text << std::cin.rdbuf();
     } else {
+      std::error_code ec;
+      if (std::filesystem::is_directory(*file, ec)) throw CommandError("cannot read " + *file + ": it is a folder");
       std::ifstream in(*file, std::ios::binary);
       if (!in) throw CommandError("cannot read " + *file);
       text << in.rdbuf();
+      if (in.bad()) throw CommandError("cannot read " + *file);
     }
     std::vector<RegChange> changes;
     std::string error;
     if (!ParseRegFile(text.str(), &changes, &error)) throw CommandError(*file + ": " + error + "; nothing imported");
+    ChangeDevice();
     if (!ApplyRegChanges(changes, &error)) throw CommandError(*file + ": " + error + "; nothing imported");
   });
 }

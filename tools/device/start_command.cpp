@@ -20,7 +20,7 @@ void AddStartCommand(CLI::App& app) {
     std::vector<std::string> words = start->remaining();
     if (words.empty()) throw CommandError("start: name the program to start");
     std::u16string path = platform::InstalledProgramPath(words[0]);
-    platform::EnsureDevice();
+    platform::DeviceDb();
     auto binary = platform::InstalledProgramBinary(path);
     if (!binary) throw CommandError("no installed program at " + platform::Utf16ToUtf8(path));
     std::string commandLine;

@@ -41,6 +41,7 @@ void (*const kSections[])() = {
 void AddStateCommand(CLI::App& app) {
   CLI::App* state = app.add_subcommand("state", "Print the phone's state: clock, timed starts and hardware");
   state->callback([] {
+    ReadDevice();
     for (auto section : kSections) section();
   });
 }

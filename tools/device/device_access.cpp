@@ -1,0 +1,28 @@
+// How the device tool's commands open the device: read-only for those that
+// only read it, and one transaction for each command that changes it.
+#include <optional>
+
+#include "commands.h"
+#include "device.h"
+
+namespace {
+
+std::optional<platform::Transaction> g_change;
+
+}  // namespace
+
+void ReadDevice() {
+  platform::UseDeviceReadOnly();
+  platform::DeviceDb();
+}
+
+void ChangeDevice() {
+  if (!g_change) g_change.emplace(platform::DeviceDb());
+}
+
+void FinishChange() {
+  if (g_change) g_change->Commit();
+  g_change.reset();
+}
+
+void DropChange() { g_change.reset(); }
