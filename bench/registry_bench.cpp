@@ -1,5 +1,6 @@
 // selvane-bench: times RegSetValueExW and RegQueryValueExW against the same
-// work done straight on SQLite, and LoadMode of a full mode, on a scratch device.
+// work done straight on SQLite, LoadMode of a full mode, and the walk of a
+// wide key, on a scratch device.
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "device.h"
+#include "enumeration_bench.h"
 #include "store/mode_store.h"
 #include "windows.h"
 
@@ -122,6 +124,7 @@ int main(int argc, char** argv) {
   double load = Median(rounds);
   std::printf("%-34s %10.1f us  (30 values: %.1f us a value, %.2f x one RegQueryValueExW)\n",
               "LoadMode of a full mode", load, load / 30, load / 30 / regQuery);
+  ReportEnumeration();
 
   std::error_code ec;
   platform::CloseDeviceDb();

@@ -16,11 +16,27 @@
 #include "text_fold.h"
 #include "wintext_utf.h"
 
+// Where an enumeration of a key last stood: entry `index` was `folded`,
+// read on connection `connection` while the database was at `version` and
+// that connection had made `changes` changes. While all three still hold,
+// entry index + 1 is the first one after `folded`, found by a keyed seek.
+struct EnumCursor {
+  uint64_t connection = 0;
+  int64_t version = 0;
+  int64_t changes = 0;
+  DWORD index = 0;
+  std::string folded;
+};
+
 // A handle is a small process-side object naming a key by its row id. Ids are
 // never reused (AUTOINCREMENT), so a handle to a deleted key stays deleted
-// even when a key of the same name is created again.
+// even when a key of the same name is created again. It keeps the position
+// of its enumerations, so that walking a key of n entries reads n entries,
+// not n * n / 2.
 struct HKEY__ {
   int64_t key;
+  EnumCursor subkeys;
+  EnumCursor values;
 };
 
 namespace {
@@ -68,7 +84,7 @@ bool IsRootHandle(HKEY handle) {
 }
 
 HKEY NewHandle(int64_t key) {
-  HKEY handle = new HKEY__{key};
+  HKEY handle = new HKEY__{key, {}, {}};
   std::lock_guard<std::mutex> lock(g_handlesMutex);
   g_handles.insert(handle);
   return handle;
@@ -183,6 +199,35 @@ LONG Guarded(Body body) {
   } catch (const std::exception&) {
     return ERROR_GEN_FAILURE;
   }
+}
+
+// The state of the database as this connection sees it, for EnumCursor.
+EnumCursor DatabaseMark(sqlite3* db) {
+  Statement q(db, "PRAGMA data_version", Statement::Cached);
+  q.Step();
+  return {platform::DeviceDbSerial(), q.Int(0), sqlite3_total_changes64(db), 0, {}};
+}
+
+// The folded name after which entry `index` lies, when the handle's cursor
+// stands on entry index - 1 of a database unchanged since; else nothing,
+// and the entry is counted from the start. Root handles keep no cursor.
+std::optional<std::string> SeekAfter(HKEY handle, EnumCursor HKEY__::*which, DWORD index, const EnumCursor& now) {
+  if (IsRootHandle(handle) || index == 0) return std::nullopt;
+  std::lock_guard<std::mutex> lock(g_handlesMutex);
+  if (!g_handles.count(handle)) return std::nullopt;
+  const EnumCursor& cursor = handle->*which;
+  if (cursor.connection != now.connection || cursor.version != now.version || cursor.changes != now.changes ||
+      cursor.index + 1 != index)
+    return std::nullopt;
+  return cursor.folded;
+}
+
+void MoveCursor(HKEY handle, EnumCursor HKEY__::*which, DWORD index, EnumCursor now, std::string folded) {
+  if (IsRootHandle(handle)) return;
+  now.index = index;
+  now.folded = std::move(folded);
+  std::lock_guard<std::mutex> lock(g_handlesMutex);
+  if (g_handles.count(handle)) handle->*which = std::move(now);
 }
 
 // Copies a stored UTF-8 name into a caller's buffer of *size characters.
@@ -353,11 +398,25 @@ LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, L
   if (!key) return ERROR_INVALID_HANDLE;
   if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    Statement q(db, "SELECT name FROM reg_keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?", Statement::Cached);
-    q.Bind(1, key).Bind(2, static_cast<int64_t>(dwIndex));
-    if (!q.Step()) return KeyExists(db, key) ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED;
+    // The key is looked up first, so that the mark is taken inside the
+    // snapshot that the entry is read from.
+    ReadScope read(db);
+    if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
+    EnumCursor now = DatabaseMark(db);
+    auto after = SeekAfter(hKey, &HKEY__::subkeys, dwIndex, now);
+    Statement q(db,
+                after ? "SELECT name, folded FROM reg_keys WHERE parent = ? AND folded > ? ORDER BY folded LIMIT 1"
+                      : "SELECT name, folded FROM reg_keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?",
+                Statement::Cached);
+    q.Bind(1, key);
+    if (after)
+      q.Bind(2, *after);
+    else
+      q.Bind(2, static_cast<int64_t>(dwIndex));
+    if (!q.Step()) return ERROR_NO_MORE_ITEMS;
     LONG status = CopyName(q.Text(0), lpName, lpcchName);
     if (status != ERROR_SUCCESS) return status;
+    MoveCursor(hKey, &HKEY__::subkeys, dwIndex, now, q.Text(1));
     if (lpClass && lpcchClass && *lpcchClass) lpClass[0] = u'\0';
     if (lpcchClass) *lpcchClass = 0;
     if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
@@ -371,9 +430,23 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVa
   if (!key) return ERROR_INVALID_HANDLE;
   if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    Statement q(db, "SELECT name, type, data FROM reg_values WHERE key = ? ORDER BY folded LIMIT 1 OFFSET ?", Statement::Cached);
-    q.Bind(1, key).Bind(2, static_cast<int64_t>(dwIndex));
-    if (!q.Step()) return KeyExists(db, key) ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED;
+    // The key is looked up first, so that the mark is taken inside the
+    // snapshot that the entry is read from.
+    ReadScope read(db);
+    if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
+    EnumCursor now = DatabaseMark(db);
+    auto after = SeekAfter(hKey, &HKEY__::values, dwIndex, now);
+    Statement q(db,
+                after ? "SELECT name, type, data, folded FROM reg_values WHERE key = ? AND folded > ?"
+                        " ORDER BY folded LIMIT 1"
+                      : "SELECT name, type, data, folded FROM reg_values WHERE key = ? ORDER BY folded LIMIT 1 OFFSET ?",
+                Statement::Cached);
+    q.Bind(1, key);
+    if (after)
+      q.Bind(2, *after);
+    else
+      q.Bind(2, static_cast<int64_t>(dwIndex));
+    if (!q.Step()) return ERROR_NO_MORE_ITEMS;
     std::u16string name = platform::Utf8ToUtf16(q.Text(0));
     std::string data = q.Blob(2);
     bool nameFits = *lpcchValueName >= name.size() + 1;
@@ -388,6 +461,7 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVa
     lpValueName[name.size()] = u'\0';
     *lpcchValueName = static_cast<DWORD>(name.size());
     if (lpData && !data.empty()) std::memcpy(lpData, data.data(), data.size());
+    MoveCursor(hKey, &HKEY__::values, dwIndex, now, q.Text(3));
     return ERROR_SUCCESS;
   });
 }

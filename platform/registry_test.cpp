@@ -9,6 +9,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device.h"
@@ -235,6 +236,103 @@ TEST_F(RegistryTest, EnumerationFollowsCaseFoldedOrder) {
   EXPECT_EQ(values, 4u);
   EXPECT_EQ(maxName, 8u);
   EXPECT_EQ(maxData, 4u);
+  RegCloseKey(key);
+}
+
+// Counts the SQLite virtual-machine steps that `work` makes on this
+// thread's connection: a measure of work that no machine load disturbs.
+template <typename Work>
+long DatabaseSteps(Work work) {
+  long steps = 0;
+  sqlite3* db = platform::DeviceDb();
+  sqlite3_progress_handler(
+      db, 100, [](void* count) { return ++*static_cast<long*>(count), 0; }, &steps);
+  work();
+  sqlite3_progress_handler(db, 0, nullptr, nullptr);
+  return steps;
+}
+
+// Steps to enumerate every value and then every subkey of a key of `count` each.
+long EnumerationSteps(int count) {
+  HKEY key = nullptr;
+  std::u16string path = u"Walk" + platform::Utf8ToUtf16(std::to_string(count));
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, 0, nullptr, &key, nullptr);
+  {
+    platform::Transaction batch(platform::DeviceDb());
+    for (int i = 0; i < count; ++i) {
+      std::u16string name = u"v" + platform::Utf8ToUtf16(std::to_string(i));
+      DWORD value = static_cast<DWORD>(i);
+      RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4);
+      HKEY child;
+      RegCreateKeyExW(key, name.c_str(), 0, nullptr, 0, 0, nullptr, &child, nullptr);
+      RegCloseKey(child);
+    }
+    batch.Commit();
+  }
+  long steps = DatabaseSteps([&] {
+    WCHAR name[REG_MAX_NAME_LENGTH + 1];
+    DWORD index = 0, size = REG_MAX_NAME_LENGTH + 1;
+    while (RegEnumValueW(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+      ++index;
+      size = REG_MAX_NAME_LENGTH + 1;
+    }
+    EXPECT_EQ(index, static_cast<DWORD>(count));
+    index = 0;
+    while (RegEnumKeyExW(key, index, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS) {
+      ++index;
+      size = REG_MAX_NAME_LENGTH + 1;
+    }
+    EXPECT_EQ(index, static_cast<DWORD>(count));
+  });
+  RegCloseKey(key);
+  return steps;
+}
+
+TEST_F(RegistryTest, EnumeratingAKeyEntryByEntryTakesTimeInProportionToItsSize) {
+  long small = EnumerationSteps(200);
+  long large = EnumerationSteps(2000);
+  // Ten times the entries: ten times the work, give or take the deeper
+  // index, not a hundred times as when each entry is counted from the start.
+  EXPECT_LT(large, small * 15) << small << " steps for 200, " << large << " for 2000";
+}
+
+TEST_F(RegistryTest, EnumerationSeesChangesMadeBetweenItsCalls) {
+  HKEY key = Create(HKEY_LOCAL_MACHINE, u"Moving");
+  for (const char16_t* name : {u"b", u"d", u"f"}) SetDword(key, name, 0);
+  auto valueAt = [&](HKEY handle, DWORD index) {
+    WCHAR name[8];
+    DWORD size = 8;
+    LONG status = RegEnumValueW(handle, index, name, &size, nullptr, nullptr, nullptr, nullptr);
+    return status == ERROR_SUCCESS ? std::u16string(name, size) : u"<" + platform::Utf8ToUtf16(std::to_string(status)) + u">";
+  };
+  EXPECT_EQ(valueAt(key, 0), u"b");
+  EXPECT_EQ(valueAt(key, 1), u"d");
+  // A value written before the position moves the entries along, as on the phone.
+  SetDword(key, u"a", 0);
+  EXPECT_EQ(valueAt(key, 2), u"d");
+  // So does one written by another connection (another thread, another process).
+  std::thread([] {
+    HKEY other;
+    RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Moving", 0, 0, &other);
+    DWORD zero = 0;
+    RegSetValueExW(other, u"c", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero), 4);
+    RegCloseKey(other);
+    platform::CloseDeviceDb();
+  }).join();
+  EXPECT_EQ(valueAt(key, 3), u"d");
+  EXPECT_EQ(valueAt(key, 4), u"f");
+  EXPECT_EQ(valueAt(key, 5), u"<259>");
+  // Going back, asking twice, or a second handle: each index is its entry.
+  EXPECT_EQ(valueAt(key, 1), u"b");
+  EXPECT_EQ(valueAt(key, 1), u"b");
+  HKEY second;
+  ASSERT_EQ(Open(HKEY_LOCAL_MACHINE, u"Moving", &second), ERROR_SUCCESS);
+  EXPECT_EQ(valueAt(second, 0), u"a");
+  EXPECT_EQ(valueAt(key, 2), u"c");
+  EXPECT_EQ(valueAt(second, 1), u"b");
+  EXPECT_EQ(RegDeleteValueW(key, u"b"), ERROR_SUCCESS);
+  EXPECT_EQ(valueAt(key, 3), u"f");
+  RegCloseKey(second);
   RegCloseKey(key);
 }
 
