@@ -1,5 +1,6 @@
-// Host audio for PlaySoundW in the host window: SDL2 decodes the wave file,
-// resamples it to one output format and plays it from a queue.
+// Host audio for PlaySoundW in the host window: SDL2 (loaded at the first
+// sound) decodes the wave file, resamples it to one output format and plays
+// it from a queue.
 #include "wave_audio.h"
 
 #include <SDL.h>
@@ -7,6 +8,8 @@
 
 #include <cstddef>
 #include <mutex>
+
+#include "display/sdl_library.h"
 
 namespace platform {
 
@@ -51,6 +54,7 @@ bool OpenDevice(HostAudio* audio) {
   if (audio->device) return true;
   if (audio->tried) return false;
   audio->tried = true;
+  if (!LoadSdl(nullptr)) return false;
   QuietAlsa();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   SDL_AudioSpec wanted = {};
@@ -75,7 +79,7 @@ Uint32 DeviceLatencyMs() { return kDeviceBufferFrames * 1000u / kHostAudioRate +
 
 bool ConvertWaveForHost(std::string_view file, std::vector<int16_t>* samples) {
   samples->clear();
-  if (file.size() > static_cast<size_t>(SDL_MAX_SINT32)) return false;
+  if (file.size() > static_cast<size_t>(SDL_MAX_SINT32) || !LoadSdl(nullptr)) return false;
   SDL_RWops* stream = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
   if (!stream) return false;
   SDL_AudioSpec layout;
@@ -125,7 +129,7 @@ void PlayOnHost(const std::vector<int16_t>& samples, bool wait) {
 void StopHostSound() {
   HostAudio& audio = Audio();
   std::lock_guard<std::mutex> lock(audio.mutex);
-  if (audio.device && SDL_WasInit(SDL_INIT_AUDIO)) SDL_ClearQueuedAudio(audio.device);
+  if (audio.device && SdlLoaded() && SDL_WasInit(SDL_INIT_AUDIO)) SDL_ClearQueuedAudio(audio.device);
 }
 
 }  // namespace platform

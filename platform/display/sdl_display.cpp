@@ -12,8 +12,10 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <string>
 
 #include "display/display.h"
+#include "display/sdl_library.h"
 #include "host_input.h"
 #include "message_loop.h"
 #include "program.h"
@@ -61,6 +63,12 @@ void Close() {
 }
 
 void Open() {
+  std::string missing;
+  if (!LoadSdl(&missing)) {
+    std::fprintf(stderr, "%s: %s; running without a window\n", ProgramName().c_str(), missing.c_str());
+    g_host.failed = true;
+    return;
+  }
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "%s: no host display (%s); running without a window\n", ProgramName().c_str(),
                  SDL_GetError());
