@@ -30,18 +30,22 @@ namespace {
 fs::path g_stagingFolder;
 
 // This thread's connection and the statements cached on it, which must be
-// finalized before the connection can close.
+// finalized before the connection can close. Cached statements are found by
+// the address of their fixed text. `chosen` is the SELVANE_DEVICE text the
+// connection was opened for, so that a call needs no path work to find it.
 struct ThreadDb {
   sqlite3* db = nullptr;
   uint64_t serial = 0;
   fs::path path;
-  std::unordered_map<std::string, sqlite3_stmt*> statements;
+  std::string chosen;
+  std::unordered_map<const char*, sqlite3_stmt*> statements;
   void Close() {
     for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
     statements.clear();
     if (db) sqlite3_close(db);
     db = nullptr;
     path.clear();
+    chosen.clear();
   }
   ~ThreadDb() { Close(); }
 };
@@ -188,6 +192,8 @@ bool CreateDevice(const DeviceOptions& options, bool force, std::string* error) 
     SeedDeviceFiles(options);
     InstallPrograms();
     SeedPhoneHardware(options);
+    // The new device's database holds all of it, with an empty log.
+    Exec(DeviceDb(), "PRAGMA wal_checkpoint(TRUNCATE)");
   } catch (const std::exception& e) {
     CloseDeviceDb();
     g_stagingFolder.clear();
@@ -229,6 +235,9 @@ void UseDeviceReadOnly() {
 }
 
 sqlite3* DeviceDb() {
+  const char* chosen = std::getenv("SELVANE_DEVICE");
+  if (t_db.db && !t_db.chosen.empty() && chosen && t_db.chosen == chosen && g_stagingFolder.empty())
+    return t_db.db;
   const fs::path path = DeviceFolder() / "phone.db";
   if (t_db.db && t_db.path == path) return t_db.db;
   CloseDeviceDb();
@@ -241,13 +250,21 @@ sqlite3* DeviceDb() {
   sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
   sqlite3_busy_timeout(db, 30000);
   if (!g_readOnly || staging) {
-    // WAL with full sync: a write is durable when the call returns and
-    // survives the process being killed at any instant.
-    Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
+    // WAL with normal sync: each commit is in the log, in the host's cache,
+    // when the call returns, so it survives the process being killed at any
+    // instant; only a crash of the host itself may lose the last commits (the
+    // log is flushed to disk at each checkpoint), as the phone lost registry
+    // changes it had not yet flushed.
+    Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
   }
+  // A program's end leaves the log for the next program rather than copy it
+  // into the database and flush both to disk; SQLite copies it whenever it
+  // has grown past its limit.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   t_db.db = db;
   t_db.serial = ++g_connections;
   t_db.path = path;
+  if (g_stagingFolder.empty() && chosen && *chosen) t_db.chosen = chosen;
   return db;
 }
 
@@ -259,15 +276,16 @@ uint64_t DeviceDbSerial() {
 }
 
 std::optional<std::string> DeviceValue(const std::string& name) {
-  Statement q(DeviceDb(), "SELECT value FROM device_state WHERE name = ?");
+  Statement q(DeviceDb(), "SELECT value FROM device_state WHERE name = ?", Statement::Cached);
   q.Bind(1, name);
   if (!q.Step()) return std::nullopt;
   return q.Text(0);
 }
 
 void SetDeviceValue(const std::string& name, const std::string& value) {
-  Statement q(DeviceDb(), "INSERT INTO device_state(name, value) VALUES(?, ?)"
-                          " ON CONFLICT(name) DO UPDATE SET value = excluded.value");
+  Statement q(DeviceDb(),
+              "INSERT INTO device_state(name, value) VALUES(?, ?) ON CONFLICT(name) DO UPDATE SET value = excluded.value",
+              Statement::Cached);
   q.Bind(1, name).Bind(2, value).Run();
 }
 

@@ -39,7 +39,7 @@ void EnsureDevice();
 // device is refused rather than made.
 void UseDeviceReadOnly();
 
-// This thread's connection to phone.db (WAL, full sync, busy timeout),
+// This thread's connection to phone.db (WAL, normal sync, busy timeout),
 // opened on first use. Closed with the thread. A device without its fs/
 // folder, or whose database is empty, damaged or lacks the device's
 // tables, is refused with an exception that names it.
@@ -62,7 +62,7 @@ int DeviceInt(const std::string& name, int fallback);
 // A prepared statement that finalizes itself. A cached one (for the
 // statements a hot path runs again and again) is prepared once per
 // connection and only reset when the Statement goes; `sql` must then be a
-// fixed text.
+// string literal, as the cache finds it again by its address.
 class Statement {
  public:
   enum Caching { Prepared, Cached };

@@ -8,7 +8,7 @@
 namespace platform {
 
 void JournalAppend(const std::string& text) {
-  Statement q(DeviceDb(), "INSERT INTO journal(program, text) VALUES(?, ?)");
+  Statement q(DeviceDb(), "INSERT INTO journal(program, text) VALUES(?, ?)", Statement::Cached);
   q.Bind(1, ProgramName()).Bind(2, text).Run();
 }
 

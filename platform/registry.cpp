@@ -173,14 +173,21 @@ class WriteScope {
 };
 
 // A read of several statements that must see one moment: its own read
-// transaction, unless the caller already holds one.
+// transaction, unless the caller already holds one. One transaction also
+// takes the database's locks once for the whole call rather than once for
+// each statement.
 class ReadScope {
  public:
   explicit ReadScope(sqlite3* db) : db_(db), own_(sqlite3_get_autocommit(db) != 0) {
-    if (own_) platform::Exec(db_, "BEGIN");
+    if (own_) Statement(db_, "BEGIN", Statement::Cached).Run();
   }
   ~ReadScope() {
-    if (own_) sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    if (!own_) return;
+    try {
+      Statement(db_, "COMMIT", Statement::Cached).Run();
+    } catch (const std::exception&) {
+      sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
   }
   ReadScope(const ReadScope&) = delete;
   ReadScope& operator=(const ReadScope&) = delete;
@@ -269,6 +276,7 @@ LONG RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM, PHKEY phkResult) 
   std::vector<std::u16string_view> parts;
   if (!SplitPath(lpSubKey, &parts)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
+    ReadScope read(db);
     int64_t key = 0;
     LONG status = ResolvePath(db, start, parts, &key);
     if (status == ERROR_SUCCESS) *phkResult = NewHandle(key);
@@ -315,6 +323,7 @@ LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, L
   Name name;
   if (!ValueName(lpValueName, &name)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
+    ReadScope read(db);
     Statement q(db, "SELECT type, data FROM reg_values WHERE key = ? AND folded = ?", Statement::Cached);
     q.Bind(1, key).Bind(2, name.folded);
     if (!q.Step()) return KeyExists(db, key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
@@ -340,18 +349,17 @@ LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const B
   Name name;
   if (!ValueName(lpValueName, &name)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    WriteScope write(db);
-    if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
-    // A value keeps the spelling of its first writer; later writes replace
-    // only its type and data.
+    // One statement, atomic by itself: the value is written only while its
+    // key exists. A value keeps the spelling of its first writer; later
+    // writes replace only its type and data.
     Statement q(db,
-                "INSERT INTO reg_values(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?)"
+                "INSERT INTO reg_values(key, name, folded, type, data)"
+                " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM reg_keys WHERE id = ?1)"
                 " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
                 Statement::Cached);
     q.Bind(1, key).Bind(2, name.text).Bind(3, name.folded).Bind(4, static_cast<int64_t>(dwType));
     q.BindBlob(5, lpData, cbData).Run();
-    write.Commit();
-    return ERROR_SUCCESS;
+    return sqlite3_changes(db) > 0 ? ERROR_SUCCESS : ERROR_KEY_DELETED;
   });
 }
 
