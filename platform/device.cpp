@@ -87,6 +87,9 @@ sqlite3* OpenConnection(const std::string& name, int flags) {
     sqlite3_close(db);
     throw std::runtime_error("cannot open " + name + ": " + message);
   }
+  // Set before the first read: a program opening the device while another
+  // recovers its log waits rather than take the device for a damaged one.
+  sqlite3_busy_timeout(db, 30000);
   return db;
 }
 
@@ -248,7 +251,6 @@ sqlite3* DeviceDb() {
       throw std::runtime_error(DeviceFolder().string() + " has no fs/ folder (the phone's files); " + kMakeAfresh);
   }
   sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
-  sqlite3_busy_timeout(db, 30000);
   if (!g_readOnly || staging) {
     // WAL with normal sync: each commit is in the log, in the host's cache,
     // when the call returns, so it survives the process being killed at any
