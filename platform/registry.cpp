@@ -237,6 +237,25 @@ void MoveCursor(HKEY handle, EnumCursor HKEY__::*which, DWORD index, EnumCursor 
   if (g_handles.count(handle)) handle->*which = std::move(now);
 }
 
+// Reads entry `index` of a key's subkeys or values into *q: by the keyed
+// seek `after` past the handle's cursor when that stands on the entry
+// before, else by `at`, counting from the start. Both queries take the
+// key's id, then the folded name or the index, and give the folded name
+// last. Called inside a read transaction in which the key was looked up, so
+// that the mark taken in *now belongs to the snapshot the entry comes from.
+bool ReadEntry(sqlite3* db, HKEY handle, int64_t key, EnumCursor HKEY__::*which, DWORD index, const char* after,
+               const char* at, std::optional<Statement>* q, EnumCursor* now) {
+  *now = DatabaseMark(db);
+  auto folded = SeekAfter(handle, which, index, *now);
+  q->emplace(db, folded ? after : at, Statement::Cached);
+  (*q)->Bind(1, key);
+  if (folded)
+    (*q)->Bind(2, *folded);
+  else
+    (*q)->Bind(2, static_cast<int64_t>(index));
+  return (*q)->Step();
+}
+
 // Copies a stored UTF-8 name into a caller's buffer of *size characters.
 LONG CopyName(const std::string& stored, LPWSTR buffer, LPDWORD size) {
   std::u16string name = platform::Utf8ToUtf16(stored);
@@ -406,25 +425,17 @@ LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, L
   if (!key) return ERROR_INVALID_HANDLE;
   if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    // The key is looked up first, so that the mark is taken inside the
-    // snapshot that the entry is read from.
     ReadScope read(db);
     if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
-    EnumCursor now = DatabaseMark(db);
-    auto after = SeekAfter(hKey, &HKEY__::subkeys, dwIndex, now);
-    Statement q(db,
-                after ? "SELECT name, folded FROM reg_keys WHERE parent = ? AND folded > ? ORDER BY folded LIMIT 1"
-                      : "SELECT name, folded FROM reg_keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?",
-                Statement::Cached);
-    q.Bind(1, key);
-    if (after)
-      q.Bind(2, *after);
-    else
-      q.Bind(2, static_cast<int64_t>(dwIndex));
-    if (!q.Step()) return ERROR_NO_MORE_ITEMS;
-    LONG status = CopyName(q.Text(0), lpName, lpcchName);
+    EnumCursor now;
+    std::optional<Statement> q;
+    if (!ReadEntry(db, hKey, key, &HKEY__::subkeys, dwIndex,
+                   "SELECT name, folded FROM reg_keys WHERE parent = ? AND folded > ? ORDER BY folded LIMIT 1",
+                   "SELECT name, folded FROM reg_keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?", &q, &now))
+      return ERROR_NO_MORE_ITEMS;
+    LONG status = CopyName(q->Text(0), lpName, lpcchName);
     if (status != ERROR_SUCCESS) return status;
-    MoveCursor(hKey, &HKEY__::subkeys, dwIndex, now, q.Text(1));
+    MoveCursor(hKey, &HKEY__::subkeys, dwIndex, now, q->Text(1));
     if (lpClass && lpcchClass && *lpcchClass) lpClass[0] = u'\0';
     if (lpcchClass) *lpcchClass = 0;
     if (lpftLastWriteTime) *lpftLastWriteTime = FILETIME{0, 0};
@@ -438,28 +449,20 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVa
   if (!key) return ERROR_INVALID_HANDLE;
   if (!lpValueName || !lpcchValueName || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    // The key is looked up first, so that the mark is taken inside the
-    // snapshot that the entry is read from.
     ReadScope read(db);
     if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
-    EnumCursor now = DatabaseMark(db);
-    auto after = SeekAfter(hKey, &HKEY__::values, dwIndex, now);
-    Statement q(db,
-                after ? "SELECT name, type, data, folded FROM reg_values WHERE key = ? AND folded > ?"
-                        " ORDER BY folded LIMIT 1"
-                      : "SELECT name, type, data, folded FROM reg_values WHERE key = ? ORDER BY folded LIMIT 1 OFFSET ?",
-                Statement::Cached);
-    q.Bind(1, key);
-    if (after)
-      q.Bind(2, *after);
-    else
-      q.Bind(2, static_cast<int64_t>(dwIndex));
-    if (!q.Step()) return ERROR_NO_MORE_ITEMS;
-    std::u16string name = platform::Utf8ToUtf16(q.Text(0));
-    std::string data = q.Blob(2);
+    EnumCursor now;
+    std::optional<Statement> q;
+    if (!ReadEntry(db, hKey, key, &HKEY__::values, dwIndex,
+                   "SELECT name, type, data, folded FROM reg_values WHERE key = ? AND folded > ? ORDER BY folded LIMIT 1",
+                   "SELECT name, type, data, folded FROM reg_values WHERE key = ? ORDER BY folded LIMIT 1 OFFSET ?", &q,
+                   &now))
+      return ERROR_NO_MORE_ITEMS;
+    std::u16string name = platform::Utf8ToUtf16(q->Text(0));
+    std::string data = q->Blob(2);
     bool nameFits = *lpcchValueName >= name.size() + 1;
     bool dataFits = !lpData || *lpcbData >= data.size();
-    if (lpType) *lpType = static_cast<DWORD>(q.Int(1));
+    if (lpType) *lpType = static_cast<DWORD>(q->Int(1));
     if (lpcbData) *lpcbData = static_cast<DWORD>(data.size());
     if (!nameFits || !dataFits) {
       if (!nameFits) *lpcchValueName = static_cast<DWORD>(name.size() + 1);
@@ -469,7 +472,7 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchVa
     lpValueName[name.size()] = u'\0';
     *lpcchValueName = static_cast<DWORD>(name.size());
     if (lpData && !data.empty()) std::memcpy(lpData, data.data(), data.size());
-    MoveCursor(hKey, &HKEY__::values, dwIndex, now, q.Text(3));
+    MoveCursor(hKey, &HKEY__::values, dwIndex, now, q->Text(3));
     return ERROR_SUCCESS;
   });
 }

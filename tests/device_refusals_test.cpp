@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "device.h"
+#include "device_tool_support.h"
 #include "testing/device_fixture.h"
 
 namespace fs = std::filesystem;
@@ -24,18 +25,11 @@ namespace {
 constexpr int kUsage = 2;
 constexpr int kFailure = 1;
 
+using device_tool::Export;
+using device_tool::Tool;
+
 class DeviceRefusalsTest : public testing_support::DeviceTest {
  protected:
-  ProgramResult Tool(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {}) {
-    ProgramResult result = RunProgram("selvane-device", args, env);
-    platform::CloseDeviceDb();
-    return result;
-  }
-  std::string Export() {
-    ProgramResult result = Tool({"reg", "export"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.out;
-  }
   fs::path Database() const { return device_->folder() / "phone.db"; }
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "device.h"
+#include "device_tool_support.h"
 #include "journal.h"
 #include "program.h"
 #include "testing/device_fixture.h"
@@ -13,23 +14,14 @@
 
 using testing_support::DeviceTest;
 using testing_support::ProgramResult;
-using testing_support::RunProgram;
 
 namespace {
 
+using device_tool::Export;
+using device_tool::Tool;
+
 class DeviceToolTest : public DeviceTest {
  protected:
-  ProgramResult Tool(const std::vector<std::string>& args) {
-    ProgramResult result = RunProgram("selvane-device", args);
-    // The tool may have replaced the device: look at it afresh.
-    platform::CloseDeviceDb();
-    return result;
-  }
-  std::string Export() {
-    ProgramResult result = Tool({"reg", "export"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result.out;
-  }
   std::filesystem::path RegFile(const std::string& name, const std::string& text) {
     return testing_support::WriteFile(device_->folder().parent_path() / name, text);
   }
