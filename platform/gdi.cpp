@@ -1,5 +1,7 @@
 // GDI: device contexts on the screen and on bitmaps, solid brushes, bitmap
 // objects, context colours, FillRect and TransparentImage.
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <map>
@@ -221,7 +223,11 @@ BOOL TransparentImage(HDC target, int targetX, int targetY, int targetWidth, int
   if (!pixels || targetWidth <= 0 || targetHeight <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
     return FALSE;
   Pixel key = PixelFromColorRef(transparent);
-  canvas->Blit(*pixels, sourceX + offset.x, sourceY + offset.y, sourceWidth, sourceHeight, targetX,
+  // A source corner beyond any surface is kept there, without overflow.
+  auto corner = [](int at, LONG offset) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{at} + offset, -(int64_t{1} << 30), int64_t{1} << 30));
+  };
+  canvas->Blit(*pixels, corner(sourceX, offset.x), corner(sourceY, offset.y), sourceWidth, sourceHeight, targetX,
                targetY, targetWidth, targetHeight, &key);
   return TRUE;
 }

@@ -77,6 +77,12 @@ class Canvas {
             const Pixel* transparent = nullptr);
 
  private:
+  // The canvas rectangle (left, top, right, bottom) in surface pixels, cut to the clip.
+  RECT Visible(int64_t left, int64_t top, int64_t right, int64_t bottom) const;
+  // The canvas point in surface pixels, when it lies within the clip.
+  bool SurfacePoint(int x, int y, int* sx, int* sy) const;
+  void FillSurface(const RECT& visible, Pixel color);
+
   Surface* surface_;
   POINT origin_;
   RECT clip_;  // surface pixels, already within the surface
