@@ -14,7 +14,7 @@ using testing_support::TempDevice;
 // Golden pictures: tests/golden/settings_<layout>_page<N>.png. Running the
 // tests with SELVANE_UPDATE_GOLDEN=1 writes them afresh from what the program shows.
 std::filesystem::path GoldenPicture(const std::string& layout, int page) {
-  return std::filesystem::path(__FILE__).parent_path() / "golden" /
+  return std::filesystem::path(SELVANE_SOURCE_DIR) / "tests" / "golden" /
          ("settings_" + layout + "_page" + std::to_string(page) + ".png");
 }
 
