@@ -93,7 +93,10 @@ void InvalidateWindow(HWND window, const RECT* rect, bool erase) {
   Window* w = FindWindowRecord(window);
   if (!w || w->platformProvided) return;
   RECT whole = {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
-  RECT part = rect ? *rect : whole;
+  // A program's rectangle is cut to the window, as the paint it asks for is.
+  RECT part = rect ? RECT{std::clamp(rect->left, LONG{0}, whole.right), std::clamp(rect->top, LONG{0}, whole.bottom),
+                          std::clamp(rect->right, LONG{0}, whole.right), std::clamp(rect->bottom, LONG{0}, whole.bottom)}
+                   : whole;
   if (w->invalid) {
     w->invalidRect.left = std::min(w->invalidRect.left, part.left);
     w->invalidRect.top = std::min(w->invalidRect.top, part.top);

@@ -86,6 +86,8 @@ TEST_F(WindowsTest, ExtremePositionsAndSizesAreKeptWithinReach) {
                                                              {0, most, 240, most}}) {
     ASSERT_TRUE(SetWindowPos(dialog_, nullptr, x, y, cx, cy, SWP_NOZORDER));
     ASSERT_TRUE(MoveWindow(control, x, y, cx, cy, TRUE));
+    RECT everything{least, least, most, most};
+    InvalidateRect(control, &everything, TRUE);
     UpdateWindow(dialog_);  // painted whole, however far it reaches
     for (HWND window : {dialog_, control}) {
       ASSERT_TRUE(GetWindowRect(window, &rect));
