@@ -308,21 +308,30 @@ std::string FormatValueData(DWORD type, const std::string& data, size_t column) 
 
 std::vector<StoredValue> ReadValues(HKEY key) {
   std::vector<StoredValue> values;
-  for (DWORD index = 0;;) {
+  // Buffers for the longest name and data, measured once (measuring reads
+  // every value) and again only when a value has grown since.
+  std::u16string name;
+  std::string data;
+  auto measure = [&] {
     DWORD maxName = 0, maxData = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
                          nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    std::u16string name(maxName + 1, u'\0');
-    std::string data(maxData ? maxData : 1, '\0');
-    DWORD nameSize = maxName + 1, dataSize = static_cast<DWORD>(data.size()), type = 0;
+      return false;
+    name.assign(maxName + 1, u'\0');
+    data.assign(maxData ? maxData : 1, '\0');
+    return true;
+  };
+  if (!measure()) return values;
+  for (DWORD index = 0;;) {
+    DWORD nameSize = static_cast<DWORD>(name.size()), dataSize = static_cast<DWORD>(data.size()), type = 0;
     LONG status = RegEnumValueW(key, index, name.data(), &nameSize, nullptr, &type,
                                 reinterpret_cast<BYTE*>(data.data()), &dataSize);
-    if (status == ERROR_MORE_DATA) continue;  // grew meanwhile: measure again
+    if (status == ERROR_MORE_DATA) {
+      if (!measure()) break;
+      continue;
+    }
     if (status != ERROR_SUCCESS) break;
-    name.resize(nameSize);
-    data.resize(dataSize);
-    values.push_back({name, type, data});
+    values.push_back({name.substr(0, nameSize), type, data.substr(0, dataSize)});
     ++index;
   }
   return values;
