@@ -62,7 +62,7 @@ std::map<std::u16string, std::weak_ptr<EventObject>> g_namedEvents;
 // One more signal of a named phone event, in the device's state.
 void CountSignal(const std::string& name) {
   Statement q(DeviceDb(), "INSERT INTO event_signals(name, count) VALUES(?, 1)"
-                          " ON CONFLICT(name) DO UPDATE SET count = count + 1");
+                          " ON CONFLICT(name) DO UPDATE SET count = count + 1", Statement::Cached);
   q.Bind(1, name).Run();
 }
 

@@ -47,7 +47,7 @@ void CreateTimedStartTables(sqlite3* db) {
 
 std::vector<TimedStart> TimedStarts() {
   std::vector<TimedStart> starts;
-  Statement q(DeviceDb(), "SELECT path, start_at FROM timed_starts ORDER BY start_at, path_key");
+  Statement q(DeviceDb(), "SELECT path, start_at FROM timed_starts ORDER BY start_at, path_key", Statement::Cached);
   while (q.Step()) starts.push_back({q.Text(0), q.Text(1)});
   return starts;
 }
@@ -63,7 +63,7 @@ BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) {
   std::string entry = "CeRunAppAtTime \"" + path + "\" ";
   sqlite3* db = platform::DeviceDb();
   if (!time) {
-    platform::Statement remove(db, "DELETE FROM timed_starts WHERE path_key = ?");
+    platform::Statement remove(db, "DELETE FROM timed_starts WHERE path_key = ?", platform::Statement::Cached);
     remove.Bind(1, platform::RegistrationKey(appName)).Run();
     platform::JournalAppend(entry + "none");
     return TRUE;
@@ -76,7 +76,8 @@ BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) {
   }
   platform::Statement save(db,
                            "INSERT INTO timed_starts(path_key, path, start_at) VALUES(?, ?, ?)"
-                           " ON CONFLICT(path_key) DO UPDATE SET path = excluded.path, start_at = excluded.start_at");
+                           " ON CONFLICT(path_key) DO UPDATE SET path = excluded.path, start_at = excluded.start_at",
+                           platform::Statement::Cached);
   save.Bind(1, platform::RegistrationKey(appName)).Bind(2, path).Bind(3, when).Run();
   platform::JournalAppend(entry + when);
   return TRUE;

@@ -61,13 +61,13 @@ bool SameDatabaseName(const std::u16string& a, const std::u16string& b) {
 }
 
 bool IsDatabase(CEOID oid) {
-  Statement q(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND kind = ?");
+  Statement q(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND kind = ?", Statement::Cached);
   q.Bind(1, oid).Bind(2, OBJTYPE_DATABASE);
   return q.Step();
 }
 
 int64_t RecordCount(CEOID database) {
-  Statement q(DeviceDb(), "SELECT count(*) FROM ce_objects WHERE parent = ? AND kind = ?");
+  Statement q(DeviceDb(), "SELECT count(*) FROM ce_objects WHERE parent = ? AND kind = ?", Statement::Cached);
   q.Bind(1, database).Bind(2, OBJTYPE_RECORD);
   q.Step();
   return q.Int(0);
@@ -76,7 +76,8 @@ int64_t RecordCount(CEOID database) {
 // The identifier of the record at `index` (0 first), or 0.
 CEOID RecordAt(CEOID database, int64_t index) {
   if (index < 0) return 0;
-  Statement q(DeviceDb(), "SELECT oid FROM ce_objects WHERE parent = ? AND kind = ? ORDER BY oid LIMIT 1 OFFSET ?");
+  Statement q(DeviceDb(), "SELECT oid FROM ce_objects WHERE parent = ? AND kind = ? ORDER BY oid LIMIT 1 OFFSET ?",
+                          Statement::Cached);
   q.Bind(1, database).Bind(2, OBJTYPE_RECORD).Bind(3, index);
   return q.Step() ? static_cast<CEOID>(q.Int(0)) : 0;
 }
@@ -84,17 +85,18 @@ CEOID RecordAt(CEOID database, int64_t index) {
 // The index of `record` among the database's records, or -1 when it is
 // not one of them.
 int64_t RecordIndex(CEOID database, CEOID record) {
-  Statement member(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND parent = ? AND kind = ?");
+  Statement member(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND parent = ? AND kind = ?", Statement::Cached);
   member.Bind(1, record).Bind(2, database).Bind(3, OBJTYPE_RECORD);
   if (!member.Step()) return -1;
-  Statement before(DeviceDb(), "SELECT count(*) FROM ce_objects WHERE parent = ? AND kind = ? AND oid < ?");
+  Statement before(DeviceDb(), "SELECT count(*) FROM ce_objects WHERE parent = ? AND kind = ? AND oid < ?",
+                               Statement::Cached);
   before.Bind(1, database).Bind(2, OBJTYPE_RECORD).Bind(3, record);
   before.Step();
   return before.Int(0);
 }
 
 void TouchDatabase(CEOID database) {
-  Statement q(DeviceDb(), "UPDATE ce_objects SET modified = ? WHERE oid = ?");
+  Statement q(DeviceDb(), "UPDATE ce_objects SET modified = ? WHERE oid = ?", Statement::Cached);
   q.Bind(1, DeviceNowMs()).Bind(2, database).Run();
 }
 
@@ -125,7 +127,7 @@ bool StoredAsInteger(WORD type) { return type != CEVT_R8 && type != CEVT_LPWSTR 
 
 std::vector<StoredProperty> RecordProperties(CEOID record) {
   std::vector<StoredProperty> properties;
-  Statement q(DeviceDb(), "SELECT propid, value FROM ce_properties WHERE record = ? ORDER BY id");
+  Statement q(DeviceDb(), "SELECT propid, value FROM ce_properties WHERE record = ? ORDER BY id", Statement::Cached);
   q.Bind(1, record);
   while (q.Step()) {
     StoredProperty p{static_cast<CEPROPID>(q.Int(0)), 0, {}};
@@ -171,7 +173,7 @@ bool ToStored(const CEPROPVAL& value, StoredProperty* stored) {
 }
 
 void InsertProperty(CEOID record, const StoredProperty& p) {
-  Statement q(DeviceDb(), "INSERT INTO ce_properties(record, propid, value) VALUES(?, ?, ?)");
+  Statement q(DeviceDb(), "INSERT INTO ce_properties(record, propid, value) VALUES(?, ?, ?)", Statement::Cached);
   q.Bind(1, record).Bind(2, p.propid);
   if (StoredAsInteger(TypeFromPropID(p.propid)))
     q.Bind(3, p.integer);
@@ -267,7 +269,8 @@ using namespace platform;
 
 HANDLE CeFindFirstDatabase(DWORD dwDbaseType) {
   auto enumeration = std::make_shared<DatabaseEnumeration>();
-  Statement q(DeviceDb(), "SELECT oid FROM ce_objects WHERE kind = ? AND (? = 0 OR type = ?) ORDER BY oid");
+  Statement q(DeviceDb(), "SELECT oid FROM ce_objects WHERE kind = ? AND (? = 0 OR type = ?) ORDER BY oid",
+                          Statement::Cached);
   q.Bind(1, OBJTYPE_DATABASE).Bind(2, dwDbaseType).Bind(3, dwDbaseType);
   while (q.Step()) enumeration->databases.push_back(static_cast<CEOID>(q.Int(0)));
   return AddHandle(enumeration);
@@ -293,7 +296,7 @@ BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* poidInfo) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  Statement q(DeviceDb(), "SELECT kind, parent, name, type, modified FROM ce_objects WHERE oid = ?");
+  Statement q(DeviceDb(), "SELECT kind, parent, name, type, modified FROM ce_objects WHERE oid = ?", Statement::Cached);
   q.Bind(1, oid);
   if (!q.Step()) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -317,7 +320,7 @@ BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* poidInfo) {
   info.wNumRecords = static_cast<WORD>(std::min<int64_t>(records, 0xFFFF));
   Statement size(DeviceDb(),
                  "SELECT coalesce(sum(length(value)), 0) FROM ce_properties WHERE record IN"
-                 " (SELECT oid FROM ce_objects WHERE parent = ?)");
+                 " (SELECT oid FROM ce_objects WHERE parent = ?)", Statement::Cached);
   size.Bind(1, oid);
   size.Step();
   info.dwSize = static_cast<DWORD>(size.Int(0));
@@ -332,7 +335,7 @@ HANDLE CeOpenDatabase(PCEOID poid, LPCWSTR lpszName, CEPROPID propid, DWORD dwFl
   CEOID oid = *poid;
   if (oid == 0) {
     const std::u16string name(lpszName);
-    Statement q(DeviceDb(), "SELECT oid, name FROM ce_objects WHERE kind = ? ORDER BY oid");
+    Statement q(DeviceDb(), "SELECT oid, name FROM ce_objects WHERE kind = ? ORDER BY oid", Statement::Cached);
     q.Bind(1, OBJTYPE_DATABASE);
     while (q.Step() && oid == 0) {
       const std::string stored = q.Blob(1);
@@ -460,7 +463,7 @@ CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, 
     return 0;
   }
   const std::u16string name(lpszName);
-  Statement q(DeviceDb(), "INSERT INTO ce_objects(kind, name, type, modified) VALUES(?, ?, ?, ?)");
+  Statement q(DeviceDb(), "INSERT INTO ce_objects(kind, name, type, modified) VALUES(?, ?, ?, ?)", Statement::Cached);
   q.Bind(1, OBJTYPE_DATABASE).BindBlob(2, name.data(), name.size() * 2).Bind(3, dwDbaseType).Bind(4, DeviceNowMs());
   q.Run();
   return static_cast<CEOID>(sqlite3_last_insert_rowid(DeviceDb()));
@@ -473,9 +476,10 @@ BOOL CeDeleteDatabase(CEOID oid) {
   }
   Transaction remove(DeviceDb());
   Statement properties(DeviceDb(),
-                       "DELETE FROM ce_properties WHERE record IN (SELECT oid FROM ce_objects WHERE parent = ?)");
+                       "DELETE FROM ce_properties WHERE record IN (SELECT oid FROM ce_objects WHERE parent = ?)",
+                       Statement::Cached);
   properties.Bind(1, oid).Run();
-  Statement objects(DeviceDb(), "DELETE FROM ce_objects WHERE oid = ? OR parent = ?");
+  Statement objects(DeviceDb(), "DELETE FROM ce_objects WHERE oid = ? OR parent = ?", Statement::Cached);
   objects.Bind(1, oid).Bind(2, oid).Run();
   remove.Commit();
   return TRUE;
@@ -504,11 +508,11 @@ CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL
   Transaction write(DeviceDb());
   CEOID record = oidRecord;
   if (record == 0) {
-    Statement q(DeviceDb(), "INSERT INTO ce_objects(kind, parent, modified) VALUES(?, ?, ?)");
+    Statement q(DeviceDb(), "INSERT INTO ce_objects(kind, parent, modified) VALUES(?, ?, ?)", Statement::Cached);
     q.Bind(1, OBJTYPE_RECORD).Bind(2, database->oid).Bind(3, DeviceNowMs()).Run();
     record = static_cast<CEOID>(sqlite3_last_insert_rowid(DeviceDb()));
   } else {
-    Statement q(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND kind = ? AND parent = ?");
+    Statement q(DeviceDb(), "SELECT 1 FROM ce_objects WHERE oid = ? AND kind = ? AND parent = ?", Statement::Cached);
     q.Bind(1, record).Bind(2, OBJTYPE_RECORD).Bind(3, database->oid);
     if (!q.Step()) {
       SetLastError(ERROR_INVALID_PARAMETER);
@@ -516,16 +520,16 @@ CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL
     }
   }
   for (WORD i = 0; i < cPropID; ++i) {
-    Statement existing(DeviceDb(), "SELECT id FROM ce_properties WHERE record = ? AND propid = ?");
+    Statement existing(DeviceDb(), "SELECT id FROM ce_properties WHERE record = ? AND propid = ?", Statement::Cached);
     existing.Bind(1, record).Bind(2, values[i].propid);
     const bool present = existing.Step();
     const int64_t id = present ? existing.Int(0) : 0;
     if (rgPropVal[i].wFlags & CEDB_PROPDELETE) {
-      Statement q(DeviceDb(), "DELETE FROM ce_properties WHERE id = ?");
+      Statement q(DeviceDb(), "DELETE FROM ce_properties WHERE id = ?", Statement::Cached);
       q.Bind(1, id).Run();
     } else if (present) {
       // A changed property keeps its place in the record.
-      Statement q(DeviceDb(), "UPDATE ce_properties SET value = ? WHERE id = ?");
+      Statement q(DeviceDb(), "UPDATE ce_properties SET value = ? WHERE id = ?", Statement::Cached);
       if (StoredAsInteger(TypeFromPropID(values[i].propid)))
         q.Bind(1, values[i].integer);
       else
@@ -552,9 +556,9 @@ BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord) {
     return FALSE;
   }
   Transaction remove(DeviceDb());
-  Statement properties(DeviceDb(), "DELETE FROM ce_properties WHERE record = ?");
+  Statement properties(DeviceDb(), "DELETE FROM ce_properties WHERE record = ?", Statement::Cached);
   properties.Bind(1, oidRecord).Run();
-  Statement record(DeviceDb(), "DELETE FROM ce_objects WHERE oid = ?");
+  Statement record(DeviceDb(), "DELETE FROM ce_objects WHERE oid = ?", Statement::Cached);
   record.Bind(1, oidRecord).Run();
   TouchDatabase(database->oid);
   remove.Commit();

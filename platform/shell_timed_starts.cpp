@@ -31,7 +31,7 @@ HWND g_shell = nullptr;
 HWND g_notify = nullptr;
 
 void ForgetRegistration(const TimedStart& start) {
-  Statement remove(DeviceDb(), "DELETE FROM timed_starts WHERE path = ? AND start_at = ?");
+  Statement remove(DeviceDb(), "DELETE FROM timed_starts WHERE path = ? AND start_at = ?", Statement::Cached);
   remove.Bind(1, start.path).Bind(2, start.time).Run();
 }
 

@@ -94,7 +94,7 @@ void AudioUpdateFromRegistry() {
   // One statement, so that programs updating at once lose no count.
   platform::Statement q(platform::DeviceDb(),
                         "INSERT INTO device_state(name, value) VALUES(?, '1') ON CONFLICT(name)"
-                        " DO UPDATE SET value = CAST(value AS INTEGER) + 1");
+                        " DO UPDATE SET value = CAST(value AS INTEGER) + 1", platform::Statement::Cached);
   q.Bind(1, std::string(platform::kAudioUpdates)).Run();
   platform::JournalAppend("AudioUpdateFromRegistry");
 }
