@@ -54,8 +54,15 @@ void PaintFrame(Canvas& screen, Window* w) {
   screen.Frame(w->rect, color);
 }
 
-// Paints one window and then its children, in template order: later
-// controls lie on top of earlier ones.
+bool IsGroupBox(HWND handle) {
+  Window* w = FindWindowRecord(handle);
+  return w && w->kind == WindowKind::Button && (w->style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+// Paints one window and then its children as the phone does: group boxes
+// first, as the transparent frames beneath their siblings, so that a button
+// on a frame line shows whole; then the other controls in template order,
+// later ones over earlier ones.
 void PaintTree(HWND handle) {
   Window* w = FindWindowRecord(handle);
   if (!w || !(w->style & WS_VISIBLE)) return;
@@ -66,7 +73,9 @@ void PaintTree(HWND handle) {
     RunDefaultPainter(handle);
   if ((w = FindWindowRecord(handle)) == nullptr) return;
   if (w->invalid) ValidateWindow(handle);
-  for (HWND child : std::vector<HWND>(w->children)) PaintTree(child);
+  std::vector<HWND> children = w->children;
+  std::stable_partition(children.begin(), children.end(), IsGroupBox);
+  for (HWND child : children) PaintTree(child);
 }
 
 }  // namespace

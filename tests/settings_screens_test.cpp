@@ -1,7 +1,6 @@
 // The nine pages of the settings dialog as the phone shows them, in both
-// layouts, compared pixel for pixel with the golden pictures kept beside this test.
-#include <cstdlib>
-
+// layouts, compared pixel for pixel with their golden pictures.
+#include "golden_pictures.h"
 #include "png_file.h"
 #include "settings/resource.h"
 #include "settings_support.h"
@@ -11,19 +10,8 @@ namespace {
 
 using testing_support::TempDevice;
 
-// Golden pictures: tests/golden/settings_<layout>_page<N>.png. Running the
-// tests with SELVANE_UPDATE_GOLDEN=1 writes them afresh from what the program shows.
-std::filesystem::path GoldenPicture(const std::string& layout, int page) {
-  return std::filesystem::path(SELVANE_SOURCE_DIR) / "tests" / "golden" /
-         ("settings_" + layout + "_page" + std::to_string(page) + ".png");
-}
-
-bool UpdatingGoldens() {
-  const char* update = std::getenv("SELVANE_UPDATE_GOLDEN");
-  return update && *update == '1';
-}
-
-// Runs the program on the first-run device through its nine pages, one screenshot each.
+// Runs the program on the first-run device through its nine pages, one
+// screenshot each, compared with tests/golden/settings_<layout>_page<N>.png.
 void CompareAllPages(const std::string& layout) {
   int64_t now = 0;
   ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 10:00:00", &now));
@@ -33,21 +21,8 @@ void CompareAllPages(const std::string& layout) {
   SettingsRun run = RunSettings(script);
   ASSERT_EQ(run.result.status, 0) << run.result.err;
   ASSERT_EQ(run.screenshots.size(), 9u);
-
-  for (int page = 1; page <= 9; ++page) {
-    const std::filesystem::path& shot = run.screenshots[page - 1];
-    std::filesystem::path golden = GoldenPicture(layout, page);
-    if (UpdatingGoldens()) {
-      std::filesystem::create_directories(golden.parent_path());
-      std::filesystem::copy_file(shot, golden, std::filesystem::copy_options::overwrite_existing);
-      continue;
-    }
-    platform::Surface actual, expected;
-    std::string error;
-    ASSERT_TRUE(platform::ReadPng(shot.string(), &actual, &error)) << error;
-    ASSERT_TRUE(platform::ReadPng(golden.string(), &expected, &error)) << golden << ": " << error;
-    EXPECT_TRUE(actual == expected) << layout << " page " << page << " differs from " << golden << "; see " << shot;
-  }
+  for (int page = 1; page <= 9; ++page)
+    ExpectGolden(run.screenshots[page - 1], "settings_" + layout + "_page" + std::to_string(page));
 }
 
 TEST(SettingsScreens, PortraitPagesMatchTheirGoldenPictures) {
