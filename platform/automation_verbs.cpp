@@ -5,6 +5,7 @@
 
 #include "automation.h"
 #include "input.h"
+#include "shared_screen.h"
 #include "shell.h"
 #include "window_dump.h"
 #include "window_model.h"
@@ -86,7 +87,7 @@ void Slide(const std::vector<std::string>& words, const std::string&) {
 
 void Ok(const std::vector<std::string>& words, const std::string&) {
   ExpectWordCount(words, 0, "ok");
-  PressShellOk();
+  if (!SendOkToScreen()) PressShellOk();
 }
 
 void Dump(const std::vector<std::string>& words, const std::string& rest) {

@@ -2,6 +2,7 @@
 // phone.db, with virtual time when the display is headless.
 #include "clock.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "device.h"
 #include "display/display.h"
+#include "lockstep.h"
 #include "wintime.h"
 
 namespace platform {
@@ -106,10 +108,22 @@ int64_t ProgramNowMs() {
   return g_startDeviceMs + elapsed;
 }
 
-void AdvanceVirtualTime(int64_t ms) {
-  std::lock_guard<std::mutex> lock(g_clockMutex);
-  if (!g_started) StartLocked();
-  if (ms > 0) g_virtualMs += ms;
+bool AdvanceVirtualTime(int64_t ms, bool stopForInput) {
+  if (ms <= 0) return true;
+  int64_t target = ProgramNowMs() + ms;
+  for (;;) {
+    int64_t now = ProgramNowMs();
+    int64_t step = std::min(target, LockstepLimitMs());
+    if (step > now) {
+      {
+        std::lock_guard<std::mutex> lock(g_clockMutex);
+        g_virtualMs += step - now;
+      }
+      LockstepReached(step);
+    }
+    if (step >= target) return true;
+    if (!LockstepIdle(ProgramNowMs(), stopForInput)) return false;
+  }
 }
 
 const char kDateTimeForm[] = "YYYY-MM-DD HH:MM[:SS]";

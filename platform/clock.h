@@ -19,8 +19,10 @@ void SetDeviceClock(int64_t localMs, bool frozen);
 // The program's clock: device time at the program's start plus its elapsed time.
 int64_t ProgramNowMs();
 int64_t ProgramElapsedMs();
-// Moves virtual time on (headless only; real time moves by itself).
-void AdvanceVirtualTime(int64_t ms);
+// Moves virtual time on (headless only; real time moves by itself), in step
+// with the other programs on the phone (lockstep.h). With `stopForInput` it
+// stops early, returning false, when another program sends input meanwhile.
+bool AdvanceVirtualTime(int64_t ms, bool stopForInput = false);
 // Takes the device time afresh as the program's start (tests).
 void RestartProgramClock();
 

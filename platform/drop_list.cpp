@@ -86,6 +86,11 @@ bool TapDropList(int x, int y) {
   return true;
 }
 
+RECT OpenDropListRect() {
+  Window* combo = OpenCombo();
+  return combo ? ListRect(*combo) : RECT{0, 0, 0, 0};
+}
+
 void PaintDropList(Canvas& screen) {
   Window* combo = OpenCombo();
   if (!combo) return;

@@ -12,6 +12,8 @@ namespace platform {
 bool TapDropList(int x, int y);
 // Paints the open list, if any, at its place on the screen.
 void PaintDropList(Canvas& screen);
+// Where the open list lies on the screen (empty when none is open).
+RECT OpenDropListRect();
 // The drop-down whose list is open, or null.
 HWND OpenDropDown();
 

@@ -3,6 +3,7 @@
 #include "host_input.h"
 
 #include "input.h"
+#include "shared_screen.h"
 #include "window_model.h"
 #include "wintext_utf.h"
 #include "winuser.h"
@@ -23,10 +24,17 @@ void Post(UINT message, WPARAM wParam) {
 void HostTap(int x, int y) { DeliverTap(x, y); }
 
 void HostText(const std::string& utf8) {
-  for (char16_t unit : Utf8ToUtf16(utf8)) Post(WM_CHAR, unit);
+  for (char16_t unit : Utf8ToUtf16(utf8))
+    if (!SendTextToScreen(unit)) TypeHostUnit(unit);
 }
 
 void HostKey(HostKeyCode key) {
+  if (!SendKeyToScreen(int(key))) PressHostKey(key);
+}
+
+void TypeHostUnit(char16_t unit) { Post(WM_CHAR, unit); }
+
+void PressHostKey(HostKeyCode key) {
   switch (key) {
     case HostKeyCode::Backspace: Post(WM_CHAR, 8); break;
     case HostKeyCode::Enter: Post(WM_CHAR, 13); break;

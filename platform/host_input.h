@@ -1,5 +1,6 @@
 // Input from the host (the SDL window): taps at phone pixels and typed text
-// and keys, carried to the shell or to the program's windows.
+// and keys, carried to the program on the screen that they are for, and
+// there to the shell or to its windows.
 #pragma once
 
 #include <string>
@@ -14,5 +15,8 @@ void HostTap(int x, int y);
 // Typed text (UTF-8): one character message per UTF-16 unit to the focused window.
 void HostText(const std::string& utf8);
 void HostKey(HostKeyCode key);
+// The same in this program, when it is the top one.
+void TypeHostUnit(char16_t unit);
+void PressHostKey(HostKeyCode key);
 
 }  // namespace platform

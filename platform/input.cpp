@@ -3,8 +3,9 @@
 // phone's own input; the shell takes the taps on its bars and keyboard.
 #include "input.h"
 
-#include "shell.h"
 #include "screen.h"
+#include "shared_screen.h"
+#include "shell.h"
 #include "window_model.h"
 
 namespace platform {
@@ -50,6 +51,10 @@ HWND WindowAtPoint(int x, int y) {
 }
 
 void DeliverTap(int x, int y) {
+  if (!SendTapToScreen(x, y)) DeliverOwnTap(x, y);
+}
+
+void DeliverOwnTap(int x, int y) {
   if (TapShell(x, y)) return;
   if (HWND target = WindowAtPoint(x, y)) PostTap(target, x, y);
 }

@@ -7,8 +7,11 @@
 
 namespace platform {
 
-// A tap at screen pixel (x, y): the shell's, or the window's that lies there.
+// A tap at screen pixel (x, y): for the program whose layer lies there (or
+// that owns the shell's bars, the top one); in this program, the shell's, or
+// the window's that lies there (DeliverOwnTap).
 void DeliverTap(int x, int y);
+void DeliverOwnTap(int x, int y);
 // A tap at the centre of a control (or any window).
 void TapWindow(HWND window);
 // The window a tap at (x, y) reaches: the top-most visible window there and

@@ -12,6 +12,7 @@
 #include "clock.h"
 #include "message_loop.h"
 #include "program.h"
+#include "shared_screen.h"
 #include "shell.h"
 #include "timers.h"
 #include "window_model.h"
@@ -39,6 +40,7 @@ ThreadQueue& QueueOf(std::thread::id thread) { return g_queues[thread]; }
 // then the quit request, then paint, then due timers.
 bool TakeMessage(const MessageFilter& filter, bool remove, MSG* msg) {
   std::thread::id self = std::this_thread::get_id();
+  TakeInputFromScreen();
   int64_t now = ProgramElapsedMs();
   RunPlatformTimers(now);
   {
@@ -113,7 +115,7 @@ void WaitForMessage(const MessageFilter& filter, bool remove, MSG* msg) {
     if (AutomationPending() && (!next || AutomationReadyAt() < *next)) next = AutomationReadyAt();
     if (VirtualTime()) {
       if (!next || PhoneSwitchedOffByScript()) EndProgram(0);
-      AdvanceVirtualTime(*next - now);
+      AdvanceVirtualTime(*next - now, true);
     } else {
       WaitRealTime(next);
     }

@@ -9,6 +9,7 @@
 #include "input_panel.h"
 #include "png_file.h"
 #include "screen.h"
+#include "shared_screen.h"
 #include "shell.h"
 #include "window_model.h"
 #include "winuser.h"
@@ -103,20 +104,39 @@ Surface& ScreenSurface() {
   return screen;
 }
 
+std::vector<RECT> CoveredScreenRects() {
+  std::vector<RECT> covered;
+  for (HWND handle : TopLevelWindows()) {
+    Window* w = FindWindowRecord(handle);
+    if (w && (w->style & WS_VISIBLE)) covered.push_back(w->rect);
+  }
+  if (OpenDropDown()) covered.push_back(OpenDropListRect());
+  if (InputPanelShown()) covered.push_back(InputPanelRect());
+  return covered;
+}
+
+// The screen is this program's layer over those of the programs beneath it
+// and under those above it; the bars are the top program's.
 const Surface& PaintScreen() {
   Surface& surface = ScreenSurface();
   Canvas screen(surface);
   screen.Fill(surface.bounds(), kDesktop);
+  PaintLayersBelow(screen);
   std::vector<HWND> windows = TopLevelWindows();
+  bool shown = false;
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     Window* w = FindWindowRecord(*it);
     if (!w || !(w->style & WS_VISIBLE)) continue;
+    shown = true;
     PaintFrame(screen, w);
     PaintTree(*it);
   }
   PaintDropList(screen);
-  PaintShellBars(screen);
   PaintInputPanel(screen);
+  ShellBarState own = OwnShellBars();
+  StoreOwnLayer(surface, CoveredScreenRects(), own);
+  PaintLayersAbove(screen);
+  PaintShellBars(screen, TopShellBars(own, shown));
   return surface;
 }
 

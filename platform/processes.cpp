@@ -23,7 +23,9 @@
 #include "files.h"
 #include "handles.h"
 #include "journal.h"
+#include "lockstep.h"
 #include "program.h"
+#include "shared_screen.h"
 #include "winprocess.h"
 #include "wintext_utf.h"
 
@@ -101,14 +103,17 @@ void WaitForChildren() {
 }
 
 void RememberChild(pid_t pid) {
-  std::lock_guard<std::mutex> lock(g_processMutex);
-  ReapEndedChildrenLocked();
-  if (!DisplayIsHeadless()) return;
-  g_children.push_back(pid);
-  if (!g_waitRegistered) {
-    g_waitRegistered = true;
-    AtProgramExit(WaitForChildren);
+  {
+    std::lock_guard<std::mutex> lock(g_processMutex);
+    ReapEndedChildrenLocked();
+    if (!DisplayIsHeadless()) return;
+    g_children.push_back(pid);
+    if (!g_waitRegistered) {
+      g_waitRegistered = true;
+      AtProgramExit(WaitForChildren);
+    }
   }
+  LockstepChildStarted(pid);
 }
 
 HANDLE NewProcessHandle(pid_t pid) { return AddHandle(std::make_shared<ProcessObject>(pid)); }
@@ -198,6 +203,8 @@ pid_t StartProgram(const fs::path& binary, const std::u16string& commandLine, bo
     variables.push_back(std::string(kStartTimeVariable) + "=" + std::to_string(*startMs));
   std::vector<char*> envp;
   for (auto& v : variables) envp.push_back(v.data());
+  // The child's screen shows this program's beneath it as it is now.
+  PublishScreenChanges(true);
   envp.push_back(nullptr);
 
   std::string path = binary.string();

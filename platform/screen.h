@@ -1,9 +1,11 @@
 // The phone's screen: one surface of the device's size, painted afresh from
-// the windows (back to front), the open drop-down lists, the shell's bars
-// and the input panel; the display back ends and screenshots show it.
+// the layers of the programs on it (shared_screen.h), this program's own
+// being its windows (back to front), its open drop-down list and its input
+// panel, then the shell's bars; the display back ends and screenshots show it.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "raster.h"
 
@@ -15,6 +17,9 @@ Surface& ScreenSurface();
 const Surface& PaintScreen();
 // Paints the screen and writes it as a PNG file.
 bool SaveScreenshot(const std::string& path, std::string* error);
+// Where this program's layer covers the screen: its visible top-level
+// windows, its open drop-down list and its input panel.
+std::vector<RECT> CoveredScreenRects();
 // The part of a window where its client area lies on the screen (inside its
 // frame), and the part of that which is visible through its ancestors.
 RECT ClientRectOnScreen(HWND window);

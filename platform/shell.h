@@ -3,14 +3,17 @@
 #pragma once
 
 #include "raster.h"
+#include "shared_screen.h"
 
 namespace platform {
 
 constexpr int kTopBarHeight = 26;
 constexpr int kMenuBarHeight = 26;
 
-// Paints both bars at their places on the screen.
-void PaintShellBars(Canvas& screen);
+// Paints both bars at their places on the screen, as they are for the top
+// program; OwnShellBars says how they are for this one.
+void PaintShellBars(Canvas& screen, const ShellBarState& bars);
+ShellBarState OwnShellBars();
 // The "ok" button of the top bar, and the keyboard button of the menu bar.
 RECT ShellOkRect();
 RECT InputPanelButtonRect();

@@ -37,7 +37,7 @@ std::u16string ClockText() {
   return Utf8ToUtf16(text);
 }
 
-void PaintTopBar(Canvas& screen) {
+void PaintTopBar(Canvas& screen, const ShellBarState& bars) {
   int width = ScreenWidth();
   for (int y = 0; y < kTopBarHeight; ++y)
     screen.HLine(0, width - 1, y, BlendPixel(kBarTop, kBarBottom, y * 255 / (kTopBarHeight - 1)));
@@ -45,7 +45,7 @@ void PaintTopBar(Canvas& screen) {
   int textY = (kTopBarHeight - bold.metrics().height) / 2;
 
   int right = width - 4;
-  if (DoneDialog()) {
+  if (bars.done) {
     RECT ok = ShellOkRect();
     screen.Fill(RECT{ok.left + 1, ok.top + 1, ok.right - 1, ok.bottom - 1}, 0x1A4AA8);
     screen.HLine(ok.left + 2, ok.right - 3, ok.top, 0xFFFFFF);
@@ -64,17 +64,14 @@ void PaintTopBar(Canvas& screen) {
   int clockX = right - DialogFont().TextWidth(clock);
   DialogFont().Draw(screen, clockX, textY, clock, 0xFFFFFF);
 
-  std::u16string title;
-  if (Window* w = FindWindowRecord(ForegroundWindowHandle())) title = w->text;
   Canvas titleArea = screen.Sub(0, 0, RECT{0, 0, clockX - 6, kTopBarHeight});
-  bold.Draw(titleArea, 6, textY, title, 0xFFFFFF);
+  bold.Draw(titleArea, 6, textY, bars.title, 0xFFFFFF);
 }
 
 // A small keyboard drawn in the menu bar's button, with an arrow that says
 // which way a tap moves the panel.
-void PaintKeyboardButton(Canvas& screen) {
+void PaintKeyboardButton(Canvas& screen, bool up) {
   RECT button = InputPanelButtonRect();
-  bool up = InputPanelShown();
   if (up) screen.Fill(button, kMenuLine);
   Pixel ink = up ? 0xFFFFFF : 0x000000;
   RECT board = MakeRect(button.left + 5, button.top + 6, 19, 11);
@@ -89,12 +86,12 @@ void PaintKeyboardButton(Canvas& screen) {
   }
 }
 
-void PaintMenuBar(Canvas& screen) {
+void PaintMenuBar(Canvas& screen, bool inputPanelUp) {
   int width = ScreenWidth();
   int top = ScreenHeight() - kMenuBarHeight;
   screen.Fill(RECT{0, top, width, top + kMenuBarHeight}, kMenuFace);
   screen.HLine(0, width - 1, top, kMenuLine);
-  PaintKeyboardButton(screen);
+  PaintKeyboardButton(screen, inputPanelUp);
 }
 
 }  // namespace
@@ -110,9 +107,17 @@ RECT InputPanelButtonRect() {
   return RECT{width / 2 - 18, top + 1, width / 2 + 18, top + kMenuBarHeight};
 }
 
-void PaintShellBars(Canvas& screen) {
-  PaintTopBar(screen);
-  PaintMenuBar(screen);
+void PaintShellBars(Canvas& screen, const ShellBarState& bars) {
+  PaintTopBar(screen, bars);
+  PaintMenuBar(screen, bars.inputPanel);
+}
+
+ShellBarState OwnShellBars() {
+  ShellBarState bars;
+  if (Window* w = FindWindowRecord(ForegroundWindowHandle())) bars.title = w->text;
+  bars.done = DoneDialog() != nullptr;
+  bars.inputPanel = InputPanelShown();
+  return bars;
 }
 
 bool PressShellOk() {

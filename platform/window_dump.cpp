@@ -6,6 +6,7 @@
 
 #include "input_panel.h"
 #include "program.h"
+#include "shared_screen.h"
 #include "window_model.h"
 #include "wintext_utf.h"
 
@@ -57,18 +58,13 @@ Json Control(const Window& w) {
   return control;
 }
 
-}  // namespace
-
-std::string DumpWindows() {
-  Json dump;
-  dump["program"] = ProgramName();
-  dump["screen"] = {{"width", GetSystemMetrics(SM_CXSCREEN)}, {"height", GetSystemMetrics(SM_CYSCREEN)}};
-  dump["sip"] = InputPanelShown();
+Json OwnWindows() {
   Json windows = Json::array();
   for (HWND handle : TopLevelWindows()) {
     Window* w = FindWindowRecord(handle);
     if (!w) continue;
     Json window;
+    window["program"] = ProgramName();
     window["title"] = Utf16ToUtf8(w->text);
     window["visible"] = (w->style & WS_VISIBLE) != 0;
     window["rect"] = Rect(w->rect);
@@ -78,6 +74,30 @@ std::string DumpWindows() {
     window["controls"] = controls;
     windows.push_back(window);
   }
+  return windows;
+}
+
+// Appends the windows of another program's dump; one that cannot be read
+// (its program is just ending) is left out.
+void AppendDump(Json& windows, const std::string& text) {
+  Json other = Json::parse(text, nullptr, false);
+  if (!other.is_array()) return;
+  for (Json& window : other) windows.push_back(std::move(window));
+}
+
+}  // namespace
+
+std::string DumpOwnWindows() { return OwnWindows().dump(); }
+
+std::string DumpWindows() {
+  Json dump;
+  dump["program"] = ProgramName();
+  dump["screen"] = {{"width", GetSystemMetrics(SM_CXSCREEN)}, {"height", GetSystemMetrics(SM_CYSCREEN)}};
+  dump["sip"] = InputPanelShown();
+  Json windows = Json::array();
+  for (const std::string& text : WindowDumpsAbove()) AppendDump(windows, text);
+  for (Json& window : OwnWindows()) windows.push_back(std::move(window));
+  for (const std::string& text : WindowDumpsBelow()) AppendDump(windows, text);
   dump["windows"] = windows;
   return dump.dump(1) + "\n";
 }

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "clock.h"
+#include "journal.h"
 #include "png_file.h"
 #include "testing/device_fixture.h"
 
@@ -216,4 +217,95 @@ TEST(SdlDisplay, HostWindowShowsTheScreenAndTakesClicks) {
                        std::to_string(top + 12 * kScale) + " click 1");
   ASSERT_TRUE(probe.WaitFor("done", 20, &said)) << said;
   EXPECT_EQ(probe.Wait(20), 0);
+}
+
+// The Today screen has the host window; the timer bar it starts draws into
+// that same window, over it, and takes the clicks on it.
+TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
+  for (const char* tool : {"Xvfb", "xdotool", "import"})
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+
+  TempDevice device;
+  int64_t ms = 0;
+  ASSERT_TRUE(platform::ParseLocalTime("2026-12-09 10:00:00", &ms));
+  platform::SetDeviceClock(ms, true);
+  platform::JournalClear();
+
+  Child xvfb({"Xvfb", "-displayfd", "1", "-screen", "0", "800x700x24", "-nolisten", "tcp"}, EnvironmentWith({}));
+  std::string number;
+  ASSERT_TRUE(xvfb.WaitFor("\n", 20, &number)) << "Xvfb did not start";
+  std::string display = ":" + number.substr(0, number.find('\n'));
+
+  Child phone({(ProgramFolder() / "selvane-device").string(), "run"},
+              EnvironmentWith({{"DISPLAY", display}, {"SELVANE_DISPLAY", "sdl"}, {"SELVANE_SCALE", "2"},
+                               {"ASAN_OPTIONS", "detect_leaks=0:abort_on_error=1:halt_on_error=1"}}));
+  std::string window = Command(display, "xdotool search --sync --onlyvisible --name 'SelvaneToday - phone screen' | head -1");
+  ASSERT_FALSE(window.empty()) << "no host window";
+  window.erase(window.find_last_not_of("\n") + 1);
+  std::string geometry = Command(display, "xdotool getwindowgeometry --shell " + window);
+  int left = 0, top = 0;
+  for (std::string line; !geometry.empty();) {
+    line = geometry.substr(0, geometry.find('\n'));
+    geometry.erase(0, line.size() + 1);
+    std::sscanf(line.c_str(), "X=%d", &left);
+    std::sscanf(line.c_str(), "Y=%d", &top);
+  }
+  auto click = [&](int x, int y) {
+    Command(display, "xdotool mousemove " + std::to_string(left + x * kScale) + " " +
+                         std::to_string(top + y * kScale) + " click 1");
+  };
+  // Counts the phone pixels where the X screen differs from `expected`.
+  fs::path root = device.folder() / "root.png";
+  auto differing = [&](const Surface& expected) {
+    std::string error;
+    Surface seen;
+    Command(display, "import -window root " + root.string());
+    if (!platform::ReadPng(root.string(), &seen, &error) || seen.width() < left + 480 || seen.height() < top + 640)
+      return -1;
+    int count = 0;
+    for (int py = 0; py < expected.height(); ++py)
+      for (int px = 0; px < expected.width(); ++px)
+        count += seen.at(left + px * kScale, top + py * kScale) != expected.at(px, py);
+    return count;
+  };
+
+  // Once the Today screen shows, a click on the second mode's picture brings
+  // the bar: the window then shows what the headless phone shows.
+  Surface golden;
+  std::string error;
+  ASSERT_TRUE(platform::ReadPng(SELVANE_SOURCE_DIR "/tests/golden/today_timer_bar_240x320.png", &golden, &error))
+      << error;
+  bool todayShown = false;
+  for (int attempt = 0; attempt < 100 && !todayShown; ++attempt) {
+    Surface seen;
+    Command(display, "import -window root " + root.string());
+    todayShown = platform::ReadPng(root.string(), &seen, &error) && seen.width() > left + 40 &&
+                 seen.at(left + 230 * kScale, top + 60 * kScale) == 0xFFFFFF;
+    if (!todayShown) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  ASSERT_TRUE(todayShown) << "the host window does not show the Today screen";
+  click(72, 124);
+  int leftOver = -1;
+  for (int attempt = 0; attempt < 40 && leftOver != 0; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    leftOver = differing(golden);
+  }
+  EXPECT_EQ(leftOver, 0) << "the host window does not show the bar over the Today screen";
+  EXPECT_EQ(Command(display, "xdotool search --onlyvisible --name 'phone screen' | wc -l"), "1\n");
+
+  // A click on the bar's "30" reaches the timer program.
+  click(64, 150);
+  bool answered = false;
+  for (int attempt = 0; attempt < 100 && !answered; ++attempt) {
+    for (const auto& line : platform::JournalRead()) answered |= line.program == "SelvaneTimer";
+    if (!answered) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EXPECT_TRUE(answered) << "the click did not reach the bar";
+
+  // The phone is switched off: its programs are those with a screen record.
+  for (const auto& entry : fs::directory_iterator(device.folder() / "screen")) {
+    std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") == std::string::npos) kill(pid_t(std::stol(name)), SIGTERM);
+  }
+  phone.Wait(20);
 }

@@ -8,6 +8,7 @@
 #include "display/display.h"
 #include "display/sdl_display.h"
 #include "screen.h"
+#include "shared_screen.h"
 
 namespace platform {
 namespace {
@@ -24,6 +25,7 @@ void ScreenshotVerb(const std::vector<std::string>& words, const std::string& re
 }  // namespace
 
 void StartDisplay() {
+  JoinSharedScreen();
   InstallControlPainter();
   AddAutomationVerb("screenshot", ScreenshotVerb);
   if (!DisplayIsHeadless()) StartSdlDisplay();

@@ -1,8 +1,11 @@
 // The SDL2 back end. It waits for the message loop: while it waits it shows
-// the screen (painted afresh whenever the windows changed, and each second
-// for the clock), turns a click into a tap at the phone pixel under it and
-// typed keys into characters for the focused window. Closing the host
-// window switches the phone off: the program ends with status 0.
+// the screen (painted afresh whenever the windows of any program on it
+// changed, and each second for the clock), turns a click into a tap at the
+// phone pixel under it and typed keys into characters for the focused
+// window. One program, the first to show a window, has the host window; the
+// programs started over it draw into it through the shared screen and wait
+// without SDL. Closing the host window switches the phone off: every program
+// on it ends with status 0.
 #include "display/sdl_display.h"
 
 #include <SDL.h>
@@ -20,12 +23,15 @@
 #include "message_loop.h"
 #include "program.h"
 #include "screen.h"
+#include "shared_screen.h"
 #include "window_model.h"
 
 namespace platform {
 namespace {
 
 constexpr int64_t kClockRefreshMs = 1000;
+// How often the host window looks for changes of the other programs' layers.
+constexpr int64_t kOtherLayersRefreshMs = 30;
 
 struct HostWindow {
   SDL_Window* window = nullptr;
@@ -35,6 +41,7 @@ struct HostWindow {
   int height = 0;
   int scale = 2;
   uint64_t shownVersion = 0;
+  uint64_t shownOthers = 0;  // OtherLayersStamp when last shown
   std::chrono::steady_clock::time_point shownAt;
   bool failed = false;  // no host display: run on without a window
 };
@@ -102,6 +109,7 @@ void Open() {
 void Present() {
   const Surface& screen = PaintScreen();
   g_host.shownVersion = WindowModelVersion();
+  g_host.shownOthers = OtherLayersStamp();
   g_host.shownAt = std::chrono::steady_clock::now();
   if (screen.width() != g_host.width || screen.height() != g_host.height) return;
   SDL_UpdateTexture(g_host.texture, nullptr, screen.row(0), screen.width() * int(sizeof(Pixel)));
@@ -113,6 +121,7 @@ void Present() {
 void HandleEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_QUIT:
+      SwitchOffScreen();
       EndProgram(0);
     case SDL_MOUSEBUTTONDOWN:
       if (event.button.button == SDL_BUTTON_LEFT)
@@ -142,7 +151,8 @@ void HandleEvent(const SDL_Event& event) {
 // Waits for host events for at most `timeoutMs` (-1: until something
 // happens), or until the loop is woken.
 void Wait(int64_t timeoutMs) {
-  if (!g_host.window && !g_host.failed && AnyWindowShown()) Open();
+  if (!g_host.window && !g_host.failed && AnyWindowShown() && TakeHostWindow()) Open();
+  if (!g_host.window && WaitWithoutHostWindow(timeoutMs)) return;
   if (!g_host.window) {
     std::unique_lock<std::mutex> lock(g_wakeLock);
     if (timeoutMs < 0)
@@ -153,9 +163,11 @@ void Wait(int64_t timeoutMs) {
     return;
   }
   auto since = std::chrono::steady_clock::now() - g_host.shownAt;
-  if (g_host.shownVersion != WindowModelVersion() || since >= std::chrono::milliseconds(kClockRefreshMs))
+  if (g_host.shownVersion != WindowModelVersion() || g_host.shownOthers != OtherLayersStamp() ||
+      since >= std::chrono::milliseconds(kClockRefreshMs))
     Present();
-  int wait = int(timeoutMs < 0 || timeoutMs > kClockRefreshMs ? kClockRefreshMs : timeoutMs);
+  int64_t longest = OtherProgramsOnScreen() ? kOtherLayersRefreshMs : kClockRefreshMs;
+  int wait = int(timeoutMs < 0 || timeoutMs > longest ? longest : timeoutMs);
   SDL_Event event;
   if (!SDL_WaitEventTimeout(&event, wait)) return;
   do {
@@ -164,6 +176,7 @@ void Wait(int64_t timeoutMs) {
 }
 
 void Wake() {
+  WakeWithoutHostWindow();
   {
     std::lock_guard<std::mutex> lock(g_wakeLock);
     g_woken = true;
