@@ -122,6 +122,28 @@ std::string Command(const std::string& display, const std::string& command) {
   return output;
 }
 
+struct Geometry {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Where an X window lies on the X screen.
+Geometry WindowGeometry(const std::string& display, const std::string& window) {
+  std::string shell = Command(display, "xdotool getwindowgeometry --shell " + window);
+  Geometry g;
+  for (std::string line; !shell.empty();) {
+    line = shell.substr(0, shell.find('\n'));
+    shell.erase(0, line.size() + 1);
+    std::sscanf(line.c_str(), "X=%d", &g.left);
+    std::sscanf(line.c_str(), "Y=%d", &g.top);
+    std::sscanf(line.c_str(), "WIDTH=%d", &g.width);
+    std::sscanf(line.c_str(), "HEIGHT=%d", &g.height);
+  }
+  return g;
+}
+
 }  // namespace
 
 TEST(SdlDisplay, HostWindowShowsTheScreenAndTakesClicks) {
@@ -162,16 +184,7 @@ TEST(SdlDisplay, HostWindowShowsTheScreenAndTakesClicks) {
   std::string window = Command(display, "xdotool search --sync --onlyvisible --name 'selvane-probe - phone screen' | head -1");
   ASSERT_FALSE(window.empty()) << "no host window";
   window.erase(window.find_last_not_of("\n") + 1);
-  std::string geometry = Command(display, "xdotool getwindowgeometry --shell " + window);
-  int left = 0, top = 0, width = 0, height = 0;
-  for (std::string line; !geometry.empty();) {
-    line = geometry.substr(0, geometry.find('\n'));
-    geometry.erase(0, line.size() + 1);
-    std::sscanf(line.c_str(), "X=%d", &left);
-    std::sscanf(line.c_str(), "Y=%d", &top);
-    std::sscanf(line.c_str(), "WIDTH=%d", &width);
-    std::sscanf(line.c_str(), "HEIGHT=%d", &height);
-  }
+  auto [left, top, width, height] = WindowGeometry(display, window);
   EXPECT_EQ(width, 240 * kScale);
   EXPECT_EQ(height, 320 * kScale);
 
@@ -242,14 +255,7 @@ TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
   std::string window = Command(display, "xdotool search --sync --onlyvisible --name 'SelvaneToday - phone screen' | head -1");
   ASSERT_FALSE(window.empty()) << "no host window";
   window.erase(window.find_last_not_of("\n") + 1);
-  std::string geometry = Command(display, "xdotool getwindowgeometry --shell " + window);
-  int left = 0, top = 0;
-  for (std::string line; !geometry.empty();) {
-    line = geometry.substr(0, geometry.find('\n'));
-    geometry.erase(0, line.size() + 1);
-    std::sscanf(line.c_str(), "X=%d", &left);
-    std::sscanf(line.c_str(), "Y=%d", &top);
-  }
+  auto [left, top, width, height] = WindowGeometry(display, window);
   auto click = [&](int x, int y) {
     Command(display, "xdotool mousemove " + std::to_string(left + x * kScale) + " " +
                          std::to_string(top + y * kScale) + " click 1");
