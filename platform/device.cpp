@@ -144,7 +144,7 @@ void CreateSchema(sqlite3* db) {
   Exec(db,
        "CREATE TABLE IF NOT EXISTS device_state(name TEXT PRIMARY KEY, value TEXT NOT NULL);"
        "CREATE TABLE IF NOT EXISTS journal(seq INTEGER PRIMARY KEY AUTOINCREMENT,"
-       " program TEXT NOT NULL, text TEXT NOT NULL);"
+       " program TEXT NOT NULL, text TEXT NOT NULL, at TEXT NOT NULL DEFAULT '');"
        "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
        " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
   CreateRegistryTables(db);
