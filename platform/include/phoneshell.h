@@ -1,4 +1,4 @@
-// The phone's shell, for the program that plays the Today screen: while its
+// The phone's shell, for the program that plays the Today screen. While its
 // message loop runs, each program registered with CeRunAppAtTime is started
 // at its time with the command line "AppRunAtTime" (a registration whose
 // time passed while the phone was off is started at once), and the window
@@ -11,3 +11,8 @@
 #define WM_SHELL_TIMED_START (WM_USER + 0x7E0)
 
 BOOL ShellStartTimedPrograms(HWND notify);
+
+// The shell's record of a switch made by its Today item: the journal line
+// `ModeSwitch N "NAME" REASON` (REASON as given, e.g. "daily start" or
+// "daily start (missed 22:30)"). FALSE when the name or reason is missing.
+BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason);
