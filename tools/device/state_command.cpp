@@ -1,9 +1,10 @@
 // selvane-device state: the phone's state, one "name: value" line per fact,
-// section by section (clock, timed starts, then the hardware).
+// section by section (clock, the modes, timed starts, then the hardware).
 #include <cstdio>
 
 #include "clock.h"
 #include "commands.h"
+#include "mode_state_sections.h"
 #include "phone_state_sections.h"
 #include "timed_starts.h"
 
@@ -27,6 +28,9 @@ void PrintTimedStarts() {
 // The sections in the order printed; each family adds its own.
 void (*const kSections[])() = {
     PrintClock,
+    PrintActiveMode,
+    PrintTemporarySwitch,
+    PrintNextWakeUp,
     PrintTimedStarts,
     PrintRadioState,
     PrintSimState,
@@ -39,7 +43,7 @@ void (*const kSections[])() = {
 }  // namespace
 
 void AddStateCommand(CLI::App& app) {
-  CLI::App* state = app.add_subcommand("state", "Print the phone's state: clock, timed starts and hardware");
+  CLI::App* state = app.add_subcommand("state", "Print the phone's state: clock, modes, timed starts and hardware");
   state->callback([] {
     ReadDevice();
     for (auto section : kSections) section();
