@@ -22,6 +22,9 @@ inline constexpr WCHAR INIT_VALUE[] = u"Init";
 inline constexpr WCHAR DEFAULT_MODE_VALUE[] = u"DefaultMode";
 inline constexpr WCHAR DLL_VALUE[] = u"DLL";
 inline constexpr WCHAR TIME_SWITCH_VALUE[] = u"TimeSwitch";
+// The Today item's own: the phone time ("YYYY-MM-DD HH:MM:SS", REG_SZ) of
+// the last switch it made, from which it catches up on missed switches.
+inline constexpr WCHAR LAST_SWITCH_TIME_VALUE[] = u"LastSwitchTime";
 
 // Values of a mode key, one per ModeRecord field.
 inline constexpr WCHAR SYSTEM_VOLUME_VALUE[] = u"System Volume";

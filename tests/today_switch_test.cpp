@@ -3,121 +3,13 @@
 // stop, end of a temporary switch, the calendar rule), starts the programs
 // registered for a timed start, and its taps start the settings and the
 // timer bar.
-#include <gtest/gtest.h>
-
-#include <nlohmann/json.hpp>
-
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "golden_pictures.h"
-#include "testing/device_fixture.h"
-#include "journal.h"
-#include "windows.h"
+#include "today_support.h"
 
 namespace {
 
-using testing_support::ProgramResult;
-using testing_support::ReadFile;
-using testing_support::RunProgram;
-using testing_support::TempDevice;
-using testing_support::WriteFile;
+using namespace today_test;
 
-const char* const RootKey = "HKLM\\Software\\Microsoft\\Today\\Items\\Selvane";
-const int ModeNameLine = 1003;
-const int BackLine = 1004;
-
-std::string ModeKey(int mode) { return std::string(RootKey) + "\\Mode " + std::to_string(mode); }
-
-// A phone whose clock stands at `now`, with five named modes and mode 1 active.
-class TodayPhone {
- public:
-  explicit TodayPhone(const char* now) {
-    Tool({"clock", "set", now, "--frozen"});
-    for (int mode = 1; mode <= 5; ++mode) SetText(ModeKey(mode), "Mode Name", "M" + std::to_string(mode));
-    SetDword(RootKey, "DefaultMode", 1);
-    platform::JournalClear();
-  }
-
-  ProgramResult Tool(const std::vector<std::string>& args) {
-    ProgramResult result = RunProgram("selvane-device", args);
-    EXPECT_EQ(result.status, 0) << result.err;
-    return result;
-  }
-  void SetDword(const std::string& key, const std::string& name, DWORD value) {
-    Tool({"reg", "set", key, name, "--dword", std::to_string(value)});
-  }
-  void SetText(const std::string& key, const std::string& name, const std::string& text) {
-    Tool({"reg", "set", key, name, "--sz", text});
-  }
-  void SetDailyStart(int mode, DWORD hour, DWORD minute, DWORD days) {
-    SetDword(ModeKey(mode), "StartHour", hour);
-    SetDword(ModeKey(mode), "StartMinutes", minute);
-    SetDword(ModeKey(mode), "Days", days);
-  }
-  std::optional<DWORD> Dword(const std::string& key, const std::string& name) {
-    ProgramResult result = RunProgram("selvane-device", {"reg", "get", key, name});
-    if (result.status != 0) return std::nullopt;
-    return static_cast<DWORD>(std::stoul(result.out.substr(result.out.find(':') + 1), nullptr, 16));
-  }
-  DWORD ActiveMode() { return Dword(RootKey, "DefaultMode").value_or(0); }
-
-  std::string Path(const std::string& name) const { return (device_.folder().parent_path() / name).string(); }
-
-  // Switches the phone on with a script; it is switched off when the script is done.
-  void Run(const std::string& script) {
-    WriteFile(Path("run.txt"), script);
-    ProgramResult result = RunProgram("selvane-device", {"run"}, {{"SELVANE_INPUT", Path("run.txt")}});
-    EXPECT_EQ(result.status, 0) << result.err;
-  }
-  // Runs the timer bar with a tap at x in its first row, as if the Today screen had started it.
-  void TapTimerBar(const std::string& commandLine, int x) {
-    WriteFile(Path("bar.txt"), "tap " + std::to_string(x) + " 148\n");
-    ProgramResult result = RunProgram("selvane-device", {"start", "--wait", "SelvaneTimer", commandLine},
-                                      {{"SELVANE_INPUT", Path("bar.txt")}});
-    EXPECT_EQ(result.status, 0) << result.err;
-  }
-  nlohmann::json Dump(const std::string& name) const { return nlohmann::json::parse(ReadFile(Path(name))); }
-
- private:
-  TempDevice device_;
-};
-
-std::vector<std::string> JournalOf(const std::string& program) {
-  std::vector<std::string> lines;
-  for (const auto& line : platform::JournalRead())
-    if (line.program == program) lines.push_back(line.text);
-  return lines;
-}
-
-// Index of the first journal line holding `text`, or -1.
-int JournalIndex(const std::string& text) {
-  auto journal = platform::JournalRead();
-  for (size_t i = 0; i < journal.size(); ++i)
-    if (journal[i].text.find(text) != std::string::npos) return static_cast<int>(i);
-  return -1;
-}
-
-int Count(const std::vector<std::string>& lines, const std::string& prefix) {
-  int count = 0;
-  for (const auto& line : lines) count += line.rfind(prefix, 0) == 0;
-  return count;
-}
-
-std::string ControlText(const nlohmann::json& dump, int id, bool* visible = nullptr) {
-  for (const auto& control : dump["windows"][0]["controls"]) {
-    if (control["id"] != id) continue;
-    if (visible) *visible = control["visible"];
-    return control["text"];
-  }
-  return "";
-}
-
-// 2026-12-09 is a Wednesday.
-const DWORD EveryDay = 0x1111111;
-const DWORD MondayOnly = 0x1000000;
-const DWORD WednesdayOnly = 0x10000;
 
 TEST(TodaySwitch, ADailyStartWakesThePhoneAndMakesTheModeActive) {
   TodayPhone phone("2026-12-09 22:29:50");
@@ -135,19 +27,24 @@ TEST(TodaySwitch, ADailyStartWakesThePhoneAndMakesTheModeActive) {
 }
 
 TEST(TodaySwitch, OnADayNotTickedNothingIsSwitchedButTheNextWakeUpIsRegistered) {
-  for (DWORD days : {MondayOnly, 0u}) {
+  TodayPhone phone("2026-12-09 22:29:50");
+  phone.SetDailyStart(2, 22, 30, MondayOnly);
+  phone.Run("wait 20000\n");
+  EXPECT_EQ(phone.ActiveMode(), 1u);
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "waveOutSetVolume"), 0);
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch"), 0);
+  EXPECT_GE(JournalIndex("AppRunAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-09 22:30:05"), 0);
+  EXPECT_GE(JournalIndex("CeRunAppAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-10 22:30:05"), 0);
+}
+
+TEST(TodaySwitch, ADailyStartSwitchesOnItsTickedDaysOrEveryDayWhenNoneIsTicked) {
+  for (DWORD days : {WednesdayOnly, 0u}) {
     TodayPhone phone("2026-12-09 22:29:50");
     phone.SetDailyStart(2, 22, 30, days);
     phone.Run("wait 20000\n");
-    EXPECT_EQ(phone.ActiveMode(), 1u);
-    EXPECT_EQ(Count(JournalOf("SelvaneToday"), "waveOutSetVolume"), 0);
-    EXPECT_GE(JournalIndex("AppRunAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-09 22:30:05"), 0);
-    EXPECT_GE(JournalIndex("CeRunAppAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-10 22:30:05"), 0);
+    EXPECT_EQ(phone.ActiveMode(), 2u) << days;
+    EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch 2 \"M2\" daily start"), 1) << days;
   }
-  TodayPhone ticked("2026-12-09 22:29:50");
-  ticked.SetDailyStart(2, 22, 30, WednesdayOnly);
-  ticked.Run("wait 20000\n");
-  EXPECT_EQ(ticked.ActiveMode(), 2u);
 }
 
 TEST(TodaySwitch, ADailyStopGoesBackOnlyFromTheModeThatStops) {
@@ -178,12 +75,12 @@ TEST(TodaySwitch, ATemporarySwitchTakesEffectAtOnceAndEndsAfterItsMinutes) {
   nlohmann::json during = phone.Dump("during.json");
   EXPECT_EQ(ControlText(during, ModeNameLine), "M3");
   bool shown = false;
-  EXPECT_EQ(ControlText(during, BackLine, &shown), "back to M1 at 10:35");
+  EXPECT_EQ(ControlText(during, SwitchLine, &shown), "back to M1 at 10:35");
   EXPECT_TRUE(shown);
 
   nlohmann::json after = phone.Dump("after.json");
   EXPECT_EQ(ControlText(after, ModeNameLine), "M1");
-  ControlText(after, BackLine, &shown);
+  ControlText(after, SwitchLine, &shown);
   EXPECT_FALSE(shown);
   EXPECT_EQ(phone.ActiveMode(), 1u);
   EXPECT_EQ(phone.Dword(ModeKey(3), "StopHourTemp"), 0u);
@@ -227,6 +124,8 @@ TEST_F(TodayCalendar, ABusyBusinessAppointmentSwitchesToTheBusyModeAndBack) {
   phone_.Run("wait 60000\ndump " + phone_.Path("during.json") + "\nwait 3660000\n");
   EXPECT_EQ(ControlText(phone_.Dump("during.json"), ModeNameLine), "M3");
   EXPECT_EQ(phone_.ActiveMode(), 1u);
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch 3 \"M3\" calendar start"), 1);
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch 1 \"M1\" calendar end"), 1);
   int busy = JournalIndex("AppRunAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-09 10:00:05");
   int back = JournalIndex("AppRunAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-09 11:00:05");
   ASSERT_GE(busy, 0);
@@ -260,10 +159,22 @@ TEST_F(TodayCalendar, TheTimesOfTheNextMatchingAppointmentAreKeptForTheScheduler
   EXPECT_EQ(phone_.ActiveMode(), 1u);
 }
 
+TEST_F(TodayCalendar, TheFourTimesAreWrittenTogetherZerosIncluded) {
+  Add("12:00", "13:30", "busy", "Business");
+  phone_.Run("wait 1000\n");
+  EXPECT_EQ(phone_.Dword(ModeKey(1), "StartHourOutlook"), 12u);
+  EXPECT_EQ(phone_.Dword(ModeKey(1), "StartMinutesOutlook"), 0u);
+  EXPECT_EQ(phone_.Dword(ModeKey(1), "StopHourOutlook"), 13u);
+  EXPECT_EQ(phone_.Dword(ModeKey(1), "StopMinutesOutlook"), 30u);
+  // A mode without the rule and without calendar times gets none.
+  EXPECT_EQ(phone_.Dword(ModeKey(2), "StartHourOutlook"), std::nullopt);
+}
+
 TEST_F(TodayCalendar, AnAppointmentGoingOnWhenThePhoneComesOnSwitchesAtOnce) {
   Add("09:30", "10:30", "busy", "Business");
   phone_.Run("wait 1000\n");
   EXPECT_EQ(phone_.ActiveMode(), 3u);
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch 3 \"M3\" calendar start (missed 09:30)"), 1);
 }
 
 TEST_F(TodayCalendar, AnyStatusAndAnyCategoryMatchEveryAppointment) {
@@ -313,6 +224,25 @@ TEST(TodayScreen, LooksLikeItsGoldenPictureWithATemporarySwitchPending) {
   phone.TapTimerBar("1:3 24:138", 70);
   phone.Run("wait 1000\nscreenshot " + phone.Path("today.png") + "\n");
   ExpectGolden(phone.Path("today.png"), "today_screen_240x320");
+}
+
+TEST(TodayScreen, TheSecondLineNamesTheNextSwitchOfTheDayInLandscapeToo) {
+  TodayPhone phone("2026-12-09 18:00:00", Store::Prepared, 320, 240);
+  phone.SetDailyStart(2, 22, 30, 0);
+  phone.SetDailyStart(3, 7, 0, 0);  // tomorrow's
+  // The active mode's picture is marked in the row (64 pixels a cell).
+  phone.Run("wait 1000\nscreenshot " + phone.Path("today.png") + "\ndump " + phone.Path("today.json") + "\n");
+  bool shown = false;
+  EXPECT_EQ(ControlText(phone.Dump("today.json"), SwitchLine, &shown), "Night at 22:30");
+  EXPECT_TRUE(shown);
+  ExpectGolden(phone.Path("today.png"), "today_screen_320x240");
+
+  // Nothing left today: no second line.
+  phone.SetClock("2026-12-09 23:00:00");
+  phone.Run("wait 1000\ndump " + phone.Path("late.json") + "\n");
+  EXPECT_EQ(phone.ActiveMode(), 2u);
+  ControlText(phone.Dump("late.json"), SwitchLine, &shown);
+  EXPECT_FALSE(shown);
 }
 
 }  // namespace

@@ -100,13 +100,23 @@ static const Appointment* NextAppointment(const Appointment* appointments, int c
   return next;
 }
 
-// Writes a value that differs from what the mode holds; TRUE when written.
-static BOOL UpdateModeDword(DWORD mode, LPCWSTR name, DWORD stored, DWORD value) {
-  if (stored == value) return FALSE;
-  return WriteModeDword(mode, name, value);
+// Writes all four calendar times of a mode, zeros included, when one of
+// them differs from what the key holds (a missing one holds 0), so that no
+// pair is left half written; TRUE when written.
+static BOOL UpdateCalendarTimes(DWORD mode, const ModeSwitchValues* stored, DWORD startHour, DWORD startMinute,
+                                DWORD stopHour, DWORD stopMinute) {
+  if (stored->StartHourOutlook == startHour &&
+      stored->StartMinutesOutlook == startMinute && stored->StopHourOutlook == stopHour &&
+      stored->StopMinutesOutlook == stopMinute)
+    return FALSE;
+  BOOL written = WriteModeDword(mode, START_HOUR_OUTLOOK_VALUE, startHour);
+  written &= WriteModeDword(mode, START_MINUTES_OUTLOOK_VALUE, startMinute);
+  written &= WriteModeDword(mode, STOP_HOUR_OUTLOOK_VALUE, stopHour);
+  written &= WriteModeDword(mode, STOP_MINUTES_OUTLOOK_VALUE, stopMinute);
+  return written;
 }
 
-DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode) {
+DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* began) {
   static Appointment appointments[MAX_APPOINTMENTS];
   int count = ReadAppointments(appointments, MAX_APPOINTMENTS);
   BOOL changed = FALSE;
@@ -126,12 +136,12 @@ DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode) {
       // One that ends on another day ends today at 23:59.
       stopHour = SameDay(&next->End, now) ? next->End.wHour : 23;
       stopMinute = SameDay(&next->End, now) ? next->End.wMinute : 59;
-      if (mode == activeMode && TimeValue(&next->Start) <= TimeValue(now)) busyNow = values.ModeBusy;
+      if (mode == activeMode && TimeValue(&next->Start) <= TimeValue(now)) {
+        busyNow = values.ModeBusy;
+        *began = next->Start;
+      }
     }
-    changed |= UpdateModeDword(mode, START_HOUR_OUTLOOK_VALUE, values.StartHourOutlook, startHour);
-    changed |= UpdateModeDword(mode, START_MINUTES_OUTLOOK_VALUE, values.StartMinutesOutlook, startMinute);
-    changed |= UpdateModeDword(mode, STOP_HOUR_OUTLOOK_VALUE, values.StopHourOutlook, stopHour);
-    changed |= UpdateModeDword(mode, STOP_MINUTES_OUTLOOK_VALUE, values.StopMinutesOutlook, stopMinute);
+    changed |= UpdateCalendarTimes(mode, &values, startHour, startMinute, stopHour, stopMinute);
   }
   if (changed) ScheduleNextSwitch();
   return busyNow;

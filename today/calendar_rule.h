@@ -27,7 +27,9 @@ struct Appointment {
 BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR category);
 
 // Re-reads the calendar and writes the four calendar times of every mode
-// (zeros where no appointment of today is left or the rule is off), then
-// registers the next wake-up when a time changed. Returns the mode that an
-// appointment going on now calls for when the active mode's rule is on, else 0.
-DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode);
+// (zeros where no appointment of today is left or the rule is off; all four
+// whenever one of them changes), then registers the next
+// wake-up when a time changed. Returns the mode that an appointment going on
+// now calls for when the active mode's rule is on, with the time the
+// appointment began in `began`, else 0.
+DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* began);

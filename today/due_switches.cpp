@@ -3,12 +3,13 @@
 #include "today/due_switches.h"
 
 #include "schedule/switch_schedule.h"
-#include "store/mode_store.h"
-#include "timer/pending_switch.h"
-#include "timer/timer_registry.h"
+#include "timer/temporary_switch.h"
+#include "timer/time_switch.h"
 #include "today/calendar_rule.h"
+#include "today/last_switch.h"
+#include "today/minute_clock.h"
 #include "today/mode_activation.h"
-#include "today/mode_values.h"
+#include "today/switch_weighing.h"
 #include "today/today_state.h"
 
 static DWORD ReadTimeSwitch() { return ReadRootDword(TIME_SWITCH_VALUE); }
@@ -20,67 +21,107 @@ static void WriteTimeSwitch(DWORD state) {
   RegCloseKey(key);
 }
 
-// The end of a pending temporary switch at `now`: clears it and returns
-// the mode to go back to, else 0.
-static DWORD EndTemporarySwitch(const SYSTEMTIME* now) {
-  PendingSwitch pending;
-  FindPendingSwitch(&pending);
-  if (!pending.Pending || !IsTimeOfDay(pending.StopHour, pending.StopMinutes, now)) return 0;
-  WriteModeDword(pending.Mode, STOP_HOUR_TEMP_VALUE, 0);
-  WriteModeDword(pending.Mode, STOP_MINUTES_TEMP_VALUE, 0);
+// A temporary switch over at its time: no end time left, and neither mark.
+static void ClearEndedTemporarySwitch() {
+  ClearTemporaryStops();
   WriteTimeSwitch(ReadTimeSwitch() & ~(DWORD)(TIME_SWITCH_PENDING | TIME_SWITCH_TAKEN_IN));
-  return pending.ModeBack;
 }
 
-DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode, BOOL* readCalendar) {
-  ModeSwitchValues modes[LAST_MODE + 1];
-  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) ReadModeSwitchValues(mode, &modes[mode]);
+void CancelTemporarySwitch() {
+  ClearTemporaryStops();
+  UpdateTimeSwitch(FALSE);
+  WriteTimeSwitch(ReadTimeSwitch() & ~(DWORD)TIME_SWITCH_TAKEN_IN);
+}
 
-  DWORD next = activeMode;
-  if (activeMode >= FIRST_MODE && activeMode <= LAST_MODE) {
-    const ModeSwitchValues* active = &modes[activeMode];
-    if (IsTimeOfDay(active->StopHour, active->StopMinutes, now)) next = active->ModeBack;
+// The first minute not yet looked at: after the minutes looked at since the
+// phone came on and after the item's last switch, at most a day back.
+static DWORD FirstMinuteToWeigh(DWORD nowMinute, DWORD due) {
+  DWORD from = Today.CheckedThrough;
+  DWORD lastSwitch;
+  BOOL switched = ReadLastSwitch(&lastSwitch);
+  if (from == 0) from = switched ? lastSwitch : nowMinute - 1;
+  if (switched && lastSwitch > from) from = lastSwitch;
+  if (due > from + MINUTES_A_DAY) from = due - MINUTES_A_DAY;
+  return from + 1;
+}
+
+// The minutes in first..due at which a switch of `values` falls due, in
+// order; returns how many.
+static int ListDueMinutes(const SwitchValues* values, DWORD first, DWORD due, DWORD minutes[SWITCH_TIMES_CAPACITY]) {
+  DWORD times[SWITCH_TIMES_CAPACITY];
+  int count = ListSwitchTimes(values, times);
+  SYSTEMTIME dueTime;
+  MinuteTime(due, &dueTime);
+  DWORD dueOfDay = (DWORD)dueTime.wHour * 60 + dueTime.wMinute;
+  int listed = 0;
+  // Times of day after the due one fell due the day before: the list runs
+  // from the first of those on.
+  for (int pass = 0; pass < 2; ++pass) {
+    for (int i = 0; i < count; ++i) {
+      BOOL yesterday = times[i] > dueOfDay;
+      if (yesterday != (pass == 0)) continue;
+      DWORD minute = due - (dueOfDay + (yesterday ? MINUTES_A_DAY : 0) - times[i]);
+      if (minute >= first && minute <= due) minutes[listed++] = minute;
+    }
   }
-  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-    if (IsTimeOfDay(modes[mode].StartHour, modes[mode].StartMinutes, now) && DayTicked(modes[mode].Days, now->wDayOfWeek))
-      next = mode;
-  }
-  BOOL calendarDue = FALSE;
-  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-    const ModeSwitchValues* rule = &modes[mode];
-    if (rule->OutlookSwitch != 1) continue;
-    BOOL ended = IsTimeOfDay(rule->StopHourOutlook, rule->StopMinutesOutlook, now);
-    // An appointment that ended makes room for the next one of the day.
-    if (ended || rule->OutlookAutoRefresh == 1) calendarDue = TRUE;
-    if (ended && next == rule->ModeBusy) next = mode;
-    if (IsTimeOfDay(rule->StartHourOutlook, rule->StartMinutesOutlook, now) && next == mode) next = rule->ModeBusy;
-  }
-  if (readCalendar) *readCalendar = calendarDue;
-  DWORD back = EndTemporarySwitch(now);
-  if (back) next = back;
-  return next;
+  return listed;
 }
 
 void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
-  DWORD stamp = MinuteStamp(now);
-  if (stamp == Today.CheckedMinute) {
+  DWORD nowMinute = MinuteIndex(now);
+  // The minute of `now` is due once the wake-up has come into it.
+  DWORD due = now->wSecond >= WAKE_UP_SECOND ? nowMinute : nowMinute - 1;
+  if (due <= Today.CheckedThrough) {
     if (woken) ScheduleNextSwitch();
     return;
   }
-  Today.CheckedMinute = stamp;
+  DWORD first = FirstMinuteToWeigh(nowMinute, due);
+  Today.CheckedThrough = due;
+
+  SwitchValues values;
+  ReadSwitchValues(&values);
+  DWORD minutes[SWITCH_TIMES_CAPACITY];
+  int count = first <= due ? ListDueMinutes(&values, first, due, minutes) : 0;
   DWORD active = ReadActiveMode();
-  BOOL readCalendar = FALSE;
-  DWORD next = FindDueSwitch(now, active, &readCalendar);
-  if (next >= FIRST_MODE && next <= LAST_MODE && next != active) {
-    MakeModeActive(next);
-  } else if (woken) {
+  DWORD mode = active;
+  SwitchReason reason = SWITCH_DAILY_START;
+  DWORD decidedAt = nowMinute;
+  BOOL temporaryEnded = FALSE;
+  BOOL calendarEnded = FALSE;
+  for (int i = 0; i < count; ++i) {
+    SYSTEMTIME at;
+    MinuteTime(minutes[i], &at);
+    WeighedMinute weighed;
+    WeighMinute(&values, &at, mode, minutes[i] == nowMinute, &weighed);
+    if (weighed.TemporaryEnded) {
+      values.Temporary.Pending = FALSE;
+      temporaryEnded = TRUE;
+    }
+    calendarEnded |= weighed.CalendarEnded;
+    if (weighed.Mode >= FIRST_MODE && weighed.Mode <= LAST_MODE && weighed.Mode != mode) {
+      mode = weighed.Mode;
+      reason = weighed.Reason;
+      decidedAt = minutes[i];
+    }
+  }
+  if (temporaryEnded) ClearEndedTemporarySwitch();
+  if (mode != active) {
+    SYSTEMTIME missed;
+    MinuteTime(decidedAt, &missed);
+    MakeModeActive(mode, reason, decidedAt == nowMinute ? nullptr : &missed);
+  } else if (woken || temporaryEnded) {
     ScheduleNextSwitch();
   }
   // The next appointment found may begin at once.
-  if (readCalendar) {
-    DWORD busy = RefreshCalendarTimes(now, ReadActiveMode());
-    if (busy && busy != ReadActiveMode()) MakeModeActive(busy);
-  }
+  if (calendarEnded || CalendarRefreshedEachMinute(&values)) TakeInCalendar(now);
+}
+
+void TakeInCalendar(const SYSTEMTIME* now) {
+  SYSTEMTIME began;
+  DWORD busy = RefreshCalendarTimes(now, ReadActiveMode(), &began);
+  if (!busy || busy == ReadActiveMode()) return;
+  BOOL late = MinuteIndex(&began) != MinuteIndex(now);
+  MakeModeActive(busy, SWITCH_CALENDAR_START, late ? &began : nullptr);
 }
 
 void TakeInTemporarySwitch() {
@@ -92,7 +133,7 @@ void TakeInTemporarySwitch() {
     FindPendingSwitch(&pending);
     if (!pending.Pending) return;
     WriteTimeSwitch(state | TIME_SWITCH_TAKEN_IN);
-    if (pending.Mode != ReadActiveMode()) MakeModeActive(pending.Mode);
+    if (pending.Mode != ReadActiveMode()) MakeModeActive(pending.Mode, SWITCH_TEMPORARY, nullptr);
   } else if (!pendingFlag && takenIn) {
     WriteTimeSwitch(state & ~(DWORD)TIME_SWITCH_TAKEN_IN);
   }

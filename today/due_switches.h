@@ -1,7 +1,8 @@
-// The switches due at a minute, and the temporary switch that the timer bar
-// writes. What "TimeSwitch" means to the item: 4 = a temporary switch is
-// pending (the timer bar sets and clears it), 1 = the item has made its
-// target active; 8 and 2 are left as they are.
+// The switches the item makes as time passes: those due at each minute,
+// those missed while the phone was off, the temporary switch that the timer
+// bar writes, and the calendar's appointments. What "TimeSwitch" means to
+// the item: 4 = a temporary switch is pending (the timer bar sets and clears
+// it), 1 = the item has made its target active; 8 and 2 are left as they are.
 #pragma once
 
 #include "windows.h"
@@ -9,23 +10,29 @@
 #define TIME_SWITCH_PENDING 4
 #define TIME_SWITCH_TAKEN_IN 1
 
-// The mode in effect once the switches due at `now` (hour and minute) are
-// made, the active mode when none is due. In the order in which they are
-// weighed, a later one overriding an earlier: the daily stop of the active
-// mode (back to its "ModeBack"), a daily start on a day ticked in "Days",
-// the calendar rule of the mode in effect, the end of a temporary switch
-// (back to its "ModeBackTemp"). Ending a temporary switch clears it in the
-// store; nothing else is written. `readCalendar` (may be null) tells whether
-// the calendar is to be read again: an appointment of a mode's rule ended,
-// or a mode with the rule asks for "OutlookAutoRefresh".
-DWORD FindDueSwitch(const SYSTEMTIME* now, DWORD activeMode, BOOL* readCalendar);
-
-// Makes the minute's switches once per minute; `woken` when the phone was
-// woken for the minute (Lumist started), which also registers the next
-// wake-up when nothing is due, as the scheduler wakes the phone every day
-// whatever the days of a mode.
+// Makes the switches due in the minutes not yet looked at, up to the minute
+// of `now` once its wake-up second has passed. When the phone has just come
+// on, those are the minutes after the item's last switch ("LastSwitchTime")
+// within the last 24 hours, or only the minute of `now` when the item has
+// never switched; a switch by hand moves that start on, so that no earlier
+// time undoes it. The minutes are weighed in time order from the active
+// mode (WeighMinute; an appointment's start only at the minute of `now`),
+// and the mode in effect at the end is made active once, with the reason of
+// the switch that decided it, missed when that was not at the minute of
+// `now`. A temporary switch that ended is cleared; the calendar is read again
+// when an appointment ended or a mode's rule asks for it each minute.
+// `woken` (Lumist started) registers the next wake-up also when nothing is
+// switched, as the scheduler wakes the phone every day whatever its days.
 void SwitchDueModes(const SYSTEMTIME* now, BOOL woken);
+
+// Reads the calendar again (RefreshCalendarTimes) and makes the busy mode of
+// an appointment going on now active, missed when it began before this minute.
+void TakeInCalendar(const SYSTEMTIME* now);
 
 // A temporary switch that the timer bar has just written makes its target
 // active at once; one that it cancelled leaves the mode in effect as it is.
 void TakeInTemporarySwitch();
+
+// Ends a pending temporary switch as the bar's cancel does (no end time in
+// any mode, "TimeSwitch" mapped as for a cancel) and clears the item's mark.
+void CancelTemporarySwitch();

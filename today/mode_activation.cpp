@@ -1,17 +1,53 @@
 // The switch itself: the store's "DefaultMode" names the mode in effect, the
-// phone takes its settings, and the scheduler wakes the phone for the next one.
+// phone takes its settings, the scheduler wakes the phone for the next one,
+// and the shell keeps a line of it in the journal.
 #include "today/mode_activation.h"
 
 #include "phone/apply_stored_mode.h"
+#include "phoneshell.h"
 #include "schedule/switch_schedule.h"
 #include "store/mode_store.h"
+#include "timer/pending_switch.h"
 #include "timer/timer_registry.h"
+#include "today/last_switch.h"
 #include "today/mode_values.h"
+
+// The journal's words for each SwitchReason, in its order.
+static const WCHAR* const SwitchReasonTexts[] = {
+    u"first run",   u"by hand",    u"temporary",      u"temporary end",
+    u"daily start", u"daily stop", u"calendar start", u"calendar end",
+};
+
+// Room for the longest reason with " (missed HH:MM)".
+#define REASON_TEXT_SIZE 48
 
 DWORD ReadActiveMode() { return ReadRootDword(DEFAULT_MODE_VALUE); }
 
-void MakeModeActive(DWORD mode) {
+BOOL ActiveModeStored() {
+  HKEY key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return FALSE;
+  DWORD size = 0;
+  BOOL stored = RegQueryValueExW(key, DEFAULT_MODE_VALUE, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return stored;
+}
+
+static void RecordSwitch(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
+  WCHAR name[MODE_NAME_SIZE];
+  ReadModeName(mode, name);
+  WCHAR text[REASON_TEXT_SIZE];
+  if (missed) {
+    wsprintfW(text, u"%s (missed %02d:%02d)", SwitchReasonTexts[reason], (int)missed->wHour, (int)missed->wMinute);
+  } else {
+    wsprintfW(text, u"%s", SwitchReasonTexts[reason]);
+  }
+  ShellRecordModeSwitch(mode, name, text);
+}
+
+void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
   if (mode < FIRST_MODE || mode > LAST_MODE) return;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
   HKEY key;
   DWORD disposition;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition) ==
@@ -19,6 +55,8 @@ void MakeModeActive(DWORD mode) {
     WriteDwordValue(key, DEFAULT_MODE_VALUE, mode);
     RegCloseKey(key);
   }
+  WriteLastSwitch(&now);
+  RecordSwitch(mode, reason, missed);
   WCHAR keyName[TODAY_KEY_NAME_SIZE];
   wsprintfW(keyName, MODE_KEY_NAME_FORMAT, (int)mode);
   ApplyStoredMode(keyName);

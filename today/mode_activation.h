@@ -1,14 +1,21 @@
 // Making a mode the active one, as the Today item does at a switch.
 #pragma once
 
+#include "today/switch_weighing.h"
 #include "windows.h"
 
 // The active mode: "DefaultMode", 0 when it is missing.
 DWORD ReadActiveMode();
 
+// True when the store holds a "DefaultMode".
+BOOL ActiveModeStored();
+
 // Room for "Mode %d".
 #define TODAY_KEY_NAME_SIZE 20
 
-// Writes "DefaultMode", applies the mode and its notification table to the
-// phone and registers the next wake-up. Modes other than 1 to 5 are refused.
-void MakeModeActive(DWORD mode);
+// Writes "DefaultMode" and the time of the switch ("LastSwitchTime"),
+// applies the mode and its notification table to the phone, registers the
+// next wake-up and has the shell journal the switch with its reason, and
+// " (missed HH:MM)" when `missed` (the time it fell due) is not null. Modes
+// other than 1 to 5 are refused.
+void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed);

@@ -76,3 +76,5 @@ BOOL DayTicked(DWORD days, WORD dayOfWeek) {
   int shift = ((7 - dayOfWeek % 7) % 7) * 4;
   return ((days >> shift) & 0xF) == 1;
 }
+
+BOOL StartsOnDay(DWORD days, WORD dayOfWeek) { return days == 0 || DayTicked(days, dayOfWeek); }

@@ -34,3 +34,7 @@ BOOL IsTimeOfDay(DWORD hour, DWORD minute, const SYSTEMTIME* now);
 // True when "Days" ticks the day of the week (Sunday 0): one hexadecimal
 // digit a day, Monday the highest, Sunday the lowest.
 BOOL DayTicked(DWORD days, WORD dayOfWeek);
+
+// True when a daily start is made on the day of the week: on the days that
+// "Days" ticks, or every day when it ticks none.
+BOOL StartsOnDay(DWORD days, WORD dayOfWeek);

@@ -6,21 +6,25 @@
 
 #include "schedule/install_folder.h"
 #include "schedule/switch_schedule.h"
-#include "today/calendar_rule.h"
+#include "store/factory_modes.h"
 #include "today/due_switches.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
 #include "today/today_screen.h"
 #include "today/today_state.h"
 
-// What the item does when the phone comes on: the calendar read, an
-// appointment going on now taken in, a temporary switch just written taken
-// in, and the next wake-up registered.
+// What the item does when the phone comes on: a store never prepared gets
+// the factory modes as the settings program's first run makes them, a store
+// that names no active mode gets the first run's; the switches missed while
+// the phone was off are made, the calendar read, an appointment going on now
+// and a temporary switch just written taken in, and the next wake-up registered.
 static void StartItem() {
+  PrepareStoreOnFirstRun();
+  if (!ActiveModeStored()) MakeModeActive(FIRST_RUN_ACTIVE_MODE, SWITCH_FIRST_RUN, nullptr);
   SYSTEMTIME now;
   GetLocalTime(&now);
-  DWORD busy = RefreshCalendarTimes(&now, ReadActiveMode());
-  if (busy && busy != ReadActiveMode()) MakeModeActive(busy);
+  SwitchDueModes(&now, FALSE);
+  TakeInCalendar(&now);
   TakeInTemporarySwitch();
   ScheduleNextSwitch();
 }
@@ -30,6 +34,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   LocateFittingInstallFolder(Today.InstallFolder, TODAY_FOLDER_SIZE);
   Today.Background = CreateSolidBrush(TODAY_BACKGROUND);
   Today.Rule = CreateSolidBrush(TODAY_RULE_COLOUR);
+  Today.Mark = CreateSolidBrush(TODAY_MARK_COLOUR);
   Today.Screen = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_TODAY), nullptr, TodayProc, 0);
   if (Today.Screen == nullptr) return 0;
 
@@ -57,5 +62,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (Today.SettingsProcess) CloseHandle(Today.SettingsProcess);
   DeleteObject(Today.Background);
   DeleteObject(Today.Rule);
+  DeleteObject(Today.Mark);
   return 0;
 }

@@ -6,7 +6,7 @@
 #include "testing/device_fixture.h"
 #include "timer/timer_registry.h"
 #include "today/calendar_rule.h"
-#include "today/due_switches.h"
+#include "today/switch_weighing.h"
 #include "today/mode_values.h"
 
 namespace {
@@ -79,27 +79,41 @@ class DueSwitch : public testing_support::DeviceTest {
     SYSTEMTIME time = {2026, 12, 3, 9, hour, minute, 5, 0};
     return time;
   }
+  // The mode in effect after the switches of `now`, weighed over the store as it is.
+  static DWORD Due(const SYSTEMTIME* now, DWORD active, SwitchReason* reason = nullptr) {
+    SwitchValues values;
+    ReadSwitchValues(&values);
+    WeighedMinute weighed;
+    WeighMinute(&values, now, active, TRUE, &weighed);
+    if (reason) *reason = weighed.Reason;
+    return weighed.Mode;
+  }
 };
 
 TEST_F(DueSwitch, NothingDueKeepsTheActiveModeAndMidnightIsNoTime) {
   SYSTEMTIME midnight = At(0, 0);
-  EXPECT_EQ(FindDueSwitch(&midnight, 2, nullptr), 2u);
+  EXPECT_EQ(Due(&midnight, 2), 2u);
   SYSTEMTIME noon = At(12, 0);
   Set(4, START_HOUR_VALUE, 12);
-  EXPECT_EQ(FindDueSwitch(&noon, 2, nullptr), 4u);
-  EXPECT_EQ(FindDueSwitch(&midnight, 2, nullptr), 2u) << "(0, 0) of the other modes is no start";
+  EXPECT_EQ(Due(&noon, 2), 4u);
+  EXPECT_EQ(Due(&midnight, 2), 2u) << "(0, 0) of the other modes is no start";
 }
 
 TEST_F(DueSwitch, AStartOverridesTheActiveModesStopOfTheSameMinute) {
   SYSTEMTIME now = At(7, 0);
   SetPair(1, STOP_HOUR_VALUE, STOP_MINUTES_VALUE, 7, 0);
   Set(1, MODE_BACK_VALUE, 3);
-  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 3u);
-  EXPECT_EQ(FindDueSwitch(&now, 2, nullptr), 2u) << "the stop belongs to mode 1 only";
+  SwitchReason reason;
+  EXPECT_EQ(Due(&now, 1, &reason), 3u);
+  EXPECT_EQ(reason, SWITCH_DAILY_STOP);
+  EXPECT_EQ(Due(&now, 2), 2u) << "the stop belongs to mode 1 only";
   SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 7, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 5u);
+  EXPECT_EQ(Due(&now, 1, &reason), 5u);
+  EXPECT_EQ(reason, SWITCH_DAILY_START);
   Set(5, DAYS_VALUE, 0x1000000);  // Monday only
-  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 3u);
+  EXPECT_EQ(Due(&now, 1), 3u);
+  Set(5, DAYS_VALUE, 0);  // no day ticked: every day
+  EXPECT_EQ(Due(&now, 1), 5u);
 }
 
 TEST_F(DueSwitch, TheCalendarRuleActsOnTheModeThatTheDailySwitchesLeave) {
@@ -107,23 +121,65 @@ TEST_F(DueSwitch, TheCalendarRuleActsOnTheModeThatTheDailySwitchesLeave) {
   Set(2, OUTLOOK_SWITCH_VALUE, 1);
   Set(2, MODE_BUSY_VALUE, 4);
   SetPair(2, START_HOUR_OUTLOOK_VALUE, START_MINUTES_OUTLOOK_VALUE, 10, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 2, nullptr), 4u);
-  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 1u);
+  SwitchReason reason;
+  EXPECT_EQ(Due(&now, 2, &reason), 4u);
+  EXPECT_EQ(reason, SWITCH_CALENDAR_START);
+  EXPECT_EQ(Due(&now, 1), 1u);
   SetPair(2, START_HOUR_VALUE, START_MINUTES_VALUE, 10, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 4u) << "mode 2 starts, then its appointment begins";
+  EXPECT_EQ(Due(&now, 1), 4u) << "mode 2 starts, then its appointment begins";
   Set(2, OUTLOOK_SWITCH_VALUE, 0);
-  EXPECT_EQ(FindDueSwitch(&now, 1, nullptr), 2u);
+  EXPECT_EQ(Due(&now, 1), 2u);
 }
 
-TEST_F(DueSwitch, TheEndOfATemporarySwitchWinsAndIsCleared) {
+TEST_F(DueSwitch, TheEndOfATemporarySwitchWinsOverADailyStart) {
   SYSTEMTIME now = At(10, 35);
   SetPair(3, STOP_HOUR_TEMP_VALUE, STOP_MINUTES_TEMP_VALUE, 10, 35);
   Set(3, MODE_BACK_TEMP_VALUE, 1);
   SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 10, 35);
-  EXPECT_EQ(FindDueSwitch(&now, 3, nullptr), 1u);
-  EXPECT_EQ(Get(3, STOP_HOUR_TEMP_VALUE), 0u);
-  EXPECT_EQ(Get(3, STOP_MINUTES_TEMP_VALUE), 0u);
-  EXPECT_EQ(FindDueSwitch(&now, 3, nullptr), 5u) << "once ended, only the start is left";
+  SwitchValues values;
+  ReadSwitchValues(&values);
+  WeighedMinute weighed;
+  WeighMinute(&values, &now, 3, TRUE, &weighed);
+  EXPECT_EQ(weighed.Mode, 1u);
+  EXPECT_EQ(weighed.Reason, SWITCH_TEMPORARY_END);
+  EXPECT_TRUE(weighed.TemporaryEnded);
+  values.Temporary.Pending = FALSE;
+  WeighMinute(&values, &now, 3, TRUE, &weighed);
+  EXPECT_EQ(weighed.Mode, 5u) << "once ended, only the start is left";
+}
+
+TEST_F(DueSwitch, SwitchTimesAreListedOnceInOrderWithoutNoTimes) {
+  SetPair(1, START_HOUR_VALUE, START_MINUTES_VALUE, 22, 30);
+  SetPair(2, STOP_HOUR_VALUE, STOP_MINUTES_VALUE, 7, 0);
+  SetPair(3, START_HOUR_VALUE, START_MINUTES_VALUE, 22, 30);
+  SetPair(4, START_HOUR_VALUE, START_MINUTES_VALUE, 0, 30);
+  SetPair(5, START_HOUR_VALUE, START_MINUTES_VALUE, 24, 0);  // no time of day
+  SetPair(5, START_HOUR_OUTLOOK_VALUE, START_MINUTES_OUTLOOK_VALUE, 9, 0);  // rule off
+  SwitchValues values;
+  ReadSwitchValues(&values);
+  DWORD times[SWITCH_TIMES_CAPACITY];
+  ASSERT_EQ(ListSwitchTimes(&values, times), 3);
+  EXPECT_EQ(times[0], 30u);
+  EXPECT_EQ(times[1], 7u * 60);
+  EXPECT_EQ(times[2], 22u * 60 + 30);
+}
+
+TEST_F(DueSwitch, TheNextSwitchOfTheDayIsTheFirstThatChangesTheMode) {
+  SYSTEMTIME now = At(18, 0);
+  SetPair(1, START_HOUR_VALUE, START_MINUTES_VALUE, 19, 0);   // mode 1 is active already
+  SetPair(2, START_HOUR_VALUE, START_MINUTES_VALUE, 22, 30);
+  SetPair(3, START_HOUR_VALUE, START_MINUTES_VALUE, 7, 0);    // tomorrow's
+  Set(2, DAYS_VALUE, 0x1000000);                               // Monday only
+  SetPair(4, START_HOUR_VALUE, START_MINUTES_VALUE, 23, 15);
+  SwitchValues values;
+  ReadSwitchValues(&values);
+  DWORD mode = 0, hour = 0, minute = 0;
+  ASSERT_TRUE(FindNextSwitchToday(&values, &now, 1, &mode, &hour, &minute));
+  EXPECT_EQ(mode, 4u);
+  EXPECT_EQ(hour, 23u);
+  EXPECT_EQ(minute, 15u);
+  SYSTEMTIME late = At(23, 15);
+  EXPECT_FALSE(FindNextSwitchToday(&values, &late, 1, &mode, &hour, &minute)) << "nothing left today";
 }
 
 }  // namespace

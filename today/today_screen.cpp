@@ -1,17 +1,22 @@
 // The Today screen's window procedure: a tick a second keeps the clock line,
 // takes in temporary switches and makes each minute's switches; taps on the
-// item start the settings program or the timer bar.
+// item open the settings program, or switch to a mode by hand and start the
+// timer bar.
 #include "today/today_screen.h"
 
 #include "schedule/switch_schedule.h"
 #include "timer/pending_switch.h"
 #include "timer/timer_registry.h"
-#include "today/calendar_rule.h"
 #include "today/due_switches.h"
+#include "today/minute_clock.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
+#include "today/switch_weighing.h"
 #include "today/today_pictures.h"
 #include "today/today_state.h"
+
+// The settings program's window, as its template names it.
+static const WCHAR SettingsTitle[] = u"Selvane Settings";
 
 static const WCHAR* const DayNames[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
                                         u"Thursday", u"Friday", u"Saturday"};
@@ -38,8 +43,37 @@ void LayOutToday() {
   int textLeft = 8 + TODAY_PICTURE_SIZE + 8;
   SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_MODE_NAME), nullptr, textLeft, TODAY_ITEM_TOP + 2,
                width - textLeft - 8, 16, SWP_NOZORDER);
-  SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_BACK_TEXT), nullptr, textLeft, TODAY_ITEM_TOP + 18,
+  SetWindowPos(GetDlgItem(Today.Screen, IDC_TODAY_SWITCH_LINE), nullptr, textLeft, TODAY_ITEM_TOP + 18,
                width - textLeft - 8, 16, SWP_NOZORDER);
+}
+
+// The second line: when a temporary switch is pending, when and to which
+// mode it goes back; else the next switch due today, if any.
+static void ShowSwitchLine(DWORD active, BOOL recompute) {
+  PendingSwitch pending;
+  FindPendingSwitch(&pending);
+  if (pending.Pending == Today.ShowedPending && !pending.Pending && !recompute) return;
+  Today.ShowedPending = pending.Pending;
+  WCHAR name[TODAY_NAME_SIZE];
+  WCHAR line[TODAY_LINE_SIZE];
+  BOOL shown = TRUE;
+  if (pending.Pending) {
+    ReadModeName(pending.ModeBack, name);
+    wsprintfW(line, u"back to %s at %02d:%02d", name, (int)pending.StopHour, (int)pending.StopMinutes);
+  } else {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SwitchValues values;
+    ReadSwitchValues(&values);
+    DWORD mode, hour, minute;
+    shown = FindNextSwitchToday(&values, &now, active, &mode, &hour, &minute);
+    if (shown) {
+      ReadModeName(mode, name);
+      wsprintfW(line, u"%s at %02d:%02d", name, (int)hour, (int)minute);
+    }
+  }
+  if (shown) SetLine(IDC_TODAY_SWITCH_LINE, line);
+  ShowWindow(GetDlgItem(Today.Screen, IDC_TODAY_SWITCH_LINE), shown ? SW_SHOW : SW_HIDE);
 }
 
 void ShowTodayTexts() {
@@ -51,29 +85,33 @@ void ShowTodayTexts() {
   SetLine(IDC_TODAY_DATE, line);
   wsprintfW(line, u"%02d:%02d", now.wHour, now.wMinute);
   SetLine(IDC_TODAY_TIME, line);
-  Today.ShownMinute = MinuteStamp(&now);
+  DWORD minute = MinuteIndex(&now);
+  BOOL recompute = minute != Today.ShownMinute || Today.NextSwitchStale;
+  Today.ShownMinute = minute;
+  Today.NextSwitchStale = FALSE;
 
   DWORD active = ReadActiveMode();
   if (active != Today.ActiveMode) {
     Today.ActiveMode = active;
-    RECT item = {0, TODAY_ITEM_TOP, ScreenWidth(), TODAY_ROW_TOP};
+    recompute = TRUE;
+    RECT item = {0, TODAY_ITEM_TOP, ScreenWidth(), TODAY_ITEM_BOTTOM};
     InvalidateRect(Today.Screen, &item, TRUE);
   }
   WCHAR name[TODAY_NAME_SIZE];
   ReadModeName(active, name);
   if (!name[0]) wcsncpy(name, u"No active mode", TODAY_NAME_SIZE);
   SetLine(IDC_TODAY_MODE_NAME, name);
+  ShowSwitchLine(active, recompute);
+}
 
-  PendingSwitch pending;
-  FindPendingSwitch(&pending);
-  HWND back = GetDlgItem(Today.Screen, IDC_TODAY_BACK_TEXT);
-  if (pending.Pending) {
-    WCHAR backName[TODAY_NAME_SIZE];
-    ReadModeName(pending.ModeBack, backName);
-    wsprintfW(line, u"back to %s at %02d:%02d", backName, (int)pending.StopHour, (int)pending.StopMinutes);
-    SetLine(IDC_TODAY_BACK_TEXT, line);
-  }
-  ShowWindow(back, pending.Pending ? SW_SHOW : SW_HIDE);
+// The active mode's picture in the row stands on a light field framed in
+// the rule's colour.
+static void DrawActiveMark(HDC dc, int pictureX) {
+  RECT frame = {pictureX - TODAY_MARK_MARGIN, TODAY_ROW_TOP, pictureX + TODAY_PICTURE_SIZE + TODAY_MARK_MARGIN,
+                TODAY_ITEM_BOTTOM};
+  FillRect(dc, &frame, Today.Rule);
+  RECT field = {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
+  FillRect(dc, &field, Today.Mark);
 }
 
 static void PaintToday() {
@@ -88,6 +126,7 @@ static void PaintToday() {
   int cell = width / LAST_MODE;
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
     int x = (int)(mode - 1) * cell + (cell - TODAY_PICTURE_SIZE) / 2;
+    if (mode == Today.ActiveMode) DrawActiveMark(dc, x);
     DrawModePicture(dc, mode, x, TODAY_ROW_TOP + (TODAY_ROW_HEIGHT - TODAY_PICTURE_SIZE) / 2);
   }
   EndPaint(Today.Screen, &paint);
@@ -107,19 +146,43 @@ static void StartFromInstallFolder(LPCWSTR name, LPWSTR commandLine, HANDLE* pro
   }
 }
 
+// A settings program started from the item that still runs is brought to
+// the foreground instead of starting another.
 static void OpenSettings() {
+  if (Today.SettingsProcess && WaitForSingleObject(Today.SettingsProcess, 0) == WAIT_TIMEOUT) {
+    HWND settings = FindWindowW(nullptr, SettingsTitle);
+    if (settings) SetForegroundWindow(settings);
+    return;
+  }
   WCHAR none[1] = {0};
   StartFromInstallFolder(u"SelvaneSettings.exe", none, &Today.SettingsProcess);
 }
 
-// The bar goes just below the item, back mode the active one.
-static void OpenTimerBar(DWORD target) {
+// The bar goes just below the item.
+static void OpenTimerBar(DWORD back, DWORD target) {
   RECT place;
   GetWindowRect(Today.Screen, &place);
   WCHAR commandLine[64];
-  wsprintfW(commandLine, u"%d:%d %02d:%d", (int)ReadActiveMode(), (int)target, TODAY_BAR_HEIGHT,
+  wsprintfW(commandLine, u"%d:%d %02d:%d", (int)back, (int)target, TODAY_BAR_HEIGHT,
             (int)place.top + TODAY_ITEM_BOTTOM);
   StartFromInstallFolder(u"SelvaneTimer.exe", commandLine, nullptr);
+}
+
+// A tap on a mode's picture: a pending temporary switch ends, the mode
+// becomes active at once, and the timer bar may turn the switch into a
+// temporary one that goes back to the mode active before the tap.
+static void SwitchByHand(DWORD tapped) {
+  DWORD previous = ReadActiveMode();
+  PendingSwitch pending;
+  FindPendingSwitch(&pending);
+  if (pending.Pending) CancelTemporarySwitch();
+  if (tapped != previous) {
+    MakeModeActive(tapped, SWITCH_BY_HAND, nullptr);
+  } else if (pending.Pending) {
+    ScheduleNextSwitch();
+  }
+  ShowTodayTexts();
+  if (previous >= FIRST_MODE && previous <= LAST_MODE && previous != tapped) OpenTimerBar(previous, tapped);
 }
 
 static void TapToday(int x, int y) {
@@ -128,7 +191,7 @@ static void TapToday(int x, int y) {
   } else if (y >= TODAY_ROW_TOP && y < TODAY_ITEM_BOTTOM) {
     int cell = ScreenWidth() / LAST_MODE;
     int column = cell > 0 ? x / cell : 0;
-    if (column >= 0 && column < LAST_MODE) OpenTimerBar((DWORD)column + FIRST_MODE);
+    if (column >= 0 && column < LAST_MODE) SwitchByHand((DWORD)column + FIRST_MODE);
   }
 }
 
@@ -137,8 +200,8 @@ static void CheckSettingsEnded(const SYSTEMTIME* now) {
   if (!Today.SettingsProcess || WaitForSingleObject(Today.SettingsProcess, 0) != WAIT_OBJECT_0) return;
   CloseHandle(Today.SettingsProcess);
   Today.SettingsProcess = nullptr;
-  DWORD busy = RefreshCalendarTimes(now, ReadActiveMode());
-  if (busy) MakeModeActive(busy);
+  Today.NextSwitchStale = TRUE;
+  TakeInCalendar(now);
 }
 
 static void Tick() {

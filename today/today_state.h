@@ -18,6 +18,9 @@
 #define TODAY_PICTURE_SIZE 24
 #define TODAY_ROW_TOP 84
 #define TODAY_ROW_HEIGHT 28
+// The mark behind the active mode's picture in the row: this much wider
+// than the picture on each side, the row's height high.
+#define TODAY_MARK_MARGIN 4
 #define TODAY_ITEM_BOTTOM (TODAY_ROW_TOP + TODAY_ROW_HEIGHT)
 // The timer bar that a tap on the row starts, just below the item.
 #define TODAY_BAR_HEIGHT 24
@@ -28,25 +31,28 @@
 // The colours of the screen.
 #define TODAY_BACKGROUND RGB(255, 255, 255)
 #define TODAY_RULE_COLOUR RGB(140, 165, 200)
+#define TODAY_MARK_COLOUR RGB(214, 226, 240)
 
 struct TodayState {
   HINSTANCE Instance;
   HWND Screen;
   HBRUSH Background;
   HBRUSH Rule;
+  HBRUSH Mark;
   WCHAR InstallFolder[TODAY_FOLDER_SIZE];
   // The mode the screen shows, "DefaultMode" when it was last read.
   DWORD ActiveMode;
-  // The minute whose switches were last looked at: day of the month, hour
-  // and minute; each minute's switches are made once.
-  DWORD CheckedMinute;
-  // The minute the clock line shows.
+  // The last minute (MinuteIndex) whose switches were looked at, 0 until
+  // the phone has come on; each minute's switches are made once.
+  DWORD CheckedThrough;
+  // The minute the clock line shows, and whether the second line showed a
+  // pending temporary switch then; the next switch is worked out again
+  // when either changes, when the active mode does, or when NextSwitchStale.
   DWORD ShownMinute;
+  BOOL ShowedPending;
+  BOOL NextSwitchStale;
   // The settings program the item started, until it ends.
   HANDLE SettingsProcess;
 };
 
 extern TodayState Today;
-
-// A minute of the month as CheckedMinute keeps it.
-DWORD MinuteStamp(const SYSTEMTIME* time);
