@@ -47,7 +47,7 @@ enum class Store {
 class TodayPhone {
  public:
   explicit TodayPhone(const char* now, Store store = Store::ByHand, int width = 240, int height = 320)
-      : device_(Screen(width, height)) {
+      : device_(platform::DeviceOptions{.screenWidth = width, .screenHeight = height}) {
     Tool({"clock", "set", now, "--frozen"});
     if (store == Store::Fresh) return;
     if (store == Store::Prepared) {
@@ -105,12 +105,6 @@ class TodayPhone {
   nlohmann::json Dump(const std::string& name) const { return nlohmann::json::parse(ReadFile(Path(name))); }
 
  private:
-  static platform::DeviceOptions Screen(int width, int height) {
-    platform::DeviceOptions options;
-    options.screenWidth = width;
-    options.screenHeight = height;
-    return options;
-  }
   TempDevice device_;
 };
 
