@@ -315,3 +315,43 @@ TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
   }
   phone.Wait(20);
 }
+
+// The settings program that the Today screen starts runs until the window
+// is closed; a second tap on the mode line meanwhile starts no other.
+TEST(SdlDisplay, TheTodayScreenRunsOneSettingsProgramAtATime) {
+  for (const char* tool : {"Xvfb", "xdotool"})
+    if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
+
+  TempDevice device;
+  int64_t ms = 0;
+  ASSERT_TRUE(platform::ParseLocalTime("2026-12-09 10:00:00", &ms));
+  platform::SetDeviceClock(ms, true);
+  platform::JournalClear();
+  fs::path script = WriteFile(device.folder() / "taps.txt", "click 1003\nwait 1500\nclick 1003\nwait 1500\n");
+
+  Child xvfb({"Xvfb", "-displayfd", "1", "-screen", "0", "800x700x24", "-nolisten", "tcp"}, EnvironmentWith({}));
+  std::string number;
+  ASSERT_TRUE(xvfb.WaitFor("\n", 20, &number)) << "Xvfb did not start";
+  std::string display = ":" + number.substr(0, number.find('\n'));
+  Child phone({(ProgramFolder() / "selvane-device").string(), "run"},
+              EnvironmentWith({{"DISPLAY", display}, {"SELVANE_DISPLAY", "sdl"}, {"SELVANE_INPUT", script.string()},
+                               {"ASAN_OPTIONS", "detect_leaks=0:abort_on_error=1:halt_on_error=1"}}));
+  auto settingsStarts = [] {
+    int starts = 0;
+    for (const auto& line : platform::JournalRead())
+      starts += line.text.rfind("CreateProcessW \"\\Program files\\Selvane\\SelvaneSettings.exe\"", 0) == 0;
+    return starts;
+  };
+  for (int attempt = 0; attempt < 200 && settingsStarts() == 0; ++attempt)
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  ASSERT_EQ(settingsStarts(), 1) << "the first tap started no settings program";
+  // The second tap comes a second and a half later; give it time to act.
+  std::this_thread::sleep_for(std::chrono::milliseconds(4000));
+  EXPECT_EQ(settingsStarts(), 1);
+
+  for (const auto& entry : fs::directory_iterator(device.folder() / "screen")) {
+    std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") == std::string::npos) kill(pid_t(std::stol(name)), SIGTERM);
+  }
+  phone.Wait(20);
+}

@@ -1,7 +1,8 @@
 // The Today item as a new user meets it: a fresh phone comes on with "Home"
 // active, a tap on a mode's picture switches to it for good or, with the
-// timer bar, for a while, and a second tap on the mode line does not start
-// a second settings program.
+// timer bar, for a while. (That a second tap on the mode line starts no
+// second settings program is tested in the host window, where the settings
+// program stays: headless, it is switched off as soon as it waits.)
 #include "today_support.h"
 
 namespace {
@@ -98,12 +99,6 @@ TEST(TodayHandSwitch, ATapOnTheActiveModeSwitchesNothingAndStartsNoBar) {
   phone.Run(TodayPhone::TapPicture(4));
   EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch"), 0);
   EXPECT_EQ(Count(JournalOf("SelvaneToday"), "CreateProcessW"), 0);
-}
-
-TEST(TodayHandSwitch, TwoTapsOnTheModeLineStartOneSettingsProgram) {
-  TodayPhone phone("2026-12-09 10:00:00", Store::Prepared);
-  phone.Run("click " + std::to_string(ModeNameLine) + "\nclick " + std::to_string(ModeNameLine) + "\n");
-  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "CreateProcessW \"\\Program files\\Selvane\\SelvaneSettings.exe\""), 1);
 }
 
 TEST(TodayJournal, EachLineKeepsThePhoneTimeOfItsCall) {

@@ -130,10 +130,13 @@ inline int Count(const std::vector<std::string>& lines, const std::string& prefi
 }
 
 inline std::string ControlText(const nlohmann::json& dump, int id, bool* visible = nullptr) {
-  for (const auto& control : dump["windows"][0]["controls"]) {
-    if (control["id"] != id) continue;
-    if (visible) *visible = control["visible"];
-    return control["text"];
+  for (const auto& window : dump["windows"]) {
+    if (window.value("program", "") != "SelvaneToday") continue;
+    for (const auto& control : window["controls"]) {
+      if (control["id"] != id) continue;
+      if (visible) *visible = control["visible"];
+      return control["text"];
+    }
   }
   return "";
 }

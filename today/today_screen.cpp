@@ -105,10 +105,10 @@ void ShowTodayTexts() {
 }
 
 // The active mode's picture in the row stands on a light field framed in
-// the rule's colour.
+// the rule's colour, within the row (the timer bar lies just below it).
 static void DrawActiveMark(HDC dc, int pictureX) {
   RECT frame = {pictureX - TODAY_MARK_MARGIN, TODAY_ROW_TOP, pictureX + TODAY_PICTURE_SIZE + TODAY_MARK_MARGIN,
-                TODAY_ITEM_BOTTOM};
+                TODAY_ITEM_BOTTOM - 1};
   FillRect(dc, &frame, Today.Rule);
   RECT field = {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
   FillRect(dc, &field, Today.Mark);
