@@ -33,7 +33,7 @@ TEST(TodayFirstRun, AFreshPhoneComesOnWithHomeActiveAndTheSettingsOpenOnIt) {
   ProgramResult settings =
       RunProgram("selvane-device", {"start", "--wait", "SelvaneSettings"}, {{"SELVANE_INPUT", phone.Path("settings.txt")}});
   ASSERT_EQ(settings.status, 0) << settings.err;
-  EXPECT_EQ(ControlText(phone.Dump("settings.json"), 1004), "Home");
+  EXPECT_EQ(ControlText(phone.Dump("settings.json"), 1004, nullptr, "SelvaneSettings"), "Home");
 }
 
 TEST(TodayFirstRun, AStoreThatNamesNoActiveModeGetsHome) {

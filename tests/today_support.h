@@ -129,9 +129,11 @@ inline int Count(const std::vector<std::string>& lines, const std::string& prefi
   return count;
 }
 
-inline std::string ControlText(const nlohmann::json& dump, int id, bool* visible = nullptr) {
+// The text of control ID of the program's window in a dump (the Today screen's by default).
+inline std::string ControlText(const nlohmann::json& dump, int id, bool* visible = nullptr,
+                               const std::string& program = "SelvaneToday") {
   for (const auto& window : dump["windows"]) {
-    if (window.value("program", "") != "SelvaneToday") continue;
+    if (window.value("program", "") != program) continue;
     for (const auto& control : window["controls"]) {
       if (control["id"] != id) continue;
       if (visible) *visible = control["visible"];
