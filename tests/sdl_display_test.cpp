@@ -232,6 +232,22 @@ TEST(SdlDisplay, HostWindowShowsTheScreenAndTakesClicks) {
   EXPECT_EQ(probe.Wait(20), 0);
 }
 
+// The phone's clock stands at 2026-12-09 10:00:00, its journal empty.
+void FreezeClockAtTen() {
+  int64_t ms = 0;
+  ASSERT_TRUE(platform::ParseLocalTime("2026-12-09 10:00:00", &ms));
+  platform::SetDeviceClock(ms, true);
+  platform::JournalClear();
+}
+
+// The phone is switched off: its programs are those with a screen record.
+void SwitchOff(const TempDevice& device) {
+  for (const auto& entry : fs::directory_iterator(device.folder() / "screen")) {
+    std::string name = entry.path().filename().string();
+    if (name.find_first_not_of("0123456789") == std::string::npos) kill(pid_t(std::stol(name)), SIGTERM);
+  }
+}
+
 // The Today screen has the host window; the timer bar it starts draws into
 // that same window, over it, and takes the clicks on it.
 TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
@@ -239,10 +255,7 @@ TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
     if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
 
   TempDevice device;
-  int64_t ms = 0;
-  ASSERT_TRUE(platform::ParseLocalTime("2026-12-09 10:00:00", &ms));
-  platform::SetDeviceClock(ms, true);
-  platform::JournalClear();
+  FreezeClockAtTen();
 
   Child xvfb({"Xvfb", "-displayfd", "1", "-screen", "0", "800x700x24", "-nolisten", "tcp"}, EnvironmentWith({}));
   std::string number;
@@ -308,11 +321,7 @@ TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
   }
   EXPECT_TRUE(answered) << "the click did not reach the bar";
 
-  // The phone is switched off: its programs are those with a screen record.
-  for (const auto& entry : fs::directory_iterator(device.folder() / "screen")) {
-    std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") == std::string::npos) kill(pid_t(std::stol(name)), SIGTERM);
-  }
+  SwitchOff(device);
   phone.Wait(20);
 }
 
@@ -323,10 +332,7 @@ TEST(SdlDisplay, TheTodayScreenRunsOneSettingsProgramAtATime) {
     if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed";
 
   TempDevice device;
-  int64_t ms = 0;
-  ASSERT_TRUE(platform::ParseLocalTime("2026-12-09 10:00:00", &ms));
-  platform::SetDeviceClock(ms, true);
-  platform::JournalClear();
+  FreezeClockAtTen();
   fs::path script = WriteFile(device.folder() / "taps.txt", "click 1003\nwait 1500\nclick 1003\nwait 1500\n");
 
   Child xvfb({"Xvfb", "-displayfd", "1", "-screen", "0", "800x700x24", "-nolisten", "tcp"}, EnvironmentWith({}));
@@ -349,9 +355,6 @@ TEST(SdlDisplay, TheTodayScreenRunsOneSettingsProgramAtATime) {
   std::this_thread::sleep_for(std::chrono::milliseconds(4000));
   EXPECT_EQ(settingsStarts(), 1);
 
-  for (const auto& entry : fs::directory_iterator(device.folder() / "screen")) {
-    std::string name = entry.path().filename().string();
-    if (name.find_first_not_of("0123456789") == std::string::npos) kill(pid_t(std::stol(name)), SIGTERM);
-  }
+  SwitchOff(device);
   phone.Wait(20);
 }
