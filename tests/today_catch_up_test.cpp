@@ -43,6 +43,15 @@ TEST(TodayCatchUp, MissedSwitchesWeighInTimeOrderWithinTheLastDay) {
   EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch"), 1) << "made once";
 }
 
+TEST(TodayCatchUp, AClockSetBackBeforeTheLastSwitchStillSwitchesOnTime) {
+  TodayPhone phone("2026-12-09 20:00:00", Store::Prepared);
+  phone.SetDailyStart(2, 10, 30, 0);
+  phone.SetClock("2026-12-09 10:29:50");
+  phone.Run("wait 20000\n");
+  EXPECT_EQ(phone.ActiveMode(), 2u);
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch 2 \"Night\" daily start"), 1);
+}
+
 TEST(TodayCatchUp, AStoreSetUpByHandCatchesUpNothing) {
   TodayPhone phone("2026-12-09 23:00:00");
   phone.SetDailyStart(2, 22, 30, 0);

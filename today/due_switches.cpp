@@ -34,11 +34,12 @@ void CancelTemporarySwitch() {
 }
 
 // The first minute not yet looked at: after the minutes looked at since the
-// phone came on and after the item's last switch, at most a day back.
+// phone came on and after the item's last switch, at most a day back. A last
+// switch later than now is from before the clock was set back, and is passed.
 static DWORD FirstMinuteToWeigh(DWORD nowMinute, DWORD due) {
   DWORD from = Today.CheckedThrough;
   DWORD lastSwitch;
-  BOOL switched = ReadLastSwitch(&lastSwitch);
+  BOOL switched = ReadLastSwitch(&lastSwitch) && lastSwitch <= nowMinute;
   if (from == 0) from = switched ? lastSwitch : nowMinute - 1;
   if (switched && lastSwitch > from) from = lastSwitch;
   if (due > from + MINUTES_A_DAY) from = due - MINUTES_A_DAY;
@@ -71,6 +72,8 @@ void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
   DWORD nowMinute = MinuteIndex(now);
   // The minute of `now` is due once the wake-up has come into it.
   DWORD due = now->wSecond >= WAKE_UP_SECOND ? nowMinute : nowMinute - 1;
+  // The clock was set back: the minutes go on from now.
+  if (due < Today.CheckedThrough) Today.CheckedThrough = due - 1;
   if (due <= Today.CheckedThrough) {
     if (woken) ScheduleNextSwitch();
     return;
