@@ -93,9 +93,9 @@ int SDLCALL SDL_PushEvent(SDL_Event* event) SDL_FORWARD(SDL_PushEvent, event)
 int SDLCALL SDL_WaitEventTimeout(SDL_Event* event, int timeout) SDL_FORWARD(SDL_WaitEventTimeout, event, timeout)
 
 SDL_RWops* SDLCALL SDL_RWFromConstMem(const void* mem, int size) SDL_FORWARD(SDL_RWFromConstMem, mem, size)
-SDL_AudioSpec* SDLCALL SDL_LoadWAV_RW(SDL_RWops* src, int freesrc, SDL_AudioSpec* spec, Uint8** audio_buf,
+SDL_AudioSpec* SDLCALL SDL_LoadWAV_RW(SDL_RWops* src, int freesrc, SDL_AudioSpec* format, Uint8** audio_buf,
                                       Uint32* audio_len)
-    SDL_FORWARD(SDL_LoadWAV_RW, src, freesrc, spec, audio_buf, audio_len)
+    SDL_FORWARD(SDL_LoadWAV_RW, src, freesrc, format, audio_buf, audio_len)
 void SDLCALL SDL_FreeWAV(Uint8* audio_buf) SDL_FORWARD(SDL_FreeWAV, audio_buf)
 SDL_AudioStream* SDLCALL SDL_NewAudioStream(const SDL_AudioFormat src_format, const Uint8 src_channels,
                                             const int src_rate, const SDL_AudioFormat dst_format,
