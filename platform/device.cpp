@@ -393,7 +393,7 @@ std::string Statement::Blob(int column) const {
 bool Statement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
 
 Transaction::Transaction(sqlite3* db) : db_(db), own_(sqlite3_get_autocommit(db) != 0) {
-  Exec(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT nested_write");
+  Statement(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT nested_write", Statement::Cached).Run();
 }
 
 Transaction::~Transaction() {
@@ -402,7 +402,7 @@ Transaction::~Transaction() {
 }
 
 void Transaction::Commit() {
-  Exec(db_, own_ ? "COMMIT" : "RELEASE nested_write");
+  Statement(db_, own_ ? "COMMIT" : "RELEASE nested_write", Statement::Cached).Run();
   done_ = true;
 }
 

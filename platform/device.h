@@ -90,8 +90,9 @@ class Statement {
 };
 
 // BEGIN IMMEDIATE ... COMMIT, rolled back when left without Commit. Inside
-// a transaction the caller already holds (a device-tool command runs
-// whole in one), a savepoint, so that the caller's transaction stays whole.
+// a transaction the caller already holds (a device-tool command or an import
+// runs whole in one), a savepoint, so that the caller's transaction stays
+// whole. Registry writes take one per call.
 class Transaction {
  public:
   explicit Transaction(sqlite3* db);

@@ -143,35 +143,6 @@ LONG ResolvePath(sqlite3* db, int64_t start, const std::vector<std::u16string_vi
   return ERROR_SUCCESS;
 }
 
-// A write of one call: its own BEGIN IMMEDIATE ... COMMIT, or a savepoint
-// inside a transaction the caller already holds (an import of a whole file,
-// the seeding of a fresh device), so the caller's transaction stays whole.
-class WriteScope {
- public:
-  explicit WriteScope(sqlite3* db) : db_(db), own_(sqlite3_get_autocommit(db) != 0) {
-    Statement(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT registry_write", Statement::Cached).Run();
-  }
-  ~WriteScope() {
-    if (done_) return;
-    if (own_) {
-      sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    } else {
-      sqlite3_exec(db_, "ROLLBACK TO registry_write; RELEASE registry_write", nullptr, nullptr, nullptr);
-    }
-  }
-  WriteScope(const WriteScope&) = delete;
-  WriteScope& operator=(const WriteScope&) = delete;
-  void Commit() {
-    Statement(db_, own_ ? "COMMIT" : "RELEASE registry_write", Statement::Cached).Run();
-    done_ = true;
-  }
-
- private:
-  sqlite3* db_;
-  bool own_;
-  bool done_ = false;
-};
-
 // A read of several statements that must see one moment: its own read
 // transaction, unless the caller already holds one. One transaction also
 // takes the database's locks once for the whole call rather than once for
@@ -311,7 +282,7 @@ LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, LPWSTR, DWORD, REGSAM, 
   std::vector<std::u16string_view> parts;
   if (!SplitPath(lpSubKey, &parts)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    WriteScope write(db);
+    platform::Transaction write(db);
     if (!KeyExists(db, start)) return ERROR_KEY_DELETED;
     int64_t current = start;
     DWORD disposition = REG_OPENED_EXISTING_KEY;
@@ -483,7 +454,7 @@ LONG RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
   std::vector<std::u16string_view> parts;
   if (!SplitPath(lpSubKey, &parts) || parts.empty()) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    WriteScope write(db);
+    platform::Transaction write(db);
     int64_t key = 0;
     LONG status = ResolvePath(db, start, parts, &key);
     if (status != ERROR_SUCCESS) return status;
@@ -506,7 +477,7 @@ LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
   Name name;
   if (!ValueName(lpValueName, &name)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    WriteScope write(db);
+    platform::Transaction write(db);
     if (!KeyExists(db, key)) return ERROR_KEY_DELETED;
     Statement q(db, "DELETE FROM reg_values WHERE key = ? AND folded = ?", Statement::Cached);
     q.Bind(1, key).Bind(2, name.folded).Run();
