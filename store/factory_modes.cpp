@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "phone/phone_notifications.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
 #include "store/registry_values.h"
@@ -34,6 +35,7 @@ static const FactoryMode FACTORY_MODES[] = {
 static const WCHAR* const FIRST_RUN_DELETED_KEYS[] = {u"Mode 0", u"Mode 1", u"Mode 2",
                                                       u"Mode 3", u"Mode 4", u"Mode 5"};
 static const WCHAR* const USER_MODE_KEYS[] = {u"Mode 1", u"Mode 2", u"Mode 3", u"Mode 4", u"Mode 5"};
+static const int USER_MODE_COUNT = sizeof USER_MODE_KEYS / sizeof USER_MODE_KEYS[0];
 
 // A complete record of one factory mode.
 static ModeRecord FactoryRecord(const FactoryMode& factory) {
@@ -99,11 +101,23 @@ DWORD PrepareStoreOnFirstRun() {
     for (const WCHAR* keyName : FIRST_RUN_DELETED_KEYS) RegDeleteKeyW(root, keyName);
     RegCloseKey(root);
   }
-  for (const WCHAR* keyName : USER_MODE_KEYS) LoadMode(keyName);
-  for (const WCHAR* keyName : USER_MODE_KEYS) SeedNotifications(keyName);
-  for (const WCHAR* keyName : USER_MODE_KEYS) {
-    WriteFactoryMode(keyName);
-    ResetNotificationOptions(keyName);
+  // Each value is written once. Saving the factory mode writes all of its
+  // values, so the defaults that loading a missing mode would store first
+  // are left out. The phone's events are read once for the five modes. An
+  // entry that seeding adds already holds its mode's factory options, so
+  // only a mode whose "Notifications" key outlived the deletion above (a
+  // deletion that failed) has its entries reset.
+  NotificationTable phoneEvents;
+  std::memset(phoneEvents, 0, sizeof phoneEvents);
+  int eventCount = ReadPhoneNotifications(phoneEvents);
+  BOOL keptEntries[USER_MODE_COUNT];
+  for (int i = 0; i < USER_MODE_COUNT; ++i) {
+    keptEntries[i] = HasNotificationsKey(USER_MODE_KEYS[i]);
+    SeedNotifications(USER_MODE_KEYS[i], phoneEvents, eventCount);
+  }
+  for (int i = 0; i < USER_MODE_COUNT; ++i) {
+    WriteFactoryMode(USER_MODE_KEYS[i]);
+    if (keptEntries[i]) ResetNotificationOptions(USER_MODE_KEYS[i]);
   }
 
   // The store is prepared only once all five modes are in place, so a set-up

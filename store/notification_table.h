@@ -37,10 +37,14 @@ int SaveNotifications(LPCWSTR keyName, const NotificationSetting* table);
 // Writes one entry, creating its subkey when missing. Returns 0.
 int SaveNotification(LPCWSTR keyName, NotificationSetting entry);
 
-// Gives mode "Mode 1" to "Mode 5" one entry per phone event that it does
-// not have yet, with the mode's factory options and the phone's sound;
-// existing entries stay as they are. Returns 0.
-int SeedNotifications(LPCWSTR keyName);
+// Gives mode "Mode 1" to "Mode 5" one entry per phone event of
+// `phoneEvents` (`eventCount` slots, as the phone's notification list reads
+// them) that it does not have yet, with the mode's factory options and the
+// phone's sound; existing entries stay as they are. Returns 0.
+int SeedNotifications(LPCWSTR keyName, const NotificationSetting* phoneEvents, int eventCount);
+
+// TRUE when the mode has a "Notifications" key, with or without entries.
+BOOL HasNotificationsKey(LPCWSTR keyName);
 
 // Sets "Options" and "Duration" of the mode's first 25 entries to the
 // mode's factory values, keeping each "Wave". Returns the index of the last

@@ -2,7 +2,6 @@
 // the mode key's "Notifications" key, loaded into and saved from a table.
 #include <cstring>
 
-#include "phone/phone_notifications.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
 #include "store/registry_values.h"
@@ -121,7 +120,14 @@ int SaveNotification(LPCWSTR keyName, NotificationSetting entry) {
   return 0;
 }
 
-int SeedNotifications(LPCWSTR keyName) {
+BOOL HasNotificationsKey(LPCWSTR keyName) {
+  HKEY notifications = OpenNotificationsKey(keyName);
+  if (!notifications) return FALSE;
+  RegCloseKey(notifications);
+  return TRUE;
+}
+
+int SeedNotifications(LPCWSTR keyName, const NotificationSetting* phoneEvents, int eventCount) {
   WCHAR path[WSPRINTF_MAX_OUTPUT];
   wsprintfW(path, NOTIFICATIONS_KEY_FORMAT, keyName);
   HKEY notifications = OpenNotificationsKey(keyName);
@@ -131,19 +137,20 @@ int SeedNotifications(LPCWSTR keyName) {
 
   const FactoryNotification* factory = FindFactoryNotification(keyName);
   if (!factory) return 0;
-  NotificationTable phoneEvents;
-  std::memset(phoneEvents, 0, sizeof phoneEvents);
-  int count = ReadPhoneNotifications(phoneEvents);
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < eventCount; ++i) {
     const NotificationSetting& event = phoneEvents[i];
     if (!event.EventName[0]) continue;
-    HKEY entry = OpenEntryKey(keyName, event.EventName, 0);
-    if (entry) {
+    WCHAR entryPath[WSPRINTF_MAX_OUTPUT];
+    wsprintfW(entryPath, NOTIFICATION_KEY_FORMAT, keyName, event.EventName);
+    HKEY entry = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, entryPath, 0, nullptr, 0, KEY_WRITE, nullptr, &entry, &disposition) !=
+        ERROR_SUCCESS)
+      continue;
+    if (disposition == REG_OPENED_EXISTING_KEY) {
       RegCloseKey(entry);  // the mode has this entry already: keep it
       continue;
     }
-    entry = OpenOrCreateEntryKey(keyName, event.EventName, 0);
-    if (!entry) continue;
     WriteDwordValue(entry, NOTIFICATION_OPTIONS_VALUE, factory->options);
     WriteDwordValue(entry, NOTIFICATION_DURATION_VALUE, factory->duration);
     WriteTextValue(entry, NOTIFICATION_WAVE_VALUE, event.Wave, WAVE_WIDTH);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "phone/phone_notifications.h"
 #include "store/notification_table.h"
 #include "testing/device_fixture.h"
 
@@ -20,6 +21,13 @@ NotificationSetting Entry(const std::u16string& name, DWORD options, DWORD durat
   entry.Duration = duration;
   std::copy(wave.begin(), wave.end(), entry.Wave);
   return entry;
+}
+
+// Seeds a mode from the phone's own event list, as the first run does.
+int SeedFromPhone(LPCWSTR keyName) {
+  NotificationTable events;
+  std::memset(events, 0, sizeof events);
+  return SeedNotifications(keyName, events, ReadPhoneNotifications(events));
 }
 
 class NotificationsTest : public testing_support::DeviceTest {
@@ -135,7 +143,7 @@ TEST_F(NotificationsTest, ResetSetsTheModesFactoryOptionsAndKeepsSounds) {
 
 TEST_F(NotificationsTest, SeedingAddsOnlyMissingPhoneEventsWithTheirSounds) {
   SaveNotification(u"Mode 1", Entry(u"Alarms", 0x40000010, 99, u"mine"));
-  EXPECT_EQ(SeedNotifications(u"Mode 1"), 0);
+  EXPECT_EQ(SeedFromPhone(u"Mode 1"), 0);
   NotificationTable loaded;
   int last = LoadNotifications(u"Mode 1", loaded);
   int named = 0;
@@ -158,11 +166,11 @@ TEST_F(NotificationsTest, SeedingAddsOnlyMissingPhoneEventsWithTheirSounds) {
   EXPECT_GE(named, 15);
 
   DWORD before = SubkeyCount(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 1\\Notifications");
-  SeedNotifications(u"Mode 1");
+  SeedFromPhone(u"Mode 1");
   EXPECT_EQ(SubkeyCount(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 1\\Notifications"), before);
 
   // Another key name gets an empty "Notifications" key and nothing more.
-  SeedNotifications(u"Mode 0");
+  SeedFromPhone(u"Mode 0");
   HKEY key;
   ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 0\\Notifications",
                           0, 0, &key),
