@@ -161,15 +161,25 @@ TEST_F(ApplyModeTest, AutoPickUpWritesTheRingCountBeforeTheSwitch) {
   RegCloseKey(key);
   mode_.AutoPickUp = 1;
   mode_.NbRingPickUp = 5;
+  // The order of the writes, seen as the registry runs them.
+  std::vector<std::string> order;
+  sqlite3_trace_v2(
+      platform::DeviceDb(), SQLITE_TRACE_STMT,
+      [](unsigned, void* context, void* statement, void*) {
+        char* sql = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(statement));
+        std::string text = sql ? sql : "";
+        sqlite3_free(sql);
+        if (text.rfind("INSERT INTO reg_values", 0) != 0) return 0;
+        auto* names = static_cast<std::vector<std::string>*>(context);
+        for (const char* name : {"'AutoPickUp'", "'Ring'"})
+          if (text.find(name) != std::string::npos) names->push_back(std::string(name + 1, std::strlen(name) - 2));
+        return 0;
+      },
+      &order);
   Apply();
+  sqlite3_trace_v2(platform::DeviceDb(), 0, nullptr, nullptr);
   EXPECT_EQ(Dword(AUTO_PICK_UP_KEY, PICK_UP_RINGS_VALUE), 5);
   EXPECT_EQ(Dword(AUTO_PICK_UP_KEY, AUTO_PICK_UP_VALUE), 1);
-  // The registry keeps values in the order they were first written.
-  platform::Statement q(platform::DeviceDb(),
-                        "SELECT v.name FROM reg_values v JOIN reg_keys k ON v.key = k.id"
-                        " WHERE k.folded = 'autopickup' ORDER BY v.rowid");
-  std::vector<std::string> order;
-  while (q.Step()) order.push_back(q.Text(0));
   EXPECT_EQ(order, (std::vector<std::string>{"Ring", "AutoPickUp"}));
 }
 

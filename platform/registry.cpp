@@ -249,7 +249,7 @@ void CreateRegistryTables(sqlite3* db) {
        "CREATE TABLE IF NOT EXISTS reg_keys(id INTEGER PRIMARY KEY AUTOINCREMENT,"
        " parent INTEGER NOT NULL, name TEXT NOT NULL, folded TEXT NOT NULL, UNIQUE(parent, folded));"
        "CREATE TABLE IF NOT EXISTS reg_values(key INTEGER NOT NULL, name TEXT NOT NULL,"
-       " folded TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL, PRIMARY KEY(key, folded));"
+       " folded TEXT NOT NULL, type INTEGER NOT NULL, data BLOB NOT NULL, PRIMARY KEY(key, folded)) WITHOUT ROWID;"
        "INSERT OR IGNORE INTO reg_keys(id, parent, name, folded) VALUES"
        " (1, 0, 'HKEY_CLASSES_ROOT', 'hkey_classes_root'),"
        " (2, 0, 'HKEY_CURRENT_USER', 'hkey_current_user'),"
