@@ -4,7 +4,7 @@
 
 #include "phone/device_states.h"
 #include "phone/phone_registry.h"
-#include "schedule/install_folder.h"
+#include "store/install_folder.h"
 
 int SetHeadsetProfile(void*, DWORD state) {
   if (state == HEADSET_OFF || state == HEADSET_ON) WritePhoneDword(HEADSET_PROFILE_KEY, HEADSET_ON_VALUE, state);

@@ -2,11 +2,9 @@
 // later today or else tomorrow, registered as the timed start of Lumist.
 #include "schedule/switch_schedule.h"
 
-#include "schedule/install_folder.h"
-#include "store/mode_store.h"
-
-#define FIRST_SCHEDULED_MODE 1
-#define LAST_SCHEDULED_MODE 5
+#include "store/install_folder.h"
+#include "store/mode_keys.h"
+#include "store/registry_values.h"
 
 // A switch time: hour and minute, compared hour first, both unsigned.
 // (0, 0) means that no time is set.
@@ -39,9 +37,7 @@ static bool IsEarlier(SwitchTime a, SwitchTime b) {
 // holding one half of a pair gives that half with 0 for the other.
 static DWORD ReadTimeValue(HKEY key, LPCWSTR name) {
   DWORD value = 0;
-  DWORD size = sizeof value;
-  if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS)
-    return 0;
+  ReadDwordValue(key, name, &value);
   return value;
 }
 
@@ -49,9 +45,9 @@ static DWORD ReadTimeValue(HKEY key, LPCWSTR name) {
 // than `after` (any set time when `after` is null). False when there is none.
 static bool FindEarliestSwitch(const SwitchTime* after, SwitchTime* earliest) {
   bool found = false;
-  for (int mode = FIRST_SCHEDULED_MODE; mode <= LAST_SCHEDULED_MODE; ++mode) {
-    WCHAR path[WSPRINTF_MAX_OUTPUT];
-    wsprintfW(path, MODE_NUMBER_KEY_FORMAT, mode);
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    WCHAR path[MODE_KEY_PATH_SIZE];
+    ModeKeyPath(mode, path);
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) continue;
     for (const SwitchTimeValues& kind : SWITCH_TIME_VALUES) {

@@ -1,31 +1,20 @@
 // The settings program: one full-screen dialog that edits the five modes,
 // opened on the active mode; its start-up, its dialog procedure and its message loop.
 #include "aygshell.h"
-#include "schedule/install_folder.h"
+#include "phone/first_run.h"
 #include "settings/dialog_pages.h"
 #include "settings/mode_binding.h"
 #include "settings/mode_picture.h"
 #include "settings/resource.h"
 #include "settings/settings_commands.h"
 #include "settings/settings_dialog.h"
-#include "store/factory_modes.h"
+#include "store/install_folder.h"
 #include "store/mode_store.h"
+#include "store/root_values.h"
 #include "windows.h"
 
 // Screens wider than this get the landscape layout.
 #define PORTRAIT_MAX_WIDTH 240
-// Reads a DWORD of the settings store's main key; false when the key or value is missing.
-static bool ReadRootNumber(LPCWSTR name, DWORD* value) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return false;
-  DWORD number = 0;
-  DWORD bytes = sizeof number;
-  bool found = RegQueryValueExW(key, name, nullptr, nullptr, (LPBYTE)&number, &bytes) == ERROR_SUCCESS &&
-               bytes == sizeof number;
-  RegCloseKey(key);
-  if (found) *value = number;
-  return found;
-}
 
 static void PaintSettings(HWND window) {
   PAINTSTRUCT paint;
@@ -109,7 +98,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   FillDialogLists();
 
   DWORD defaultMode;
-  if (ReadRootNumber(DEFAULT_MODE_VALUE, &defaultMode)) ActiveMode = (int)defaultMode;
+  if (ReadRootDword(DEFAULT_MODE_VALUE, &defaultMode)) ActiveMode = (int)defaultMode;
   LocateInstallFolder(InstallFolder, MAX_PATH);
 
   WCHAR keyName[MODE_KEY_CAPACITY];

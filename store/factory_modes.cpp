@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "phone/phone_notifications.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
 #include "store/registry_values.h"
@@ -83,19 +82,18 @@ int WriteFactoryMode(LPCWSTR keyName) {
   return 0;
 }
 
-// "Init" of the root key; 0 when the key or the value is missing.
-static DWORD ReadInit() {
+// "Init" is read whatever its stored type, so that an odd value never
+// passes for a fresh store and has the user's modes rebuilt.
+BOOL StoreIsPrepared() {
   DWORD init = 0;
   HKEY root = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &root) != ERROR_SUCCESS) return 0;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &root) != ERROR_SUCCESS) return FALSE;
   ReadDwordValue(root, INIT_VALUE, &init);
   RegCloseKey(root);
-  return init;
+  return init != 0;
 }
 
-DWORD PrepareStoreOnFirstRun() {
-  if (ReadInit() != 0) return 0;
-
+DWORD PrepareFreshStore(const NotificationSetting* phoneEvents, int eventCount) {
   HKEY root = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &root) == ERROR_SUCCESS) {
     for (const WCHAR* keyName : FIRST_RUN_DELETED_KEYS) RegDeleteKeyW(root, keyName);
@@ -103,13 +101,9 @@ DWORD PrepareStoreOnFirstRun() {
   }
   // Each value is written once. Saving the factory mode writes all of its
   // values, so the defaults that loading a missing mode would store first
-  // are left out. The phone's events are read once for the five modes. An
-  // entry that seeding adds already holds its mode's factory options, so
-  // only a mode whose "Notifications" key outlived the deletion above (a
-  // deletion that failed) has its entries reset.
-  NotificationTable phoneEvents;
-  std::memset(phoneEvents, 0, sizeof phoneEvents);
-  int eventCount = ReadPhoneNotifications(phoneEvents);
+  // are left out. An entry that seeding adds already holds its mode's
+  // factory options, so only a mode whose "Notifications" key outlived the
+  // deletion above (a deletion that failed) has its entries reset.
   BOOL keptEntries[USER_MODE_COUNT];
   for (int i = 0; i < USER_MODE_COUNT; ++i) {
     keptEntries[i] = HasNotificationsKey(USER_MODE_KEYS[i]);

@@ -2,6 +2,7 @@
 // store from them.
 #pragma once
 
+#include "store/notification_table.h"
 #include "windows.h"
 
 // The active mode after a first run, used while the store has no "DefaultMode".
@@ -11,8 +12,13 @@
 // written) with SaveMode; any other key name writes nothing. Returns 0.
 int WriteFactoryMode(LPCWSTR keyName);
 
-// On a fresh store ("Init" absent or 0): deletes "Mode 0" to "Mode 5",
-// builds the five factory modes with their notification entries, writes
-// "Init" = 1 and returns FIRST_RUN_ACTIVE_MODE. On a prepared store it
-// changes nothing and returns 0.
-DWORD PrepareStoreOnFirstRun();
+// TRUE once the first-run set-up has built the store ("Init" not 0); a
+// missing root key or value counts as a fresh store.
+BOOL StoreIsPrepared();
+
+// The first-run set-up of a fresh store: deletes "Mode 0" to "Mode 5",
+// builds the five factory modes, gives each one entry per phone event of
+// `phoneEvents` (`eventCount` slots, as the phone's notification list reads
+// them), writes "Init" = 1 and returns FIRST_RUN_ACTIVE_MODE. The caller
+// asks StoreIsPrepared first, so that a prepared store is never rebuilt.
+DWORD PrepareFreshStore(const NotificationSetting* phoneEvents, int eventCount);

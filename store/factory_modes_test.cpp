@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "phone/first_run.h"
 #include "phone/phone_notifications.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"

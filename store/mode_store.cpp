@@ -5,55 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "store/registry_values.h"
+
 namespace {
-
-// Reads a value whole, whatever its size. Returns the registry's status:
-// ERROR_FILE_NOT_FOUND only when the value is truly absent.
-LONG ReadWholeValue(HKEY key, LPCWSTR name, std::vector<BYTE>* data) {
-  // Most values fit a field; only a longer one takes a second, sized read.
-  BYTE buffer[PROGRAM_TO_RUN_WIDTH * sizeof(WCHAR)];
-  DWORD size = sizeof buffer;
-  LONG status = RegQueryValueExW(key, name, nullptr, nullptr, buffer, &size);
-  if (status == ERROR_SUCCESS) {
-    data->assign(buffer, buffer + size);
-    return ERROR_SUCCESS;
-  }
-  if (status != ERROR_MORE_DATA) return status;
-  // The value may change size between the two calls; read again until it fits.
-  for (int attempt = 0; attempt < 4; ++attempt) {
-    if (attempt > 0) {
-      size = 0;
-      status = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &size);
-      if (status != ERROR_SUCCESS) return status;
-    }
-    data->assign(size ? size : 1, 0);
-    status = RegQueryValueExW(key, name, nullptr, nullptr, data->data(), &size);
-    if (status == ERROR_SUCCESS) {
-      data->resize(size);
-      return ERROR_SUCCESS;
-    }
-    if (status != ERROR_MORE_DATA) return status;
-  }
-  return ERROR_MORE_DATA;
-}
-
-void WriteDword(HKEY key, LPCWSTR name, DWORD value) {
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-}
-
-// Writes a text field with its own length and terminator; a field that
-// lacks a terminator is written up to its width, terminated.
-void WriteText(HKEY key, LPCWSTR name, const WCHAR* field, size_t width) {
-  WCHAR text[PROGRAM_TO_RUN_WIDTH + 1];
-  size_t length = 0;
-  while (length < width && field[length]) {
-    text[length] = field[length];
-    ++length;
-  }
-  text[length] = u'\0';
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                 static_cast<DWORD>((length + 1) * sizeof(WCHAR)));
-}
 
 // Reads a DWORD into `field`; an absent value is written back with the
 // field's present content, its default. Data of another size are taken as
@@ -62,7 +16,7 @@ void LoadDword(HKEY key, LPCWSTR name, DWORD* field) {
   std::vector<BYTE> data;
   LONG status = ReadWholeValue(key, name, &data);
   if (status == ERROR_FILE_NOT_FOUND) {
-    WriteDword(key, name, *field);
+    WriteDwordValue(key, name, *field);
   } else if (status == ERROR_SUCCESS) {
     DWORD value = 0;
     std::memcpy(&value, data.data(), data.size() < sizeof value ? data.size() : sizeof value);
@@ -74,21 +28,7 @@ void LoadDword(HKEY key, LPCWSTR name, DWORD* field) {
 // it is cut at its first terminator or where the field ends, and always
 // terminated. An absent value is written back with its default.
 void LoadText(HKEY key, LPCWSTR name, WCHAR* field, size_t width) {
-  std::vector<BYTE> data;
-  LONG status = ReadWholeValue(key, name, &data);
-  if (status == ERROR_FILE_NOT_FOUND) {
-    WriteText(key, name, field, width);
-  } else if (status == ERROR_SUCCESS) {
-    size_t units = data.size() / sizeof(WCHAR);  // an odd last byte is no character
-    size_t length = 0;
-    while (length + 1 < width && length < units) {
-      WCHAR c;
-      std::memcpy(&c, data.data() + length * sizeof(WCHAR), sizeof c);
-      if (!c) break;
-      field[length++] = c;
-    }
-    field[length] = u'\0';
-  }
+  if (ReadTextValue(key, name, field, width) == ERROR_FILE_NOT_FOUND) WriteTextValue(key, name, field, width);
 }
 
 // The loader's default of every value; "Mode Name" defaults to the key name.
@@ -154,45 +94,45 @@ HKEY OpenOrCreateModeKey(LPCWSTR keyName) {
 void WriteBacklightSwitch(LPCWSTR name, DWORD level) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, BACKLIGHT_KEY, 0, 0, &key) != ERROR_SUCCESS) return;
-  WriteDword(key, name, level != 0 ? 1 : 0);
+  WriteDwordValue(key, name, level != 0 ? 1 : 0);
   RegCloseKey(key);
 }
 
 // The thirty values in the savers' order; with `phoneBacklight`, each
 // brightness is followed by the phone's matching on/off value.
 void WriteModeValues(HKEY key, const ModeRecord& mode, bool phoneBacklight) {
-  WriteDword(key, SYSTEM_VOLUME_VALUE, mode.SystemVolume);
-  WriteDword(key, PHONE_VOLUME_VALUE, mode.PhoneVolume);
-  WriteDword(key, SPEAKER_VOLUME_VALUE, mode.SpeakerVolume);
-  WriteText(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
-  WriteText(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
-  WriteDword(key, RADIO_STATE_VALUE, mode.RadioState);
-  WriteDword(key, BT_STATE_VALUE, mode.BTState);
-  WriteDword(key, HEADSET_STATE_VALUE, mode.HeadsetState);
-  WriteDword(key, MODE_BACK_VALUE, mode.ModeBack);
-  WriteDword(key, START_HOUR_VALUE, mode.StartHour);
-  WriteDword(key, START_MINUTES_VALUE, mode.StartMinutes);
-  WriteDword(key, STOP_HOUR_VALUE, mode.StopHour);
-  WriteDword(key, STOP_MINUTES_VALUE, mode.StopMinutes);
-  WriteDword(key, AUTO_PICK_UP_VALUE, mode.AutoPickUp);
-  WriteDword(key, NB_RING_PICK_UP_VALUE, mode.NbRingPickUp);
-  WriteText(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
-  WriteText(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
-  WriteDword(key, SOUND_VALUE, mode.Sound);
-  WriteDword(key, DAYS_VALUE, mode.Days);
-  WriteDword(key, OUTLOOK_SWITCH_VALUE, mode.OutlookSwitch);
-  WriteDword(key, MODE_BUSY_VALUE, mode.ModeBusy);
-  WriteText(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
-  WriteDword(key, STATUS_VALUE, mode.Status);
-  WriteDword(key, OUTLOOK_AUTO_REFRESH_VALUE, mode.OutlookAutoRefresh);
-  WriteText(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
-  WriteDword(key, BRIGHTNESS_VALUE, mode.BrightNess);
+  WriteDwordValue(key, SYSTEM_VOLUME_VALUE, mode.SystemVolume);
+  WriteDwordValue(key, PHONE_VOLUME_VALUE, mode.PhoneVolume);
+  WriteDwordValue(key, SPEAKER_VOLUME_VALUE, mode.SpeakerVolume);
+  WriteTextValue(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
+  WriteTextValue(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
+  WriteDwordValue(key, RADIO_STATE_VALUE, mode.RadioState);
+  WriteDwordValue(key, BT_STATE_VALUE, mode.BTState);
+  WriteDwordValue(key, HEADSET_STATE_VALUE, mode.HeadsetState);
+  WriteDwordValue(key, MODE_BACK_VALUE, mode.ModeBack);
+  WriteDwordValue(key, START_HOUR_VALUE, mode.StartHour);
+  WriteDwordValue(key, START_MINUTES_VALUE, mode.StartMinutes);
+  WriteDwordValue(key, STOP_HOUR_VALUE, mode.StopHour);
+  WriteDwordValue(key, STOP_MINUTES_VALUE, mode.StopMinutes);
+  WriteDwordValue(key, AUTO_PICK_UP_VALUE, mode.AutoPickUp);
+  WriteDwordValue(key, NB_RING_PICK_UP_VALUE, mode.NbRingPickUp);
+  WriteTextValue(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
+  WriteTextValue(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
+  WriteDwordValue(key, SOUND_VALUE, mode.Sound);
+  WriteDwordValue(key, DAYS_VALUE, mode.Days);
+  WriteDwordValue(key, OUTLOOK_SWITCH_VALUE, mode.OutlookSwitch);
+  WriteDwordValue(key, MODE_BUSY_VALUE, mode.ModeBusy);
+  WriteTextValue(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
+  WriteDwordValue(key, STATUS_VALUE, mode.Status);
+  WriteDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, mode.OutlookAutoRefresh);
+  WriteTextValue(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
+  WriteDwordValue(key, BRIGHTNESS_VALUE, mode.BrightNess);
   if (phoneBacklight) WriteBacklightSwitch(ON_OFF_BATT_VALUE, mode.BrightNess);
-  WriteDword(key, AC_BRIGHTNESS_VALUE, mode.ACBrightNess);
+  WriteDwordValue(key, AC_BRIGHTNESS_VALUE, mode.ACBrightNess);
   if (phoneBacklight) WriteBacklightSwitch(ON_OFF_AC_VALUE, mode.ACBrightNess);
-  WriteDword(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, mode.BatteryTimeoutUnchecked);
-  WriteDword(key, BATTERY_TIMEOUT_VALUE, mode.BatteryTimeout);
-  WriteDword(key, BACKLIGHT_ON_TAP_VALUE, mode.BacklightOnTap);
+  WriteDwordValue(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, mode.BatteryTimeoutUnchecked);
+  WriteDwordValue(key, BATTERY_TIMEOUT_VALUE, mode.BatteryTimeout);
+  WriteDwordValue(key, BACKLIGHT_ON_TAP_VALUE, mode.BacklightOnTap);
 }
 
 }  // namespace
@@ -257,36 +197,36 @@ int SaveExistingMode(LPCWSTR keyName, ModeRecord mode) {
   HKEY key = OpenModeKey(keyName);
   if (!key) return 0;
   // The order of SaveMode, except that "ModeBack" follows the stop time.
-  WriteDword(key, SYSTEM_VOLUME_VALUE, mode.SystemVolume);
-  WriteDword(key, PHONE_VOLUME_VALUE, mode.PhoneVolume);
-  WriteDword(key, SPEAKER_VOLUME_VALUE, mode.SpeakerVolume);
-  WriteText(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
-  WriteText(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
-  WriteDword(key, RADIO_STATE_VALUE, mode.RadioState);
-  WriteDword(key, BT_STATE_VALUE, mode.BTState);
-  WriteDword(key, HEADSET_STATE_VALUE, mode.HeadsetState);
-  WriteDword(key, START_HOUR_VALUE, mode.StartHour);
-  WriteDword(key, START_MINUTES_VALUE, mode.StartMinutes);
-  WriteDword(key, STOP_HOUR_VALUE, mode.StopHour);
-  WriteDword(key, STOP_MINUTES_VALUE, mode.StopMinutes);
-  WriteDword(key, MODE_BACK_VALUE, mode.ModeBack);
-  WriteDword(key, AUTO_PICK_UP_VALUE, mode.AutoPickUp);
-  WriteDword(key, NB_RING_PICK_UP_VALUE, mode.NbRingPickUp);
-  WriteText(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
-  WriteText(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
-  WriteDword(key, SOUND_VALUE, mode.Sound);
-  WriteDword(key, DAYS_VALUE, mode.Days);
-  WriteDword(key, OUTLOOK_SWITCH_VALUE, mode.OutlookSwitch);
-  WriteDword(key, MODE_BUSY_VALUE, mode.ModeBusy);
-  WriteText(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
-  WriteDword(key, STATUS_VALUE, mode.Status);
-  WriteDword(key, OUTLOOK_AUTO_REFRESH_VALUE, mode.OutlookAutoRefresh);
-  WriteText(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
-  WriteDword(key, BRIGHTNESS_VALUE, mode.BrightNess);
-  WriteDword(key, AC_BRIGHTNESS_VALUE, mode.ACBrightNess);
-  WriteDword(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, mode.BatteryTimeoutUnchecked);
-  WriteDword(key, BATTERY_TIMEOUT_VALUE, mode.BatteryTimeout);
-  WriteDword(key, BACKLIGHT_ON_TAP_VALUE, mode.BacklightOnTap);
+  WriteDwordValue(key, SYSTEM_VOLUME_VALUE, mode.SystemVolume);
+  WriteDwordValue(key, PHONE_VOLUME_VALUE, mode.PhoneVolume);
+  WriteDwordValue(key, SPEAKER_VOLUME_VALUE, mode.SpeakerVolume);
+  WriteTextValue(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
+  WriteTextValue(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
+  WriteDwordValue(key, RADIO_STATE_VALUE, mode.RadioState);
+  WriteDwordValue(key, BT_STATE_VALUE, mode.BTState);
+  WriteDwordValue(key, HEADSET_STATE_VALUE, mode.HeadsetState);
+  WriteDwordValue(key, START_HOUR_VALUE, mode.StartHour);
+  WriteDwordValue(key, START_MINUTES_VALUE, mode.StartMinutes);
+  WriteDwordValue(key, STOP_HOUR_VALUE, mode.StopHour);
+  WriteDwordValue(key, STOP_MINUTES_VALUE, mode.StopMinutes);
+  WriteDwordValue(key, MODE_BACK_VALUE, mode.ModeBack);
+  WriteDwordValue(key, AUTO_PICK_UP_VALUE, mode.AutoPickUp);
+  WriteDwordValue(key, NB_RING_PICK_UP_VALUE, mode.NbRingPickUp);
+  WriteTextValue(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
+  WriteTextValue(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
+  WriteDwordValue(key, SOUND_VALUE, mode.Sound);
+  WriteDwordValue(key, DAYS_VALUE, mode.Days);
+  WriteDwordValue(key, OUTLOOK_SWITCH_VALUE, mode.OutlookSwitch);
+  WriteDwordValue(key, MODE_BUSY_VALUE, mode.ModeBusy);
+  WriteTextValue(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
+  WriteDwordValue(key, STATUS_VALUE, mode.Status);
+  WriteDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, mode.OutlookAutoRefresh);
+  WriteTextValue(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
+  WriteDwordValue(key, BRIGHTNESS_VALUE, mode.BrightNess);
+  WriteDwordValue(key, AC_BRIGHTNESS_VALUE, mode.ACBrightNess);
+  WriteDwordValue(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, mode.BatteryTimeoutUnchecked);
+  WriteDwordValue(key, BATTERY_TIMEOUT_VALUE, mode.BatteryTimeout);
+  WriteDwordValue(key, BACKLIGHT_ON_TAP_VALUE, mode.BacklightOnTap);
   RegCloseKey(key);
   return 0;
 }

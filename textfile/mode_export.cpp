@@ -2,9 +2,10 @@
 // settings store, one line each, then its notification entries.
 #include <cstring>
 
+#include "store/mode_store.h"
+#include "store/registry_values.h"
 #include "textfile/mode_text.h"
 #include "textfile/mode_text_names.h"
-#include "store/mode_store.h"
 
 namespace {
 
@@ -43,16 +44,9 @@ bool FormatStorePath(WCHAR* path, LPCWSTR format, LPCWSTR keyName, LPCWSTR entry
   return wsprintfW(path, format, keyName, entryName) < WSPRINTF_MAX_OUTPUT - 1;
 }
 
-// Reads a number value as its first 4 bytes, whatever its stored type.
+// Reads a number value of at most 4 bytes, whatever its stored type.
 // False when it is missing or longer than 4 bytes.
-bool QueryNumber(HKEY key, LPCWSTR name, DWORD* value) {
-  DWORD data = 0;
-  DWORD size = sizeof data;
-  if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&data), &size) != ERROR_SUCCESS)
-    return false;
-  *value = data;
-  return true;
-}
+bool QueryNumber(HKEY key, LPCWSTR name, DWORD* value) { return ReadDwordValue(key, name, value) == ERROR_SUCCESS; }
 
 // Reads a text value of at most `limitBytes` bytes into `text` (room for
 // limitBytes / 2 + 1 units) and terminates it, since a stored text may lack

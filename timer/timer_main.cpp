@@ -2,13 +2,28 @@
 // below the Today screen's line and ends with exit code 0.
 #include "windows.h"
 
-#include "schedule/install_folder.h"
+#include "store/install_folder.h"
+#include "store/mode_keys.h"
+#include "store/temporary_switch.h"
 #include "timer/choice_bitmap.h"
-#include "timer/pending_switch.h"
 #include "timer/resource.h"
 #include "timer/timer_bar.h"
-#include "timer/timer_registry.h"
 #include "timer/timer_state.h"
+
+// Room for the longest line: the longest pattern, a full mode name and two
+// numbers of eleven characters each.
+#define PENDING_TEXT_SIZE 128
+
+// "Switching to NAME at HH:MM", the hour and minute with a leading zero below 10.
+static void FormatPendingText(LPCWSTR name, DWORD hour, DWORD minute, WCHAR text[PENDING_TEXT_SIZE]) {
+  LPCWSTR pattern;
+  if (hour < 10) {
+    pattern = minute < 10 ? u"Switching to %s at 0%d:0%d" : u"Switching to %s at 0%d:%d";
+  } else {
+    pattern = minute < 10 ? u"Switching to %s at %d:0%d" : u"Switching to %s at %d:%d";
+  }
+  wsprintfW(text, pattern, name, (int)hour, (int)minute);
+}
 
 // Creates the bar from its template as a modeless dialog with no owner.
 static HWND CreateBar(HINSTANCE instance) {
@@ -48,7 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   FindPendingSwitch(&pending);
   Timer.SwitchPending = pending.Pending;
   if (Timer.SwitchPending) {
-    WCHAR name[MODE_NAME_SIZE];
+    WCHAR name[MODE_NAME_WIDTH];
     ReadModeName(pending.ModeBack, name);
     WCHAR text[PENDING_TEXT_SIZE];
     FormatPendingText(name, pending.StopHour, pending.StopMinutes, text);

@@ -3,8 +3,8 @@
 #include "today/calendar_rule.h"
 
 #include "schedule/switch_schedule.h"
+#include "store/mode_keys.h"
 #include "store/mode_store.h"
-#include "timer/timer_registry.h"
 #include "today/mode_values.h"
 
 // More appointments than this on the phone are not looked at.

@@ -3,8 +3,9 @@
 #include "today/due_switches.h"
 
 #include "schedule/switch_schedule.h"
-#include "timer/temporary_switch.h"
-#include "timer/time_switch.h"
+#include "store/root_values.h"
+#include "store/temporary_switch.h"
+#include "store/time_switch.h"
 #include "today/calendar_rule.h"
 #include "today/last_switch.h"
 #include "today/minute_clock.h"
@@ -12,14 +13,13 @@
 #include "today/switch_weighing.h"
 #include "today/today_state.h"
 
-static DWORD ReadTimeSwitch() { return ReadRootDword(TIME_SWITCH_VALUE); }
-
-static void WriteTimeSwitch(DWORD state) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return;
-  WriteDwordValue(key, TIME_SWITCH_VALUE, state);
-  RegCloseKey(key);
+static DWORD ReadTimeSwitch() {
+  DWORD state = 0;
+  ReadRootDword(TIME_SWITCH_VALUE, &state);
+  return state;
 }
+
+static void WriteTimeSwitch(DWORD state) { WriteRootDword(TIME_SWITCH_VALUE, state); }
 
 // A temporary switch over at its time: no end time left, and neither mark.
 static void ClearEndedTemporarySwitch() {

@@ -3,7 +3,6 @@
 #include "today/last_switch.h"
 
 #include "store/mode_store.h"
-#include "timer/timer_registry.h"
 #include "today/minute_clock.h"
 
 // "YYYY-MM-DD HH:MM:SS" and its terminator.

@@ -6,9 +6,10 @@
 #include "phone/apply_stored_mode.h"
 #include "phoneshell.h"
 #include "schedule/switch_schedule.h"
+#include "store/mode_keys.h"
 #include "store/mode_store.h"
-#include "timer/pending_switch.h"
-#include "timer/timer_registry.h"
+#include "store/registry_values.h"
+#include "store/root_values.h"
 #include "today/last_switch.h"
 #include "today/mode_values.h"
 
@@ -21,19 +22,16 @@ static const WCHAR* const SwitchReasonTexts[] = {
 // Room for the longest reason with " (missed HH:MM)".
 #define REASON_TEXT_SIZE 48
 
-DWORD ReadActiveMode() { return ReadRootDword(DEFAULT_MODE_VALUE); }
-
-BOOL ActiveModeStored() {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return FALSE;
-  DWORD size = 0;
-  BOOL stored = RegQueryValueExW(key, DEFAULT_MODE_VALUE, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return stored;
+DWORD ReadActiveMode() {
+  DWORD mode = 0;
+  ReadRootDword(DEFAULT_MODE_VALUE, &mode);
+  return mode;
 }
 
+BOOL ActiveModeStored() { return RootValueStored(DEFAULT_MODE_VALUE); }
+
 static void RecordSwitch(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
-  WCHAR name[MODE_NAME_SIZE];
+  WCHAR name[MODE_NAME_WIDTH];
   ReadModeName(mode, name);
   WCHAR text[REASON_TEXT_SIZE];
   if (missed) {

@@ -1,8 +1,8 @@
 // The item reads the store afresh at every switch, value by value.
 #include "today/mode_values.h"
 
-#include "store/mode_store.h"
-#include "timer/timer_registry.h"
+#include "store/mode_keys.h"
+#include "store/registry_values.h"
 
 // The loader's defaults for the values the item reads.
 #define DEFAULT_MODE_BACK 1
@@ -30,31 +30,22 @@ void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values) {
   HKEY key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return;
   values->Present = TRUE;
-  ReadDwordValue(key, START_HOUR_VALUE, &values->StartHour);
-  ReadDwordValue(key, START_MINUTES_VALUE, &values->StartMinutes);
-  ReadDwordValue(key, STOP_HOUR_VALUE, &values->StopHour);
-  ReadDwordValue(key, STOP_MINUTES_VALUE, &values->StopMinutes);
-  ReadDwordValue(key, MODE_BACK_VALUE, &values->ModeBack);
-  ReadDwordValue(key, DAYS_VALUE, &values->Days);
-  ReadDwordValue(key, OUTLOOK_SWITCH_VALUE, &values->OutlookSwitch);
-  ReadDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, &values->OutlookAutoRefresh);
-  ReadDwordValue(key, MODE_BUSY_VALUE, &values->ModeBusy);
-  ReadDwordValue(key, STATUS_VALUE, &values->Status);
-  ReadDwordValue(key, START_HOUR_OUTLOOK_VALUE, &values->StartHourOutlook);
-  ReadDwordValue(key, START_MINUTES_OUTLOOK_VALUE, &values->StartMinutesOutlook);
-  ReadDwordValue(key, STOP_HOUR_OUTLOOK_VALUE, &values->StopHourOutlook);
-  ReadDwordValue(key, STOP_MINUTES_OUTLOOK_VALUE, &values->StopMinutesOutlook);
+  ReadTypedDwordValue(key, START_HOUR_VALUE, &values->StartHour);
+  ReadTypedDwordValue(key, START_MINUTES_VALUE, &values->StartMinutes);
+  ReadTypedDwordValue(key, STOP_HOUR_VALUE, &values->StopHour);
+  ReadTypedDwordValue(key, STOP_MINUTES_VALUE, &values->StopMinutes);
+  ReadTypedDwordValue(key, MODE_BACK_VALUE, &values->ModeBack);
+  ReadTypedDwordValue(key, DAYS_VALUE, &values->Days);
+  ReadTypedDwordValue(key, OUTLOOK_SWITCH_VALUE, &values->OutlookSwitch);
+  ReadTypedDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, &values->OutlookAutoRefresh);
+  ReadTypedDwordValue(key, MODE_BUSY_VALUE, &values->ModeBusy);
+  ReadTypedDwordValue(key, STATUS_VALUE, &values->Status);
+  ReadTypedDwordValue(key, START_HOUR_OUTLOOK_VALUE, &values->StartHourOutlook);
+  ReadTypedDwordValue(key, START_MINUTES_OUTLOOK_VALUE, &values->StartMinutesOutlook);
+  ReadTypedDwordValue(key, STOP_HOUR_OUTLOOK_VALUE, &values->StopHourOutlook);
+  ReadTypedDwordValue(key, STOP_MINUTES_OUTLOOK_VALUE, &values->StopMinutesOutlook);
   ReadCategory(key, values->Category);
   RegCloseKey(key);
-}
-
-DWORD ReadRootDword(LPCWSTR name) {
-  DWORD value = 0;
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return 0;
-  ReadDwordValue(key, name, &value);
-  RegCloseKey(key);
-  return value;
 }
 
 BOOL WriteModeDword(DWORD mode, LPCWSTR name, DWORD value) {

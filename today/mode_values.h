@@ -22,9 +22,6 @@ struct ModeSwitchValues {
 // and calendar values 0, "ModeBack" 1, "Days" every day, "Category" empty).
 void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values);
 
-// A DWORD of the store's root key; 0 when the key or the value is missing.
-DWORD ReadRootDword(LPCWSTR name);
-
 // Writes one DWORD into an existing mode key; FALSE when the key does not open.
 BOOL WriteModeDword(DWORD mode, LPCWSTR name, DWORD value);
 

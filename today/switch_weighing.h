@@ -3,8 +3,8 @@
 // the phone was off and the next switch of the day are all weighed this way.
 #pragma once
 
-#include "timer/pending_switch.h"
-#include "timer/timer_registry.h"
+#include "store/mode_keys.h"
+#include "store/temporary_switch.h"
 #include "today/mode_values.h"
 #include "windows.h"
 

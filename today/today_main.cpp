@@ -4,9 +4,10 @@
 // timed start. It ends when the phone is switched off.
 #include "windows.h"
 
-#include "schedule/install_folder.h"
+#include "phone/first_run.h"
 #include "schedule/switch_schedule.h"
 #include "store/factory_modes.h"
+#include "store/install_folder.h"
 #include "today/due_switches.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"

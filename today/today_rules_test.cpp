@@ -2,12 +2,13 @@
 // appointment, and how the switches due at one minute weigh against each other.
 #include <gtest/gtest.h>
 
+#include "store/mode_keys.h"
 #include "store/mode_store.h"
+#include "store/registry_values.h"
 #include "testing/device_fixture.h"
-#include "timer/timer_registry.h"
 #include "today/calendar_rule.h"
-#include "today/switch_weighing.h"
 #include "today/mode_values.h"
+#include "today/switch_weighing.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "today/today_screen.h"
 
 #include "schedule/switch_schedule.h"
-#include "timer/pending_switch.h"
-#include "timer/timer_registry.h"
+#include "store/mode_keys.h"
+#include "store/temporary_switch.h"
 #include "today/due_switches.h"
 #include "today/minute_clock.h"
 #include "today/mode_activation.h"

@@ -6,16 +6,17 @@
 #include <cstdio>
 #include <string>
 
+#include "store/mode_keys.h"
+#include "store/root_values.h"
+#include "store/temporary_switch.h"
 #include "timed_starts.h"
-#include "timer/pending_switch.h"
-#include "timer/timer_registry.h"
 #include "wintext_utf.h"
 
 namespace {
 
 // `N "NAME"`, the name as the store holds it.
 std::string ModeText(DWORD mode) {
-  WCHAR name[MODE_NAME_SIZE];
+  WCHAR name[MODE_NAME_WIDTH];
   ReadModeName(mode, name);
   return std::to_string(mode) + " \"" + platform::Utf16ToUtf8(name) + "\"";
 }
@@ -23,13 +24,8 @@ std::string ModeText(DWORD mode) {
 }  // namespace
 
 void PrintActiveMode() {
-  HKEY key;
   DWORD mode = 0;
-  bool stored = false;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) == ERROR_SUCCESS) {
-    stored = ReadDwordValue(key, DEFAULT_MODE_VALUE, &mode);
-    RegCloseKey(key);
-  }
+  bool stored = ReadRootDword(DEFAULT_MODE_VALUE, &mode);
   std::printf("active mode: %s\n", stored ? ModeText(mode).c_str() : "none");
 }
 

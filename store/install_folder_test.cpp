@@ -1,5 +1,5 @@
 // LocateInstallFolder against the plug-in path that the store holds.
-#include "schedule/install_folder.h"
+#include "store/install_folder.h"
 
 #include <gtest/gtest.h>
 

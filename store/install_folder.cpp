@@ -1,6 +1,6 @@
 // LocateInstallFolder: the "DLL" value of the store's root key without its
 // "\Selvane.dll" ending, or the default folder.
-#include "schedule/install_folder.h"
+#include "store/install_folder.h"
 
 #include <vector>
 

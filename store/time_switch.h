@@ -1,5 +1,5 @@
-// "TimeSwitch", the state word about a temporary switch that the timer
-// shares with the Today plug-in: the timer changes only its own rows.
+// "TimeSwitch", the state word about a temporary switch that the timer bar
+// shares with the Today item: the bar changes only its own rows.
 #pragma once
 
 #include "windows.h"
@@ -11,6 +11,6 @@ DWORD TimeSwitchAfterCancel(DWORD before);
 
 // Reads "TimeSwitch" (0 when missing), maps it for a set or a cancel and
 // writes it back, when the store's root key opens. A value that is not a
-// DWORD is not the plug-in's state word as this program knows it, and is
+// DWORD is not the state word as this system knows it, and is
 // left alone.
 void UpdateTimeSwitch(BOOL durationSet);

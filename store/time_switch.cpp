@@ -1,7 +1,8 @@
-// The timer's rows of the "TimeSwitch" state word, applied to the store.
-#include "timer/time_switch.h"
+// The timer bar's rows of the "TimeSwitch" state word, applied to the store.
+#include "store/time_switch.h"
 
-#include "timer/timer_registry.h"
+#include "store/mode_store.h"
+#include "store/registry_values.h"
 
 DWORD TimeSwitchAfterSet(DWORD before) {
   if (before <= 3) return before + 4;
@@ -20,7 +21,7 @@ void UpdateTimeSwitch(BOOL durationSet) {
   DWORD before = 0;
   DWORD size = 0;
   BOOL present = RegQueryValueExW(key, TIME_SWITCH_VALUE, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
-  if (!present || ReadDwordValue(key, TIME_SWITCH_VALUE, &before)) {
+  if (!present || ReadTypedDwordValue(key, TIME_SWITCH_VALUE, &before) == ERROR_SUCCESS) {
     WriteDwordValue(key, TIME_SWITCH_VALUE, durationSet ? TimeSwitchAfterSet(before) : TimeSwitchAfterCancel(before));
   }
   RegCloseKey(key);
