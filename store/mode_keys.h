@@ -15,7 +15,7 @@
 // The full path of mode `mode`'s key ("...\Selvane\Mode 3").
 void ModeKeyPath(DWORD mode, WCHAR path[MODE_KEY_PATH_SIZE]);
 
-// The "Mode Name" of a mode as a REG_SZ into MODE_NAME_WIDTH units; empty
-// when its key or the value is missing or of another type; a longer name
-// is cut. Always terminated.
+// The "Mode Name" of a mode, read as a REG_SZ into MODE_NAME_WIDTH units;
+// empty when its key or the value is missing, of another type, or does not
+// fit. Always terminated.
 void ReadModeName(DWORD mode, WCHAR name[MODE_NAME_WIDTH]);
