@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
+  # llvm-rc compiles the resource scripts
+  llvm
   libsqlite3-dev libsdl2-dev libpng-dev libfreetype-dev fonts-wine fonts-dejavu-core
   libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
   xvfb xauth

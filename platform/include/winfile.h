@@ -2,7 +2,9 @@
 // folder search, and the runtime's wide-character streams (UTF-8 on disk).
 #pragma once
 
+#ifndef RC_INVOKED
 #include <cstdio>
+#endif
 
 #include "wintypes.h"
 #include "wintime.h"

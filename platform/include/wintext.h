@@ -2,8 +2,10 @@
 // behaviour, and bounded copies (StringCch*) for fixed-width fields.
 #pragma once
 
+#ifndef RC_INVOKED
 #include <cstdarg>
 #include <cstdlib>
+#endif
 
 #include "wintypes.h"
 

@@ -2,8 +2,13 @@
 // family of the platform. WCHAR is UTF-16 (char16_t), as on the phone.
 #pragma once
 
+// A resource script includes these headers too, preprocessed as C with
+// RC_INVOKED defined; it takes only their macros, so the C++ library stays
+// out of it.
+#ifndef RC_INVOKED
 #include <cstddef>
 #include <cstdint>
+#endif
 
 typedef char16_t WCHAR;
 typedef WCHAR* LPWSTR;
