@@ -50,6 +50,9 @@ struct Layout {
   int16_t heard;   // the same level as a 16-bit sample
 };
 
+// A case prints as its name: in the test's name and in a failure's message.
+void PrintTo(const Layout& layout, std::ostream* out) { *out << layout.name; }
+
 class WaveConversion : public testing::TestWithParam<Layout> {};
 
 // A tenth of a second at any rate becomes 4410 stereo frames of the same level.
@@ -72,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Layout{"Stereo16BitAt44kHz", 44100, 2, 16, 0xF830, -2000},
                     Layout{"Mono8BitAt11kHz", 11025, 1, 8, 128 + 64, 64 * 256},
                     Layout{"Stereo16BitAt48kHz", 48000, 2, 16, 100, 100}),
-    [](const testing::TestParamInfo<Layout>& info) { return std::string(info.param.name); });
+    testing::PrintToStringParamName());
 
 TEST(WaveConversionFailures, DataThatIsNoWaveGivesNoSamples) {
   std::vector<int16_t> samples = {1, 2, 3};

@@ -66,6 +66,10 @@ struct Orientation {
   int height;
 };
 
+// Prints as the screen's size, "240x320": in the test's name and in a
+// failure's message.
+void PrintTo(const Orientation& o, std::ostream* out) { *out << o.width << "x" << o.height; }
+
 class PhoneScreen : public ::testing::TestWithParam<Orientation> {};
 
 TEST_P(PhoneScreen, TheTimerBarLiesOverTheTodayScreen) {
@@ -86,9 +90,7 @@ TEST_P(PhoneScreen, TheTimerBarLiesOverTheTodayScreen) {
 
 INSTANTIATE_TEST_SUITE_P(Orientations, PhoneScreen,
                          ::testing::Values(Orientation{240, 320}, Orientation{320, 240}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
-                         });
+                         ::testing::PrintToStringParamName());
 
 TEST(PhoneScreenTaps, ATapOnTheBarReachesTheTimerAndTheTodayScreenShowsItsSwitch) {
   Phone phone(240, 320);

@@ -98,6 +98,9 @@ struct GoldenCase {
   const char* golden;
 };
 
+// A case prints as its name: in the test's name and in a failure's message.
+void PrintTo(const GoldenCase& c, std::ostream* out) { *out << c.name; }
+
 class TimerScreen : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(TimerScreen, LooksLikeItsGoldenPicture) {
@@ -121,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Orientations, TimerScreen,
                                            GoldenCase{"Landscape", 320, 240, false, "timer_bar_landscape.png"},
                                            GoldenCase{"PendingPortrait", 240, 320, true, "timer_pending_portrait.png"},
                                            GoldenCase{"PendingLandscape", 320, 240, true, "timer_pending_landscape.png"}),
-                         [](const ::testing::TestParamInfo<GoldenCase>& info) { return std::string(info.param.name); });
+                         ::testing::PrintToStringParamName());
 
 // A 24-bit BMP of one colour with a magenta top-left pixel.
 std::string SolidBmp(int width, int height, BYTE r, BYTE g, BYTE b) {

@@ -149,6 +149,9 @@ struct EndTimeCase {
   const char* wakeUp;
 };
 
+// A case prints as its name: in the test's name and in a failure's message.
+void PrintTo(const EndTimeCase& c, std::ostream* out) { *out << c.name; }
+
 class TimerEndTime : public ::testing::TestWithParam<EndTimeCase> {};
 
 TEST_P(TimerEndTime, ADurationEndsInTheTargetModeAndWakesThePhoneThen) {
@@ -178,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EndTimeCase{"At2350For15", "2005-03-01 23:50:00", Tap15, 0, 5, "2005-03-02 00:05:05"},
                       EndTimeCase{"At2300For60", "2005-03-01 23:00:00", Tap60, 0, 1, "2005-03-02 00:01:05"},
                       EndTimeCase{"At2230For180", "2005-03-01 22:30:00", Tap180, 1, 30, "2005-03-02 01:30:05"}),
-    [](const ::testing::TestParamInfo<EndTimeCase>& info) { return std::string(info.param.name); });
+    ::testing::PrintToStringParamName());
 
 // Runs one tap at 10:00 and tells the minutes it chose, 0 for a cancel.
 int MinutesChosenAt(TimerPhone& phone, int x) {
