@@ -42,8 +42,8 @@ void FormatModeTextPath(WCHAR* path) { wsprintfW(path, kModeTextFileFormat, Inst
 }  // namespace
 
 void ResetEditedMode() {
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, EditedMode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)EditedMode, keyName);
   ResetNotificationOptions(keyName);
   WriteFactoryMode(keyName);
   ShowNotificationEntry();
@@ -60,8 +60,8 @@ void PlayEventSound() {
 
 void ExportEditedMode() {
   SaveEditedMode();
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, EditedMode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)EditedMode, keyName);
   WCHAR path[WSPRINTF_MAX_OUTPUT];
   FormatModeTextPath(path);
   FILE* file = _wfopen(path, u"w");
@@ -71,8 +71,8 @@ void ExportEditedMode() {
 }
 
 void ImportEditedMode() {
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, EditedMode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)EditedMode, keyName);
   WCHAR path[WSPRINTF_MAX_OUTPUT];
   FormatModeTextPath(path);
   FILE* file = _wfopen(path, u"rt");

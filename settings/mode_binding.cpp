@@ -19,12 +19,8 @@ NotificationTable EditedNotifications;
 // Positions of the status list and the status each stands for.
 static const StateChoice StatusTable[] = {{u"Busy", 2}, {u"Free", 0}, {u"Tentative", 1}, {u"Out of office", 3}};
 
-// Status that puts no condition on the appointment's status.
-#define STATUS_ANY 4
 // Position of "Free" in the status list, shown while the status condition is off.
 #define STATUS_FREE_POSITION 1
-// Category that puts no condition on the appointment's category.
-#define CATEGORY_ANY u"N/A"
 
 // Sound classes of the "Sounds Settings" page.
 #define SOUND_EVENTS 4
@@ -35,7 +31,6 @@ static const StateChoice StatusTable[] = {{u"Busy", 2}, {u"Free", 0}, {u"Tentati
 static const int DayBoxes[7] = {IDC_MONDAY, IDC_TUESDAY, IDC_WEDNESDAY, IDC_THURSDAY,
                                 IDC_FRIDAY, IDC_SATURDAY, IDC_SUNDAY};
 static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0x0000100, 0x0000010, 0x0000001};
-#define ALL_DAYS 0x1111111
 
 // Battery time-outs that are no whole number of minutes, in seconds, and their texts.
 #define TIMEOUT_QUARTER_SECONDS 9
@@ -84,8 +79,8 @@ static int FindWave(const WCHAR* name) {
 
 // The name of mode n as the mode lists show it: its stored name, else "Mode n".
 static void ReadListedModeName(int mode, WCHAR* name, int capacity) {
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, mode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)mode, keyName);
   WCHAR path[MAX_PATH];
   wsprintfW(path, MODE_KEY_FORMAT, keyName);
 
@@ -444,8 +439,8 @@ void SaveEditedMode() {
   ReadControlsIntoMode(&WorkingMode, name);
 
   if (IsUserMode(EditedMode)) {
-    WCHAR keyName[MODE_KEY_CAPACITY];
-    FormatModeKey(keyName, EditedMode);
+    WCHAR keyName[MODE_KEY_NAME_SIZE];
+    ModeKeyName((DWORD)EditedMode, keyName);
     SaveMode(keyName, WorkingMode);
     SaveNotifications(keyName, EditedNotifications);
     WriteModeName(keyName, name);

@@ -17,8 +17,8 @@ void CloseSettings() {
   }
 
   // The mode applied is the active one as stored, whichever mode the window showed last.
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, ActiveMode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)ActiveMode, keyName);
   ApplyStoredMode(keyName);
   ScheduleNextSwitch();
 

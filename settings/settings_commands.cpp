@@ -27,8 +27,8 @@ static void StepPage(int step) {
 
 // Shows mode EditedMode as stored, with its picture.
 static void ReloadEditedMode() {
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, EditedMode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)EditedMode, keyName);
   LoadModeIntoControls(keyName);
   SetModeBitmapPath(EditedMode);
 }

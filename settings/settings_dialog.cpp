@@ -26,8 +26,6 @@ HBRUSH BackgroundBrush;
 #define LAST_CONTROL_ID 1130
 static HWND ControlHandles[LAST_CONTROL_ID - FIRST_CONTROL_ID + 1];
 
-void FormatModeKey(WCHAR* key, int mode) { wsprintfW(key, u"Mode %d", mode); }
-
 bool IsUserMode(int mode) { return mode >= FIRST_MODE && mode <= LAST_MODE; }
 
 static void FetchControlHandle(HWND dialog, int id) {

@@ -2,19 +2,12 @@
 // slider snapshot, the install folder) and the small control calls every part of it uses.
 #pragma once
 
+#include "store/mode_keys.h"
 #include "windows.h"
 
 // The pages of the dialog, numbered as the page arrows step through them.
 #define FIRST_PAGE 1
 #define LAST_PAGE 9
-
-// The user modes the dialog edits; "Mode 0" is opened only when the store
-// names no active mode.
-#define FIRST_MODE 1
-#define LAST_MODE 5
-
-// Key name of a mode, "Mode %d": room for any int.
-#define MODE_KEY_CAPACITY 20
 
 // The five trackbars, in the order their positions are compared with the snapshot.
 #define SLIDER_COUNT 5
@@ -38,8 +31,8 @@ extern WCHAR ModeBitmapPath[MAX_PATH + 20];
 // The one brush of the background colour, created before the dialog.
 extern HBRUSH BackgroundBrush;
 
-// Writes "Mode %d" of a mode number into key (MODE_KEY_CAPACITY units).
-void FormatModeKey(WCHAR* key, int mode);
+// The dialog edits the user modes FIRST_MODE to LAST_MODE; "Mode 0" is
+// opened only when the store names no active mode.
 bool IsUserMode(int mode);
 
 // Fetches the window of every control the program addresses (all but the

@@ -101,8 +101,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (ReadRootDword(DEFAULT_MODE_VALUE, &defaultMode)) ActiveMode = (int)defaultMode;
   LocateInstallFolder(InstallFolder, MAX_PATH);
 
-  WCHAR keyName[MODE_KEY_CAPACITY];
-  FormatModeKey(keyName, ActiveMode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName((DWORD)ActiveMode, keyName);
   LoadModeIntoControls(keyName);
   EditedMode = ActiveMode;
   SetModeBitmapPath(ActiveMode);

@@ -1,6 +1,10 @@
 // Mode keys by number, and the name stored in one.
 #include "store/mode_keys.h"
 
+void ModeKeyName(DWORD mode, WCHAR keyName[MODE_KEY_NAME_SIZE]) {
+  wsprintfW(keyName, MODE_KEY_NAME_FORMAT, (int)mode);
+}
+
 void ModeKeyPath(DWORD mode, WCHAR path[MODE_KEY_PATH_SIZE]) {
   wsprintfW(path, MODE_NUMBER_KEY_FORMAT, (int)mode);
 }

@@ -9,6 +9,12 @@
 #define FIRST_MODE 1
 #define LAST_MODE 5
 
+// Room for MODE_KEY_NAME_FORMAT ("Mode %d") with any decimal number.
+#define MODE_KEY_NAME_SIZE 20
+
+// The name of mode `mode`'s key ("Mode 3").
+void ModeKeyName(DWORD mode, WCHAR keyName[MODE_KEY_NAME_SIZE]);
+
 // Room for MODE_NUMBER_KEY_FORMAT with any decimal number.
 #define MODE_KEY_PATH_SIZE 64
 

@@ -12,6 +12,14 @@
 #define CATEGORY_WIDTH 100
 #define PROGRAM_TO_RUN_WIDTH 250
 
+// Values of a field with a meaning of their own.
+#define STATUS_ANY 4       // "Status": an appointment of any status matches
+#define ALL_DAYS 0x1111111  // "Days": every day of the week ticked
+// "Category": an appointment of any category matches.
+inline constexpr WCHAR CATEGORY_ANY[] = u"N/A";
+// The ring tone of a new mode and of every factory mode.
+inline constexpr WCHAR DEFAULT_RING_TONE[] = u"BellDitty .wma";
+
 struct ModeRecord {
   DWORD SystemVolume;   // 0 (mute) to 5
   DWORD PhoneVolume;    // 0 to 5
@@ -35,8 +43,8 @@ struct ModeRecord {
   DWORD OutlookSwitch;
   DWORD OutlookAutoRefresh;
   DWORD ModeBusy;
-  DWORD Status;  // 0 free, 1 tentative, 2 busy, 3 out of office, 4 any
-  WCHAR Category[CATEGORY_WIDTH];  // "N/A" = any category
+  DWORD Status;  // 0 free, 1 tentative, 2 busy, 3 out of office, STATUS_ANY
+  WCHAR Category[CATEGORY_WIDTH];  // CATEGORY_ANY = any category
   WCHAR ProgramToRun[PROGRAM_TO_RUN_WIDTH];
   DWORD BrightNess;    // backlight on battery, 0 to 10
   DWORD ACBrightNess;  // backlight on external power, 0 to 10

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "store/mode_table.h"
 #include "store/registry_values.h"
 
 namespace {
@@ -31,49 +32,12 @@ void LoadText(HKEY key, LPCWSTR name, WCHAR* field, size_t width) {
   if (ReadTextValue(key, name, field, width) == ERROR_FILE_NOT_FOUND) WriteTextValue(key, name, field, width);
 }
 
-// The loader's default of every value; "Mode Name" defaults to the key name.
-ModeRecord DefaultMode(LPCWSTR keyName) {
-  ModeRecord mode;
-  std::memset(&mode, 0, sizeof mode);
-  mode.SystemVolume = 3;
-  mode.PhoneVolume = 3;
-  mode.SpeakerVolume = 3;
-  StringCchCopyW(mode.RingMode, RING_MODE_WIDTH, u"ap");
-  StringCchCopyW(mode.RingTone, RING_TONE_WIDTH, u"BellDitty .wma");
-  mode.RadioState = 1;
-  mode.BTState = 0;
-  mode.HeadsetState = 0;
-  mode.StartHour = 0;
-  mode.StartMinutes = 0;
-  mode.StopHour = 0;
-  mode.StopMinutes = 0;
-  mode.ModeBack = 1;
-  mode.AutoPickUp = 0;
-  mode.NbRingPickUp = 3;
-  StringCchCopyW(mode.SimCode, SIM_CODE_WIDTH, u"");
-  StringCchCopyW(mode.ModeName, MODE_NAME_WIDTH, keyName);
-  mode.Sound = 7;
-  mode.Days = 0x1111111;
-  mode.OutlookSwitch = 0;
-  mode.OutlookAutoRefresh = 0;
-  mode.ModeBusy = 0;
-  mode.Status = 0;
-  StringCchCopyW(mode.Category, CATEGORY_WIDTH, u"Business");
-  StringCchCopyW(mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH, u"");
-  mode.BrightNess = 8;
-  mode.ACBrightNess = 10;
-  mode.BatteryTimeoutUnchecked = 180;
-  mode.BatteryTimeout = 0;
-  mode.BacklightOnTap = 1;
-  return mode;
-}
-
-// The mode key's full path, from MODE_KEY_FORMAT.
-void ModeKeyPath(LPCWSTR keyName, WCHAR* path) { wsprintfW(path, MODE_KEY_FORMAT, keyName); }
+// The full path of the mode key named `keyName`, from MODE_KEY_FORMAT.
+void NamedModeKeyPath(LPCWSTR keyName, WCHAR* path) { wsprintfW(path, MODE_KEY_FORMAT, keyName); }
 
 HKEY OpenModeKey(LPCWSTR keyName) {
   WCHAR path[WSPRINTF_MAX_OUTPUT];
-  ModeKeyPath(keyName, path);
+  NamedModeKeyPath(keyName, path);
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return nullptr;
   return key;
@@ -84,7 +48,7 @@ HKEY OpenOrCreateModeKey(LPCWSTR keyName) {
   HKEY key = OpenModeKey(keyName);
   if (key) return key;
   WCHAR path[WSPRINTF_MAX_OUTPUT];
-  ModeKeyPath(keyName, path);
+  NamedModeKeyPath(keyName, path);
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
   return key;
@@ -98,51 +62,28 @@ void WriteBacklightSwitch(LPCWSTR name, DWORD level) {
   RegCloseKey(key);
 }
 
-// The thirty values in the savers' order; with `phoneBacklight`, each
-// brightness is followed by the phone's matching on/off value.
+// The thirty values in the table's order; with `phoneBacklight`, each
+// brightness is followed by the phone's matching on/off value. Each value is
+// written on its own and none is journalled, so another program reading the
+// key meanwhile may see it half written in any order of writes.
 void WriteModeValues(HKEY key, const ModeRecord& mode, bool phoneBacklight) {
-  WriteDwordValue(key, SYSTEM_VOLUME_VALUE, mode.SystemVolume);
-  WriteDwordValue(key, PHONE_VOLUME_VALUE, mode.PhoneVolume);
-  WriteDwordValue(key, SPEAKER_VOLUME_VALUE, mode.SpeakerVolume);
-  WriteTextValue(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
-  WriteTextValue(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
-  WriteDwordValue(key, RADIO_STATE_VALUE, mode.RadioState);
-  WriteDwordValue(key, BT_STATE_VALUE, mode.BTState);
-  WriteDwordValue(key, HEADSET_STATE_VALUE, mode.HeadsetState);
-  WriteDwordValue(key, MODE_BACK_VALUE, mode.ModeBack);
-  WriteDwordValue(key, START_HOUR_VALUE, mode.StartHour);
-  WriteDwordValue(key, START_MINUTES_VALUE, mode.StartMinutes);
-  WriteDwordValue(key, STOP_HOUR_VALUE, mode.StopHour);
-  WriteDwordValue(key, STOP_MINUTES_VALUE, mode.StopMinutes);
-  WriteDwordValue(key, AUTO_PICK_UP_VALUE, mode.AutoPickUp);
-  WriteDwordValue(key, NB_RING_PICK_UP_VALUE, mode.NbRingPickUp);
-  WriteTextValue(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
-  WriteTextValue(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
-  WriteDwordValue(key, SOUND_VALUE, mode.Sound);
-  WriteDwordValue(key, DAYS_VALUE, mode.Days);
-  WriteDwordValue(key, OUTLOOK_SWITCH_VALUE, mode.OutlookSwitch);
-  WriteDwordValue(key, MODE_BUSY_VALUE, mode.ModeBusy);
-  WriteTextValue(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
-  WriteDwordValue(key, STATUS_VALUE, mode.Status);
-  WriteDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, mode.OutlookAutoRefresh);
-  WriteTextValue(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
-  WriteDwordValue(key, BRIGHTNESS_VALUE, mode.BrightNess);
-  if (phoneBacklight) WriteBacklightSwitch(ON_OFF_BATT_VALUE, mode.BrightNess);
-  WriteDwordValue(key, AC_BRIGHTNESS_VALUE, mode.ACBrightNess);
-  if (phoneBacklight) WriteBacklightSwitch(ON_OFF_AC_VALUE, mode.ACBrightNess);
-  WriteDwordValue(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, mode.BatteryTimeoutUnchecked);
-  WriteDwordValue(key, BATTERY_TIMEOUT_VALUE, mode.BatteryTimeout);
-  WriteDwordValue(key, BACKLIGHT_ON_TAP_VALUE, mode.BacklightOnTap);
+  for (const ModeValue& value : MODE_VALUES) {
+    if (value.Type == REG_DWORD)
+      WriteDwordValue(key, value.Name, *ModeNumber(&mode, value));
+    else
+      WriteTextValue(key, value.Name, ModeText(&mode, value), value.Width);
+    if (phoneBacklight && value.PhoneSwitch) WriteBacklightSwitch(value.PhoneSwitch, *ModeNumber(&mode, value));
+  }
 }
 
 }  // namespace
 
 ModeRecord LoadMode(LPCWSTR keyName) {
-  ModeRecord mode = DefaultMode(keyName);
+  ModeRecord mode = LoaderDefaults(keyName);
   HKEY key = OpenModeKey(keyName);
   if (!key) {
     WCHAR path[WSPRINTF_MAX_OUTPUT];
-    ModeKeyPath(keyName, path);
+    NamedModeKeyPath(keyName, path);
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
         ERROR_SUCCESS) {
       WriteModeValues(key, mode, false);
@@ -151,36 +92,12 @@ ModeRecord LoadMode(LPCWSTR keyName) {
     return mode;
   }
   // Each value on its own: a key that lacks some values gets exactly those.
-  LoadDword(key, SYSTEM_VOLUME_VALUE, &mode.SystemVolume);
-  LoadDword(key, PHONE_VOLUME_VALUE, &mode.PhoneVolume);
-  LoadDword(key, SPEAKER_VOLUME_VALUE, &mode.SpeakerVolume);
-  LoadText(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
-  LoadText(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
-  LoadDword(key, RADIO_STATE_VALUE, &mode.RadioState);
-  LoadDword(key, BT_STATE_VALUE, &mode.BTState);
-  LoadDword(key, HEADSET_STATE_VALUE, &mode.HeadsetState);
-  LoadDword(key, START_HOUR_VALUE, &mode.StartHour);
-  LoadDword(key, START_MINUTES_VALUE, &mode.StartMinutes);
-  LoadDword(key, STOP_HOUR_VALUE, &mode.StopHour);
-  LoadDword(key, STOP_MINUTES_VALUE, &mode.StopMinutes);
-  LoadDword(key, MODE_BACK_VALUE, &mode.ModeBack);
-  LoadDword(key, AUTO_PICK_UP_VALUE, &mode.AutoPickUp);
-  LoadDword(key, NB_RING_PICK_UP_VALUE, &mode.NbRingPickUp);
-  LoadText(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
-  LoadText(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
-  LoadDword(key, SOUND_VALUE, &mode.Sound);
-  LoadDword(key, DAYS_VALUE, &mode.Days);
-  LoadDword(key, OUTLOOK_SWITCH_VALUE, &mode.OutlookSwitch);
-  LoadDword(key, OUTLOOK_AUTO_REFRESH_VALUE, &mode.OutlookAutoRefresh);
-  LoadDword(key, MODE_BUSY_VALUE, &mode.ModeBusy);
-  LoadDword(key, STATUS_VALUE, &mode.Status);
-  LoadText(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
-  LoadText(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
-  LoadDword(key, BRIGHTNESS_VALUE, &mode.BrightNess);
-  LoadDword(key, AC_BRIGHTNESS_VALUE, &mode.ACBrightNess);
-  LoadDword(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, &mode.BatteryTimeoutUnchecked);
-  LoadDword(key, BATTERY_TIMEOUT_VALUE, &mode.BatteryTimeout);
-  LoadDword(key, BACKLIGHT_ON_TAP_VALUE, &mode.BacklightOnTap);
+  for (const ModeValue& value : MODE_VALUES) {
+    if (value.Type == REG_DWORD)
+      LoadDword(key, value.Name, ModeNumber(&mode, value));
+    else
+      LoadText(key, value.Name, ModeText(&mode, value), value.Width);
+  }
   RegCloseKey(key);
   return mode;
 }
@@ -196,37 +113,7 @@ int SaveMode(LPCWSTR keyName, ModeRecord mode) {
 int SaveExistingMode(LPCWSTR keyName, ModeRecord mode) {
   HKEY key = OpenModeKey(keyName);
   if (!key) return 0;
-  // The order of SaveMode, except that "ModeBack" follows the stop time.
-  WriteDwordValue(key, SYSTEM_VOLUME_VALUE, mode.SystemVolume);
-  WriteDwordValue(key, PHONE_VOLUME_VALUE, mode.PhoneVolume);
-  WriteDwordValue(key, SPEAKER_VOLUME_VALUE, mode.SpeakerVolume);
-  WriteTextValue(key, RING_MODE_VALUE, mode.RingMode, RING_MODE_WIDTH);
-  WriteTextValue(key, RING_TONE_VALUE, mode.RingTone, RING_TONE_WIDTH);
-  WriteDwordValue(key, RADIO_STATE_VALUE, mode.RadioState);
-  WriteDwordValue(key, BT_STATE_VALUE, mode.BTState);
-  WriteDwordValue(key, HEADSET_STATE_VALUE, mode.HeadsetState);
-  WriteDwordValue(key, START_HOUR_VALUE, mode.StartHour);
-  WriteDwordValue(key, START_MINUTES_VALUE, mode.StartMinutes);
-  WriteDwordValue(key, STOP_HOUR_VALUE, mode.StopHour);
-  WriteDwordValue(key, STOP_MINUTES_VALUE, mode.StopMinutes);
-  WriteDwordValue(key, MODE_BACK_VALUE, mode.ModeBack);
-  WriteDwordValue(key, AUTO_PICK_UP_VALUE, mode.AutoPickUp);
-  WriteDwordValue(key, NB_RING_PICK_UP_VALUE, mode.NbRingPickUp);
-  WriteTextValue(key, SIM_CODE_VALUE, mode.SimCode, SIM_CODE_WIDTH);
-  WriteTextValue(key, MODE_NAME_VALUE, mode.ModeName, MODE_NAME_WIDTH);
-  WriteDwordValue(key, SOUND_VALUE, mode.Sound);
-  WriteDwordValue(key, DAYS_VALUE, mode.Days);
-  WriteDwordValue(key, OUTLOOK_SWITCH_VALUE, mode.OutlookSwitch);
-  WriteDwordValue(key, MODE_BUSY_VALUE, mode.ModeBusy);
-  WriteTextValue(key, CATEGORY_VALUE, mode.Category, CATEGORY_WIDTH);
-  WriteDwordValue(key, STATUS_VALUE, mode.Status);
-  WriteDwordValue(key, OUTLOOK_AUTO_REFRESH_VALUE, mode.OutlookAutoRefresh);
-  WriteTextValue(key, PROGRAM_TO_RUN_VALUE, mode.ProgramToRun, PROGRAM_TO_RUN_WIDTH);
-  WriteDwordValue(key, BRIGHTNESS_VALUE, mode.BrightNess);
-  WriteDwordValue(key, AC_BRIGHTNESS_VALUE, mode.ACBrightNess);
-  WriteDwordValue(key, BATTERY_TIMEOUT_UNCHECKED_VALUE, mode.BatteryTimeoutUnchecked);
-  WriteDwordValue(key, BATTERY_TIMEOUT_VALUE, mode.BatteryTimeout);
-  WriteDwordValue(key, BACKLIGHT_ON_TAP_VALUE, mode.BacklightOnTap);
+  WriteModeValues(key, mode, false);
   RegCloseKey(key);
   return 0;
 }

@@ -1,24 +1,19 @@
 // Export of one stored mode as a text block: the values of its key in the
 // settings store, one line each, then its notification entries.
 #include <cstring>
+#include <vector>
 
 #include "store/mode_store.h"
+#include "store/mode_table.h"
 #include "store/registry_values.h"
 #include "textfile/mode_text.h"
 #include "textfile/mode_text_names.h"
 
 namespace {
 
-// Read limits of the export, in bytes with the terminator: a longer stored
-// text counts as not readable.
-constexpr DWORD kRingModeBytes = 70;
-constexpr DWORD kRingToneBytes = 100;
-constexpr DWORD kSimCodeBytes = 100;
-constexpr DWORD kModeNameBytes = 150;
-constexpr DWORD kCategoryBytes = 100;
-constexpr DWORD kProgramToRunBytes = 200;
+// The sound of a notification entry is read with this limit, in bytes with
+// the terminator; a longer one counts as not readable.
 constexpr DWORD kWaveBytes = 100;
-constexpr DWORD kLargestTextBytes = 200;
 
 // Only the first entries of a mode fit its notification table.
 constexpr DWORD kExportedEntries = 25;
@@ -28,7 +23,7 @@ constexpr DWORD kEntryNameCapacity = 256;
 constexpr WCHAR kNumberLineFormat[] = u"\t<%s : %d>\n";
 constexpr WCHAR kTextLineFormat[] = u"\t<%s : %s>\n";
 constexpr WCHAR kNotFoundLineFormat[] = u"\t<%s not found>\n";
-constexpr WCHAR kSimCodeLine[] = u"\t<Sim Code : >\n";
+constexpr WCHAR kSecretLineFormat[] = u"\t<%s : >\n";
 constexpr WCHAR kEntryNameLineFormat[] = u"\t<Notification : %s>\n";
 constexpr WCHAR kEntryNumberLineFormat[] = u"\t\t<%s : %d>\n";
 constexpr WCHAR kEntryTextLineFormat[] = u"\t\t<%s : %s>\n";
@@ -72,26 +67,18 @@ void WriteNumberLine(FILE* file, HKEY key, LPCWSTR name) {
   fputws(line, file);
 }
 
-void WriteTextLine(FILE* file, HKEY key, LPCWSTR name, DWORD limitBytes) {
+// A text value read with the value's export limit; a secret one shows only
+// that the mode has it.
+void WriteTextLine(FILE* file, HKEY key, const ModeValue& value) {
   LineBuffer line;
-  WCHAR text[kLargestTextBytes / sizeof(WCHAR) + 1];
-  if (QueryText(key, name, limitBytes, text))
-    wsprintfW(line, kTextLineFormat, name, text);
+  std::vector<WCHAR> text(value.ExportBytes / sizeof(WCHAR) + 1);
+  if (!QueryText(key, value.Label, value.ExportBytes, text.data()))
+    wsprintfW(line, kNotFoundLineFormat, value.Label);
+  else if (value.Secret)
+    wsprintfW(line, kSecretLineFormat, value.Label);
   else
-    wsprintfW(line, kNotFoundLineFormat, name);
+    wsprintfW(line, kTextLineFormat, value.Label, text.data());
   fputws(line, file);
-}
-
-// The SIM code is a secret: only whether the mode has one shows in the file.
-void WriteSimCodeLine(FILE* file, HKEY key) {
-  WCHAR text[kSimCodeBytes / sizeof(WCHAR) + 1];
-  if (QueryText(key, kTextSimCode, kSimCodeBytes, text)) {
-    fputws(kSimCodeLine, file);
-  } else {
-    LineBuffer line;
-    wsprintfW(line, kNotFoundLineFormat, kTextSimCode);
-    fputws(line, file);
-  }
 }
 
 // The thirty value lines, in file order.
@@ -100,36 +87,12 @@ void WriteValueLines(FILE* file, LPCWSTR sectionName) {
   HKEY key;
   if (!FormatStorePath(path, MODE_KEY_FORMAT, sectionName) || RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS)
     return;
-  WriteNumberLine(file, key, kTextSystemVolume);
-  WriteNumberLine(file, key, kTextPhoneVolume);
-  WriteNumberLine(file, key, kTextSpeakerVolume);
-  WriteTextLine(file, key, kTextRingMode, kRingModeBytes);
-  WriteTextLine(file, key, kTextRingTone, kRingToneBytes);
-  WriteNumberLine(file, key, kTextRadioState);
-  WriteNumberLine(file, key, kTextBTState);
-  WriteNumberLine(file, key, kTextHeadsetState);
-  WriteNumberLine(file, key, kTextStartHour);
-  WriteNumberLine(file, key, kTextStartMinutes);
-  WriteNumberLine(file, key, kTextStopHour);
-  WriteNumberLine(file, key, kTextStopMinutes);
-  WriteNumberLine(file, key, kTextModeBack);
-  WriteNumberLine(file, key, kTextAutoPickUp);
-  WriteNumberLine(file, key, kTextNbRingPickUp);
-  WriteSimCodeLine(file, key);
-  WriteTextLine(file, key, kTextModeName, kModeNameBytes);
-  WriteNumberLine(file, key, kTextSound);
-  WriteNumberLine(file, key, kTextDays);
-  WriteNumberLine(file, key, kTextOutlookSwitch);
-  WriteNumberLine(file, key, kTextOutlookAutoRefresh);
-  WriteNumberLine(file, key, kTextModeBusy);
-  WriteNumberLine(file, key, kTextStatus);
-  WriteTextLine(file, key, kTextCategory, kCategoryBytes);
-  WriteTextLine(file, key, kTextProgramToRun, kProgramToRunBytes);
-  WriteNumberLine(file, key, kTextBrightness);
-  WriteNumberLine(file, key, kTextACBrightness);
-  WriteNumberLine(file, key, kTextBatteryTimeoutUnchecked);
-  WriteNumberLine(file, key, kTextBatteryTimeout);
-  WriteNumberLine(file, key, kTextBacklightOnTap);
+  for (const ModeValue& value : MODE_VALUES) {
+    if (value.Type == REG_DWORD)
+      WriteNumberLine(file, key, value.Label);
+    else
+      WriteTextLine(file, key, value);
+  }
   RegCloseKey(key);
 }
 

@@ -3,8 +3,8 @@
 // entries. The file is user-edited input; nothing in it is trusted.
 #include <iterator>
 
-#include "store/mode_record.h"
 #include "store/mode_store.h"
+#include "store/mode_table.h"
 #include "store/notification_table.h"
 #include "textfile/mode_text.h"
 #include "textfile/mode_text_names.h"
@@ -22,38 +22,6 @@ constexpr int kKeyCapacity = 64;
 
 // Notification options always carry this flag; an entry without it gets it.
 constexpr DWORD kOptionsFlag = 0x40000000;
-
-// Values of a mode before any line is read.
-constexpr DWORD kStartSystemVolume = 3;
-constexpr DWORD kStartPhoneVolume = 3;
-constexpr DWORD kStartSpeakerVolume = 4;
-constexpr WCHAR kStartRingMode[] = u"af1w60f0";
-constexpr WCHAR kStartRingTone[] = u"BellDitty .wma";
-constexpr DWORD kStartRadioState = 1;
-constexpr DWORD kStartModeBack = 1;
-constexpr DWORD kStartNbRingPickUp = 3;
-constexpr DWORD kStartSound = 7;
-constexpr DWORD kStartStatus = 4;
-constexpr WCHAR kStartCategory[] = u"N/A";
-constexpr DWORD kStartBrightness = 8;
-constexpr DWORD kStartACBrightness = 10;
-constexpr DWORD kStartBatteryTimeout = 180;
-constexpr DWORD kStartBacklightOnTap = 1;
-
-// Values that a "not found" line stands for, where they differ from 0 or
-// from an empty text.
-constexpr WCHAR kMissingRingMode[] = u"ap";
-constexpr WCHAR kMissingRingTone[] = u"BellDitty .wma";
-constexpr DWORD kMissingRadioState = 1;
-constexpr DWORD kMissingModeBack = 1;
-constexpr DWORD kMissingNbRingPickUp = 3;
-constexpr DWORD kMissingSound = 7;
-constexpr DWORD kMissingStatus = 4;
-constexpr WCHAR kMissingCategory[] = u"Business";
-constexpr DWORD kMissingBrightness = 8;
-constexpr DWORD kMissingACBrightness = 8;
-constexpr DWORD kMissingBatteryTimeout = 120;
-constexpr DWORD kMissingBacklightOnTap = 1;
 
 // Copies a terminated text into a field of `capacity` units, cut to fit.
 void CopyToField(WCHAR* field, size_t capacity, LPCWSTR text) { StringCchCopyW(field, capacity, text); }
@@ -110,75 +78,19 @@ bool LineHasKey(LPCWSTR line, LPCWSTR name) {
 
 bool LineSaysNotFound(LPCWSTR line) { return wcsstr(line, kNotFound) != nullptr; }
 
-void ReadNumberKey(LPCWSTR line, LPCWSTR name, DWORD* field, DWORD missing) {
-  if (!LineHasKey(line, name)) return;
-  *field = LineSaysNotFound(line) ? missing : LineNumber(line);
-}
-
-void ReadTextKey(LPCWSTR line, LPCWSTR name, WCHAR* field, size_t capacity, LPCWSTR missing) {
-  if (!LineHasKey(line, name)) return;
-  if (LineSaysNotFound(line))
-    CopyToField(field, capacity, missing);
-  else
-    LineText(line, field, capacity);
-}
-
-// The mode as it stands before the block's lines are read.
-void FillStartValues(ModeRecord* mode, LPCWSTR sectionName) {
-  *mode = ModeRecord{};
-  mode->SystemVolume = kStartSystemVolume;
-  mode->PhoneVolume = kStartPhoneVolume;
-  mode->SpeakerVolume = kStartSpeakerVolume;
-  CopyToField(mode->RingMode, std::size(mode->RingMode), kStartRingMode);
-  CopyToField(mode->RingTone, std::size(mode->RingTone), kStartRingTone);
-  mode->RadioState = kStartRadioState;
-  mode->ModeBack = kStartModeBack;
-  mode->NbRingPickUp = kStartNbRingPickUp;
-  CopyToField(mode->ModeName, std::size(mode->ModeName), sectionName);
-  mode->Sound = kStartSound;
-  mode->Status = kStartStatus;
-  CopyToField(mode->Category, std::size(mode->Category), kStartCategory);
-  mode->BrightNess = kStartBrightness;
-  mode->ACBrightNess = kStartACBrightness;
-  mode->BatteryTimeout = kStartBatteryTimeout;
-  mode->BacklightOnTap = kStartBacklightOnTap;
-}
-
 // Tests one line against every key, in file order; a line may set several
 // fields ("<BatteryTimeoutUnchecked" also holds "<BatteryTimeout").
 void ReadValueKeys(LPCWSTR line, ModeRecord* mode) {
-  ReadNumberKey(line, kTextSystemVolume, &mode->SystemVolume, 0);
-  ReadNumberKey(line, kTextPhoneVolume, &mode->PhoneVolume, 0);
-  ReadNumberKey(line, kTextSpeakerVolume, &mode->SpeakerVolume, 0);
-  ReadTextKey(line, kTextRingMode, mode->RingMode, std::size(mode->RingMode), kMissingRingMode);
-  ReadTextKey(line, kTextRingTone, mode->RingTone, std::size(mode->RingTone), kMissingRingTone);
-  ReadNumberKey(line, kTextRadioState, &mode->RadioState, kMissingRadioState);
-  ReadNumberKey(line, kTextBTState, &mode->BTState, 0);
-  ReadNumberKey(line, kTextHeadsetState, &mode->HeadsetState, 0);
-  ReadNumberKey(line, kTextStartHour, &mode->StartHour, 0);
-  ReadNumberKey(line, kTextStartMinutes, &mode->StartMinutes, 0);
-  ReadNumberKey(line, kTextStopHour, &mode->StopHour, 0);
-  ReadNumberKey(line, kTextStopMinutes, &mode->StopMinutes, 0);
-  ReadNumberKey(line, kTextModeBack, &mode->ModeBack, kMissingModeBack);
-  ReadNumberKey(line, kTextAutoPickUp, &mode->AutoPickUp, 0);
-  ReadNumberKey(line, kTextNbRingPickUp, &mode->NbRingPickUp, kMissingNbRingPickUp);
-  ReadTextKey(line, kTextSimCode, mode->SimCode, std::size(mode->SimCode), u"");
-  ReadTextKey(line, kTextModeName, mode->ModeName, std::size(mode->ModeName), u"");
-  ReadNumberKey(line, kTextSound, &mode->Sound, kMissingSound);
-  ReadNumberKey(line, kTextDays, &mode->Days, 0);
-  ReadNumberKey(line, kTextOutlookSwitch, &mode->OutlookSwitch, 0);
-  ReadNumberKey(line, kTextOutlookAutoRefresh, &mode->OutlookAutoRefresh, 0);
-  ReadNumberKey(line, kTextModeBusy, &mode->ModeBusy, 0);
-  ReadNumberKey(line, kTextStatus, &mode->Status, kMissingStatus);
-  ReadTextKey(line, kTextCategory, mode->Category, std::size(mode->Category), kMissingCategory);
-  ReadTextKey(line, kTextProgramToRun, mode->ProgramToRun, std::size(mode->ProgramToRun), u"");
-  ReadNumberKey(line, kTextBrightness, &mode->BrightNess, kMissingBrightness);
-  ReadNumberKey(line, kTextACBrightness, &mode->ACBrightNess, kMissingACBrightness);
-  ReadNumberKey(line, kTextBatteryTimeoutUnchecked, &mode->BatteryTimeoutUnchecked, 0);
-  ReadNumberKey(line, kTextBatteryTimeout, &mode->BatteryTimeout, kMissingBatteryTimeout);
-  ReadNumberKey(line, kTextBacklightOnTap, &mode->BacklightOnTap, kMissingBacklightOnTap);
+  for (const ModeValue& value : MODE_VALUES) {
+    if (!LineHasKey(line, value.Label)) continue;
+    if (LineSaysNotFound(line))
+      SetModeField(mode, value, value.NotFound);
+    else if (value.Type == REG_DWORD)
+      *ModeNumber(mode, value) = LineNumber(line);
+    else
+      LineText(line, ModeText(mode, value), value.Width);
+  }
 }
-
 
 // Reads one line; a line that cannot be read (the end of the file) reads as
 // an empty line. False at the end of the file.
@@ -210,8 +122,7 @@ int ReadModeValues(FILE* file, LPCWSTR sectionName) {
   if (!FindBlockStart(file, sectionName)) return 0;
   WCHAR endMarker[kMarkerCapacity];
   wsprintfW(endMarker, kEndMarkerFormat, sectionName);
-  ModeRecord mode;
-  FillStartValues(&mode, sectionName);
+  ModeRecord mode = ImportStart(sectionName);
   WCHAR line[kLineCapacity];
   while (ReadLine(file, line, kLineCapacity)) {
     ReadValueKeys(line, &mode);

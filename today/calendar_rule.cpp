@@ -69,8 +69,8 @@ static int ReadAppointments(Appointment* appointments, int capacity) {
 }
 
 BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR category) {
-  if (status != ANY_APPOINTMENT_STATUS && appointment->Status != status) return FALSE;
-  if (_wcsicmp(category, ANY_APPOINTMENT_CATEGORY) == 0) return TRUE;
+  if (status != STATUS_ANY && appointment->Status != status) return FALSE;
+  if (_wcsicmp(category, CATEGORY_ANY) == 0) return TRUE;
   const WCHAR* part = appointment->Categories;
   size_t wanted = wcslen(category);
   while (*part) {

@@ -6,11 +6,8 @@
 // minute's switches act on.
 #pragma once
 
+#include "store/mode_record.h"
 #include "windows.h"
-
-// "Status" 4 takes any status; "Category" "N/A" any category.
-#define ANY_APPOINTMENT_STATUS 4
-inline constexpr WCHAR ANY_APPOINTMENT_CATEGORY[] = u"N/A";
 
 // Room for an appointment's category list.
 #define APPOINTMENT_CATEGORIES_SIZE 200
@@ -22,7 +19,8 @@ struct Appointment {
   WCHAR Categories[APPOINTMENT_CATEGORIES_SIZE];
 };
 
-// True when the appointment meets a mode's conditions. Categories compare
+// True when the appointment meets a mode's conditions ("Status" STATUS_ANY
+// and "Category" CATEGORY_ANY put none). Categories compare
 // without regard to case, each of the comma-separated list on its own.
 BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR category);
 

@@ -55,8 +55,8 @@ void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
   }
   WriteLastSwitch(&now);
   RecordSwitch(mode, reason, missed);
-  WCHAR keyName[TODAY_KEY_NAME_SIZE];
-  wsprintfW(keyName, MODE_KEY_NAME_FORMAT, (int)mode);
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName(mode, keyName);
   ApplyStoredMode(keyName);
   ScheduleNextSwitch();
 }

@@ -10,9 +10,6 @@ DWORD ReadActiveMode();
 // True when the store holds a "DefaultMode".
 BOOL ActiveModeStored();
 
-// Room for "Mode %d".
-#define TODAY_KEY_NAME_SIZE 20
-
 // Writes "DefaultMode" and the time of the switch ("LastSwitchTime"),
 // applies the mode and its notification table to the phone, registers the
 // next wake-up and has the shell journal the switch with its reason, and

@@ -2,29 +2,27 @@
 #include "today/mode_values.h"
 
 #include "store/mode_keys.h"
+#include "store/mode_table.h"
 #include "store/registry_values.h"
 
-// The loader's defaults for the values the item reads.
-#define DEFAULT_MODE_BACK 1
-#define EVERY_DAY 0x1111111
-
-static void ReadCategory(HKEY key, WCHAR category[100]) {
+// "Category" as a REG_SZ that fits its field; empty otherwise.
+static void ReadCategory(HKEY key, WCHAR category[CATEGORY_WIDTH]) {
   category[0] = 0;
-  WCHAR stored[100] = {};
+  WCHAR stored[CATEGORY_WIDTH] = {};
   DWORD type = REG_NONE;
   DWORD size = sizeof(stored) - sizeof(WCHAR);
   if (RegQueryValueExW(key, CATEGORY_VALUE, nullptr, &type, (LPBYTE)stored, &size) != ERROR_SUCCESS) return;
   if (type != REG_SZ) return;
   stored[size / sizeof(WCHAR)] = 0;
-  wcsncpy(category, stored, 100);
-  category[99] = 0;
+  wcsncpy(category, stored, CATEGORY_WIDTH);
+  category[CATEGORY_WIDTH - 1] = 0;
 }
 
 void ReadModeSwitchValues(DWORD mode, ModeSwitchValues* values) {
   ModeSwitchValues empty = {};
   *values = empty;
-  values->ModeBack = DEFAULT_MODE_BACK;
-  values->Days = EVERY_DAY;
+  values->ModeBack = FindModeValue(MODE_BACK_VALUE)->Loaded.Number;
+  values->Days = FindModeValue(DAYS_VALUE)->Loaded.Number;
   WCHAR path[MODE_KEY_PATH_SIZE];
   ModeKeyPath(mode, path);
   HKEY key;

@@ -3,6 +3,7 @@
 // owns that).
 #pragma once
 
+#include "store/mode_record.h"
 #include "windows.h"
 
 // The values of one mode that decide its switches.
@@ -15,7 +16,7 @@ struct ModeSwitchValues {
   DWORD OutlookSwitch, OutlookAutoRefresh, ModeBusy, Status;
   DWORD StartHourOutlook, StartMinutesOutlook;
   DWORD StopHourOutlook, StopMinutesOutlook;
-  WCHAR Category[100];
+  WCHAR Category[CATEGORY_WIDTH];
 };
 
 // Reads mode 1 to 5; a missing value takes the loader's default (times

@@ -38,14 +38,14 @@ TEST(AppointmentMatches, CategoriesAreMatchedOneByOneWithoutRegardToCase) {
   EXPECT_FALSE(AppointmentMatches(&listed, APPOINTMENT_BUSY, u"Holiday, Business"));
   Appointment none = WithCategories(u"");
   EXPECT_FALSE(AppointmentMatches(&none, APPOINTMENT_BUSY, u""));
-  EXPECT_TRUE(AppointmentMatches(&none, APPOINTMENT_BUSY, ANY_APPOINTMENT_CATEGORY));
+  EXPECT_TRUE(AppointmentMatches(&none, APPOINTMENT_BUSY, CATEGORY_ANY));
 }
 
 TEST(AppointmentMatches, StatusMatchesExactlyUnlessAnyStatusIsAsked) {
   Appointment tentative = WithCategories(u"Business", APPOINTMENT_TENTATIVE);
   EXPECT_FALSE(AppointmentMatches(&tentative, APPOINTMENT_BUSY, u"Business"));
   EXPECT_TRUE(AppointmentMatches(&tentative, APPOINTMENT_TENTATIVE, u"Business"));
-  EXPECT_TRUE(AppointmentMatches(&tentative, ANY_APPOINTMENT_STATUS, u"Business"));
+  EXPECT_TRUE(AppointmentMatches(&tentative, STATUS_ANY, u"Business"));
 }
 
 class DueSwitch : public testing_support::DeviceTest {
