@@ -15,14 +15,6 @@ static HKEY OpenPhoneNotifications() {
   return key;
 }
 
-static DWORD CountSubkeys(HKEY key) {
-  DWORD count = 0;
-  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr) != ERROR_SUCCESS)
-    return 0;
-  return count;
-}
-
 // Enumerates subkey `index` of the phone's key and builds its full path;
 // false when there is no such subkey.
 static bool PhoneEventPath(HKEY notifications, DWORD index, WCHAR* path) {

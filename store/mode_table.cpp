@@ -153,21 +153,19 @@ void SetModeField(ModeRecord* mode, const ModeValue& value, ModeValueSetting set
     StringCchCopyW(ModeText(mode, value), value.Width, setting.Text);
 }
 
-ModeRecord LoaderDefaults(LPCWSTR keyName) {
+// A record of one column of the table; a value named after the key takes
+// `keyName` instead.
+static ModeRecord ColumnRecord(ModeValueSetting ModeValue::*column, LPCWSTR keyName) {
   ModeRecord mode;
   std::memset(&mode, 0, sizeof mode);
   for (const ModeValue& value : MODE_VALUES)
-    SetModeField(&mode, value, value.NamedAfterKey ? ModeValueSetting{0, keyName} : value.Loaded);
+    SetModeField(&mode, value, value.NamedAfterKey ? ModeValueSetting{0, keyName} : value.*column);
   return mode;
 }
 
-ModeRecord ImportStart(LPCWSTR sectionName) {
-  ModeRecord mode;
-  std::memset(&mode, 0, sizeof mode);
-  for (const ModeValue& value : MODE_VALUES)
-    SetModeField(&mode, value, value.NamedAfterKey ? ModeValueSetting{0, sectionName} : value.Imported);
-  return mode;
-}
+ModeRecord LoaderDefaults(LPCWSTR keyName) { return ColumnRecord(&ModeValue::Loaded, keyName); }
+
+ModeRecord ImportStart(LPCWSTR sectionName) { return ColumnRecord(&ModeValue::Imported, sectionName); }
 
 ModeRecord FactoryRecord(int mode) {
   ModeRecord record;

@@ -63,15 +63,6 @@ static HKEY OpenOrCreateEntryKey(LPCWSTR keyName, LPCWSTR eventName, REGSAM open
   return key;
 }
 
-// The number of subkeys of an open key, or 0 when it cannot be asked.
-static DWORD CountSubkeys(HKEY key) {
-  DWORD count = 0;
-  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr) != ERROR_SUCCESS)
-    return 0;
-  return count;
-}
-
 // Writes one entry's three values into its subkey.
 static void WriteEntry(LPCWSTR keyName, const NotificationSetting& entry) {
   WCHAR eventName[EVENT_NAME_WIDTH + 1];

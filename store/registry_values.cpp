@@ -66,6 +66,14 @@ LONG ReadTextValue(HKEY key, LPCWSTR name, WCHAR* field, size_t width) {
   return ERROR_SUCCESS;
 }
 
+DWORD CountSubkeys(HKEY key) {
+  DWORD count = 0;
+  if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS)
+    return 0;
+  return count;
+}
+
 LONG WriteDwordValue(HKEY key, LPCWSTR name, DWORD value) {
   return RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }

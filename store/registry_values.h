@@ -26,6 +26,9 @@ LONG ReadTypedDwordValue(HKEY key, LPCWSTR name, DWORD* field);
 // terminated. A missing value leaves the field as it was.
 LONG ReadTextValue(HKEY key, LPCWSTR name, WCHAR* field, size_t width);
 
+// The number of subkeys of an open key, or 0 when it cannot be asked.
+DWORD CountSubkeys(HKEY key);
+
 LONG WriteDwordValue(HKEY key, LPCWSTR name, DWORD value);
 
 // Writes a field of `width` units as REG_SZ with its length and terminator;
