@@ -17,17 +17,14 @@ function(selvane_tests name)
 endfunction()
 
 # Resource scripts are compiled by llvm-rc (Debian's llvm package), after the
-# C compiler has preprocessed them as a Windows resource compiler does: as C,
-# RC_INVOKED defined, seeing the platform's Win32 headers and nothing of the
-# host's. The preprocessor's dependency list tracks the headers a script
-# includes.
+# C compiler has preprocessed them (cmake/compile_resources.cmake).
 find_program(SELVANE_LLVM_RC NAMES llvm-rc llvm-rc-19 llvm-rc-18 llvm-rc-17 llvm-rc-16 llvm-rc-15 llvm-rc-14)
 if(NOT SELVANE_LLVM_RC)
   message(FATAL_ERROR "llvm-rc, the resource compiler, was not found: install Debian's llvm package "
                       "(apt-get install llvm, or bash scripts/install-deps.sh)")
 endif()
 set(SELVANE_WIN32_HEADERS ${CMAKE_SOURCE_DIR}/platform/include)
-set(SELVANE_EMBED_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/embed_resources.cmake)
+set(SELVANE_COMPILE_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/compile_resources.cmake)
 
 # selvane_resources(TARGET SCRIPT.rc): compiles the resource script and
 # links its resources into the executable TARGET, where FindResourceW finds
@@ -37,10 +34,8 @@ set(SELVANE_EMBED_RESOURCES ${CMAKE_CURRENT_LIST_DIR}/embed_resources.cmake)
 function(selvane_resources target script)
   get_filename_component(script_path ${script} ABSOLUTE)
   get_filename_component(script_dir ${script_path} DIRECTORY)
-  get_filename_component(script_file ${script_path} NAME)
   get_filename_component(script_name ${script_path} NAME_WE)
-  set(stem ${target}_${script_name})
-  set(output ${CMAKE_CURRENT_BINARY_DIR}/${stem}_resources.cpp)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/${target}_${script_name}_resources.cpp)
 
   # The bitmaps the script names, read again whenever the script changes.
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${script_path})
@@ -52,18 +47,13 @@ function(selvane_resources target script)
     endif()
   endforeach()
 
-  # llvm-rc runs in the binary folder on file names without a folder, so that
-  # no path can be taken for one of its "/" options.
   add_custom_command(
     OUTPUT ${output}
-    COMMAND ${CMAKE_C_COMPILER} -E -xc -DRC_INVOKED -nostdinc -I ${SELVANE_WIN32_HEADERS}
-            -MD -MF ${output}.d -MT ${output} ${script_path} -o ${stem}.rcpp
-    COMMAND ${SELVANE_LLVM_RC} -no-preprocess -I ${script_dir} -FO ${stem}.res ${stem}.rcpp
-    COMMAND ${CMAKE_COMMAND} -DRES=${stem}.res -DSCRIPT=${script_file} -DOUTPUT=${output}
-            -P ${SELVANE_EMBED_RESOURCES}
-    DEPENDS ${script_path} ${bitmaps} ${SELVANE_EMBED_RESOURCES}
+    COMMAND ${CMAKE_COMMAND} -DCOMPILER=${CMAKE_C_COMPILER} -DLLVM_RC=${SELVANE_LLVM_RC}
+            -DHEADERS=${SELVANE_WIN32_HEADERS} -DSCRIPT=${script_path} -DOUTPUT=${output}
+            -DDEPFILE=${output}.d -P ${SELVANE_COMPILE_RESOURCES}
+    DEPENDS ${script_path} ${bitmaps} ${SELVANE_COMPILE_RESOURCES}
     DEPFILE ${output}.d
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     COMMENT "Compiling resources ${script}"
     VERBATIM)
   target_sources(${target} PRIVATE ${output})

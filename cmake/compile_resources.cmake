@@ -1,11 +1,45 @@
-# Embeds a compiled resource file in the program: writes a C++ source whose
-# table the platform's FindResourceW searches (platform/resources.h).
-#   cmake -DRES=IN.res -DSCRIPT=NAME.rc -DOUTPUT=OUT.cpp -P embed_resources.cmake
+# Compiles one resource script into a C++ source of the program, whose table
+# the platform's FindResourceW searches (platform/resources.h):
+#   cmake -DCOMPILER=CC -DLLVM_RC=LLVM-RC -DHEADERS=DIR -DSCRIPT=PATH.rc
+#         -DOUTPUT=OUT.cpp [-DDEPFILE=OUT.d] -P compile_resources.cmake
+# The C compiler preprocesses the script as a Windows resource compiler does
+# (as C, RC_INVOKED defined, seeing the platform's headers in HEADERS and
+# nothing of the host's) and lists the headers it read in DEPFILE; llvm-rc
+# compiles the result into a .res file (bitmaps looked up beside the script);
+# this script then writes the .res file's resources out as C++ arrays.
 #
 # A .res file is a row of DWORD-aligned entries: DataSize and HeaderSize
 # (DWORDs), the type and the name (each 0xFFFF and a WORD number, or a
 # zero-terminated UTF-16 text), the rest of the header, then the data. The
 # first entry, of type 0, only marks the file as 32-bit.
+
+cmake_minimum_required(VERSION 3.25)
+
+get_filename_component(script_dir ${SCRIPT} DIRECTORY)
+get_filename_component(script_file ${SCRIPT} NAME)
+get_filename_component(work_dir ${OUTPUT} DIRECTORY)
+get_filename_component(stem ${OUTPUT} NAME_WE)
+set(depfile_options)
+if(DEPFILE)
+  set(depfile_options -MD -MF ${DEPFILE} -MT ${OUTPUT})
+endif()
+execute_process(
+  COMMAND ${COMPILER} -E -xc -DRC_INVOKED -nostdinc -I ${HEADERS} ${depfile_options} ${SCRIPT} -o ${stem}.rcpp
+  WORKING_DIRECTORY ${work_dir}
+  RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${script_file}: the preprocessor stopped")
+endif()
+# llvm-rc is given file names without a folder, so that no path can be taken
+# for one of its "/" options.
+execute_process(
+  COMMAND ${LLVM_RC} -no-preprocess -I ${script_dir} -FO ${stem}.res ${stem}.rcpp
+  WORKING_DIRECTORY ${work_dir}
+  RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${script_file}: llvm-rc stopped")
+endif()
+set(RES ${work_dir}/${stem}.res)
 
 file(READ ${RES} res HEX)
 string(LENGTH "${res}" res_digits)
@@ -27,6 +61,7 @@ endfunction()
 
 set(arrays "")
 set(entries "")
+set(keys "")  # the type and name of each resource so far
 set(count 0)
 set(offset 0)
 while(offset LESS res_size)
@@ -47,7 +82,7 @@ while(offset LESS res_size)
   math(EXPR at "${offset} + 8")
   read_le(${at} 2 type_mark)
   if(NOT type_mark EQUAL 65535)
-    message(FATAL_ERROR "${SCRIPT}: a resource type given by name is not supported; use a numbered type")
+    message(FATAL_ERROR "${script_file}: a resource type given by name is not supported; use a numbered type")
   endif()
   math(EXPR at "${offset} + 10")
   read_le(${at} 2 type_id)
@@ -62,9 +97,16 @@ while(offset LESS res_size)
     # A text name, stored upper-case by the compiler: copied with its terminator.
     set(name_id 0)
     set(units "")
+    set(text "")
     set(unit ${name_mark})
     while(NOT unit EQUAL 0)
       string(APPEND units "${unit}, ")
+      if(unit GREATER 32 AND unit LESS 127)
+        string(ASCII ${unit} char)
+        string(APPEND text "${char}")
+      else()
+        string(APPEND text "?")
+      endif()
       math(EXPR at "${at} + 2")
       if(at GREATER_EQUAL data_at)
         message(FATAL_ERROR "${RES}: a resource name runs past its header")
@@ -76,6 +118,17 @@ while(offset LESS res_size)
   endif()
 
   if(NOT type_id EQUAL 0)
+    # llvm-rc keeps both copies of a resource defined twice; the loader would
+    # find only the first, so the mistake is refused here.
+    if(name STREQUAL "nullptr")
+      set(shown "number ${name_id}")
+    else()
+      set(shown "name ${text}")
+    endif()
+    if("${type_id} ${shown}" IN_LIST keys)
+      message(FATAL_ERROR "${script_file}: two resources of type ${type_id} have the ${shown}")
+    endif()
+    list(APPEND keys "${type_id} ${shown}")
     math(EXPR at "${data_at} * 2")
     math(EXPR digits "${data_size} * 2")
     string(SUBSTRING "${res}" ${at} ${digits} data)
@@ -93,8 +146,8 @@ endif()
 
 # Written only when it changes, so an unchanged script recompiles nothing.
 file(CONFIGURE OUTPUT ${OUTPUT} CONTENT
-"// Resources of ${SCRIPT}, compiled by llvm-rc and embedded by
-// cmake/embed_resources.cmake at build time: change the script, not this file.
+"// Resources of ${script_file}, compiled by cmake/compile_resources.cmake
+// at build time: change the script, not this file.
 #include \"platform/resources.h\"
 
 namespace {
