@@ -3,6 +3,8 @@
 // so the helper waits, dispatching its own dialog's messages meanwhile.
 #include "helpers/kestrow/widcomm_stack.h"
 
+#include "store/registry_values.h"
+
 HWND WidcommWaitWindow = nullptr;
 
 int ReadWidcommStackMode() {
@@ -10,12 +12,7 @@ int ReadWidcommStackMode() {
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, WIDCOMM_GENERAL_KEY, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
     return -1;
   DWORD mode = 0;
-  DWORD type = 0;
-  DWORD size = sizeof mode;
-  if (RegQueryValueExW(key, WIDCOMM_STACK_MODE_VALUE, nullptr, &type, reinterpret_cast<BYTE*>(&mode), &size) !=
-          ERROR_SUCCESS ||
-      type != REG_DWORD)
-    mode = 0;
+  ReadTypedDwordValue(key, WIDCOMM_STACK_MODE_VALUE, &mode);
   RegCloseKey(key);
   return mode != 0 ? 1 : 0;
 }
