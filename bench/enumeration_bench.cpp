@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
-#include "processes.h"
+#include "device/device.h"
+#include "kernel/processes.h"
 #include "windows.h"
-#include "wintext_utf.h"
+#include "text/utf.h"
 
 extern char** environ;
 

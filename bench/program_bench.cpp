@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "setup/device_setup.h"
 
 extern char** environ;
 

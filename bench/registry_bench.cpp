@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "setup/device_setup.h"
 #include "enumeration_bench.h"
 #include "program_bench.h"
 #include "store/mode_store.h"

@@ -8,16 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "journal.h"
+#include "kernel/journal.h"
 #include "phone/backlight_settings.h"
 #include "phone/bluetooth_control.h"
 #include "phone/device_states.h"
 #include "phone/radio_switch.h"
 #include "phone/sound_settings.h"
-#include "program.h"
+#include "kernel/program.h"
 #include "store/mode_store.h"
 #include "testing/device_fixture.h"
-#include "wintext_utf.h"
+#include "text/utf.h"
 
 namespace {
 

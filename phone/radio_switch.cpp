@@ -3,7 +3,7 @@
 #include "phone/radio_switch.h"
 
 #include "phone/device_states.h"
-#include "platform/program.h"
+#include "platform/kernel/program.h"
 
 // Radio threads still running, and an event that is set while there are
 // none. Both change together under the lock. Prepared on the first start.

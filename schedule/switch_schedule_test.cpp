@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "clock.h"
-#include "journal.h"
+#include "kernel/clock.h"
+#include "kernel/journal.h"
 #include "testing/device_fixture.h"
-#include "timed_starts.h"
+#include "shell/timed_starts.h"
 
 namespace {
 

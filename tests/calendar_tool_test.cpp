@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "device/device.h"
 #include "testing/device_fixture.h"
 
 using testing_support::ProgramResult;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "device/device.h"
 #include "device_tool_support.h"
 #include "testing/device_fixture.h"
 

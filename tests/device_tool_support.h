@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "device/device.h"
 #include "testing/device_fixture.h"
 
 namespace device_tool {

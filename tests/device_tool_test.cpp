@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "device/device.h"
 #include "device_tool_support.h"
-#include "journal.h"
-#include "program.h"
+#include "kernel/journal.h"
+#include "kernel/program.h"
 #include "testing/device_fixture.h"
 #include "windows.h"
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "png_file.h"
+#include "gdi/png_file.h"
 
 namespace fs = std::filesystem;
 

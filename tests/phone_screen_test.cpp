@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
+#include "kernel/clock.h"
 #include "golden_pictures.h"
-#include "journal.h"
+#include "kernel/journal.h"
 #include "testing/device_fixture.h"
 
 namespace {

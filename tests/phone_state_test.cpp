@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "device.h"
+#include "device/device.h"
 #include "testing/device_fixture.h"
 #include "windows.h"
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "clock.h"
-#include "device.h"
+#include "kernel/clock.h"
+#include "device/device.h"
 #include "testing/device_fixture.h"
 
 using testing_support::ProgramResult;

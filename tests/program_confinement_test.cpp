@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "journal.h"
+#include "kernel/journal.h"
 #include "settings/resource.h"
 #include "testing/device_fixture.h"
 

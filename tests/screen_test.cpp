@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "clock.h"
-#include "files.h"
-#include "journal.h"
-#include "png_file.h"
+#include "kernel/clock.h"
+#include "files/files.h"
+#include "kernel/journal.h"
+#include "gdi/png_file.h"
 #include "golden_pictures.h"
 #include "testing/device_fixture.h"
 

@@ -18,9 +18,9 @@
 #include <cstdlib>
 #include <thread>
 
-#include "clock.h"
-#include "journal.h"
-#include "png_file.h"
+#include "kernel/clock.h"
+#include "kernel/journal.h"
+#include "gdi/png_file.h"
 #include "testing/device_fixture.h"
 
 extern char** environ;

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "journal.h"
+#include "kernel/journal.h"
 #include "testing/device_fixture.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 // and the button that plays the selected notification sound.
 #include <algorithm>
 
-#include "files.h"
+#include "files/files.h"
 #include "settings/resource.h"
 #include "settings_support.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
+#include "device/device.h"
 #include "settings_support.h"
 #include "testing/device_fixture.h"
 

@@ -1,7 +1,7 @@
 // The nine pages of the settings dialog as the phone shows them, in both
 // layouts, compared pixel for pixel with their golden pictures.
 #include "golden_pictures.h"
-#include "png_file.h"
+#include "gdi/png_file.h"
 #include "settings/resource.h"
 #include "settings_support.h"
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "clock.h"
-#include "journal.h"
+#include "kernel/clock.h"
+#include "kernel/journal.h"
 #include "testing/device_fixture.h"
-#include "wintext_utf.h"
+#include "text/utf.h"
 #include "windows.h"
 
 namespace settings_test {

@@ -12,7 +12,7 @@
 #include <strings.h>
 
 #include "testing/device_fixture.h"
-#include "png_file.h"
+#include "gdi/png_file.h"
 #include "windows.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "testing/device_fixture.h"
-#include "journal.h"
+#include "kernel/journal.h"
 #include "windows.h"
 
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "device.h"
-#include "journal.h"
+#include "device/device.h"
+#include "kernel/journal.h"
 #include "testing/device_fixture.h"
 #include "windows.h"
 

@@ -2,7 +2,7 @@
 // a file lacks, and files that an editor (or a cut transfer) left broken.
 #include <string>
 
-#include "platform/wintext_utf.h"
+#include "platform/text/utf.h"
 #include "store/mode_store.h"
 #include "textfile/mode_text_test_support.h"
 

@@ -2,8 +2,8 @@
 // import through a device file, as the settings dialog does them.
 #include "textfile/mode_text_test_support.h"
 
-#include "platform/device.h"
-#include "platform/wintext_utf.h"
+#include "platform/device/device.h"
+#include "platform/text/utf.h"
 #include "textfile/mode_text.h"
 
 namespace textfile_testing {

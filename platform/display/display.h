@@ -1,10 +1,8 @@
-// Which display back end the program uses: `sdl` (a host window) or
-// `headless` (no window, virtual time), from SELVANE_DISPLAY.
+// Starting the display back end the program uses (kernel/display_choice.h
+// says which), and the host window's scale.
 #pragma once
 
 namespace platform {
-
-bool DisplayIsHeadless();
 
 // Starts the chosen back end at the program's entry. Headless needs nothing
 // more (screenshots paint the screen on demand); sdl takes over the message

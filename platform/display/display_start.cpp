@@ -3,31 +3,18 @@
 #include <cstdlib>
 #include <string>
 
-#include "automation.h"
-#include "control_paint.h"
+#include "controls/control_paint.h"
 #include "display/display.h"
+#include "display/screen.h"
 #include "display/sdl_display.h"
-#include "screen.h"
-#include "shared_screen.h"
+#include "display/shared_screen.h"
+#include "kernel/display_choice.h"
 
 namespace platform {
-namespace {
-
-// `screenshot FILE`: the whole screen, shell bars included, as PNG.
-void ScreenshotVerb(const std::vector<std::string>& words, const std::string& rest) {
-  if (words.empty()) throw AutomationError("expected: screenshot FILE");
-  std::string path = rest.substr(rest.find_first_not_of(" \t"));
-  path.erase(path.find_last_not_of(" \t") + 1);
-  std::string error;
-  if (!SaveScreenshot(path, &error)) throw AutomationError("cannot write the screenshot " + path + ": " + error);
-}
-
-}  // namespace
 
 void StartDisplay() {
   JoinSharedScreen();
   InstallControlPainter();
-  AddAutomationVerb("screenshot", ScreenshotVerb);
   if (!DisplayIsHeadless()) StartSdlDisplay();
 }
 

@@ -18,13 +18,13 @@
 #include <string>
 
 #include "display/display.h"
+#include "display/host_input.h"
+#include "display/screen.h"
 #include "display/sdl_library.h"
-#include "host_input.h"
-#include "message_loop.h"
-#include "program.h"
-#include "screen.h"
-#include "shared_screen.h"
-#include "window_model.h"
+#include "display/shared_screen.h"
+#include "kernel/program.h"
+#include "user/message_loop.h"
+#include "user/window_model.h"
 
 namespace platform {
 namespace {

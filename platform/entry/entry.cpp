@@ -1,18 +1,19 @@
 // The program entry: the platform's main. It names the program after its
-// binary, makes sure a whole device exists, starts the program's clock, takes its
-// automation script, and calls WinMain with the arguments joined by single
-// spaces as the command line.
+// binary, makes sure a whole device exists, starts the program's clock,
+// installs the standard controls, takes its automation script, and calls
+// WinMain with the arguments joined by single spaces as the command line.
 #include <cstdio>
 #include <exception>
 #include <string>
 
-#include "automation.h"
-#include "clock.h"
-#include "device.h"
-#include "phone_state.h"
+#include "automation/automation.h"
+#include "controls/controls.h"
 #include "display/display.h"
-#include "program.h"
-#include "wintext_utf.h"
+#include "kernel/clock.h"
+#include "kernel/program.h"
+#include "phone/phone_state.h"
+#include "setup/device_setup.h"
+#include "text/utf.h"
 #include "windows.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
@@ -21,8 +22,11 @@ int main(int argc, char** argv) {
   try {
     platform::SetProgramName(argc > 0 ? argv[0] : "selvane");
     // Makes the device when there is none; refuses a damaged one.
+    platform::EnsureDevice();
     platform::DeviceDb();
     platform::StartProgramClock();
+    platform::InstallStandardControls();
+    // The script, if any, becomes the message loop's stand-in user.
     platform::LoadAutomationScript();
     platform::StartPhoneHardware();
     platform::StartDisplay();

@@ -1,5 +1,5 @@
 // Temporary devices and program runs for the tests.
-#include "device_fixture.h"
+#include "testing/device_fixture.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -10,7 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "clock.h"
+#include "controls/controls.h"
+#include "kernel/clock.h"
+#include "setup/device_setup.h"
 
 namespace fs = std::filesystem;
 
@@ -26,6 +28,9 @@ TempDevice::TempDevice(const platform::DeviceOptions& options) {
   std::string error;
   if (!platform::CreateDevice(options, false, &error)) throw std::runtime_error(error);
   platform::RestartProgramClock();
+  // Dialogs made in the test's own process have the standard controls, as
+  // a program's have them from its entry.
+  platform::InstallStandardControls();
 }
 
 TempDevice::~TempDevice() {

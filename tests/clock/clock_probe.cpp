@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "clock.h"
-#include "platform/wintext_utf.h"
+#include "kernel/clock.h"
+#include "platform/text/utf.h"
 #include "windows.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {

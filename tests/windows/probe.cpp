@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/wintext_utf.h"
+#include "platform/text/utf.h"
 #include "probe_ids.h"
 #include "windows.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "calendar.h"
-#include "clock.h"
 #include "commands.h"
-#include "wintext_utf.h"
+#include "kernel/clock.h"
+#include "objstore/calendar.h"
+#include "text/utf.h"
 #include "wintime.h"
 
 namespace {

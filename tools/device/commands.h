@@ -26,6 +26,10 @@ struct UsageError : std::runtime_error {
 // refused rather than made.
 void ReadDevice();
 
+// Opens the device for a command that starts programs on it (start, run):
+// made when missing, and said so.
+void UseDevice();
+
 // Opens the device for a command that changes it (made when missing, and
 // said so) and begins the command's one transaction. Called once the
 // arguments are checked. FinishChange commits it when the command has

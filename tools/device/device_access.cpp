@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "commands.h"
-#include "device.h"
+#include "setup/device_setup.h"
 
 namespace {
 
@@ -16,8 +16,15 @@ void ReadDevice() {
   platform::DeviceDb();
 }
 
+void UseDevice() {
+  platform::EnsureDevice();
+  platform::DeviceDb();
+}
+
 void ChangeDevice() {
-  if (!g_change) g_change.emplace(platform::DeviceDb());
+  if (g_change) return;
+  platform::EnsureDevice();
+  g_change.emplace(platform::DeviceDb());
 }
 
 void FinishChange() {

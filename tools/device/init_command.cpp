@@ -4,7 +4,7 @@
 #include <regex>
 
 #include "commands.h"
-#include "device.h"
+#include "setup/device_setup.h"
 
 void AddInitCommand(CLI::App& app) {
   CLI::App* init = app.add_subcommand("init", "Create a fresh device (a typical Windows Mobile 2003 phone)");

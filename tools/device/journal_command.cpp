@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "commands.h"
-#include "journal.h"
+#include "kernel/journal.h"
 
 void AddJournalCommand(CLI::App& app) {
   CLI::App* journal = app.add_subcommand("journal", "Print the journal of the phone's hardware calls, or empty it");

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "commands.h"
-#include "program.h"
+#include "kernel/program.h"
 
 namespace {
 

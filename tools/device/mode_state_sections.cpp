@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <string>
 
+#include "shell/timed_starts.h"
 #include "store/mode_keys.h"
 #include "store/root_values.h"
 #include "store/temporary_switch.h"
-#include "timed_starts.h"
-#include "wintext_utf.h"
+#include "text/utf.h"
 
 namespace {
 

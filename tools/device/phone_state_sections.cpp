@@ -7,7 +7,7 @@
 #include <string>
 
 #include "phone/bluetooth_control.h"
-#include "phone_state.h"
+#include "phone/phone_state.h"
 #include "windows.h"
 
 namespace {

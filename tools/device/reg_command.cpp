@@ -10,9 +10,9 @@
 #include <sstream>
 
 #include "commands.h"
-#include "device.h"
+#include "device/device.h"
 #include "reg_file.h"
-#include "wintext_utf.h"
+#include "text/utf.h"
 
 namespace {
 

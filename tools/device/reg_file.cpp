@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "device.h"
-#include "wintext_utf.h"
+#include "device/device.h"
+#include "text/utf.h"
 
 namespace {
 
@@ -50,15 +50,9 @@ bool IsPlainText(const std::string& data, std::u16string* text) {
   std::memcpy(units.data(), data.data(), data.size());
   if (units.back() != u'\0') return false;
   units.pop_back();
-  for (size_t i = 0; i < units.size(); ++i) {
-    char16_t c = units[i];
-    if (c < 0x20 || c == 0x7F) return false;
-    if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 1 >= units.size() || units[i + 1] < 0xDC00 || units[i + 1] > 0xDFFF) return false;
-      ++i;
-    } else if (c >= 0xDC00 && c <= 0xDFFF) {
-      return false;
-    }
+  for (size_t i = 0; i < units.size();) {
+    char32_t c = platform::NextCodePoint(units, &i);
+    if (c < 0x20 || c == 0x7F || platform::IsSurrogate(c)) return false;
   }
   *text = units;
   return true;

@@ -7,9 +7,9 @@
 #include <cstdlib>
 
 #include "commands.h"
-#include "device.h"
-#include "display/display.h"
-#include "processes.h"
+#include "device/device.h"
+#include "kernel/display_choice.h"
+#include "kernel/processes.h"
 
 void AddRunCommand(CLI::App& app) {
   CLI::App* run = app.add_subcommand("run", "Switch the phone on: its Today screen, and programs started at their times");
@@ -17,7 +17,7 @@ void AddRunCommand(CLI::App& app) {
       "In a host window (SELVANE_DISPLAY=sdl) the phone runs until the window is closed; headless it runs the "
       "automation script of SELVANE_INPUT (e.g. \"wait 20000\") and is switched off when the script is done.");
   run->callback([] {
-    platform::DeviceDb();
+    UseDevice();
     const char* script = std::getenv("SELVANE_INPUT");
     if (platform::DisplayIsHeadless() && !(script && *script))
       std::fprintf(stderr, "selvane-device: no host display and no script (SELVANE_INPUT): the phone is switched "

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "commands.h"
-#include "device.h"
-#include "processes.h"
-#include "wintext_utf.h"
+#include "device/device.h"
+#include "kernel/processes.h"
+#include "text/utf.h"
 
 void AddStartCommand(CLI::App& app) {
   CLI::App* start = app.add_subcommand(
@@ -20,7 +20,7 @@ void AddStartCommand(CLI::App& app) {
     std::vector<std::string> words = start->remaining();
     if (words.empty()) throw CommandError("start: name the program to start");
     std::u16string path = platform::InstalledProgramPath(words[0]);
-    platform::DeviceDb();
+    UseDevice();
     auto binary = platform::InstalledProgramBinary(path);
     if (!binary) throw CommandError("no installed program at " + platform::Utf16ToUtf8(path));
     std::string commandLine;

@@ -2,11 +2,11 @@
 // section by section (clock, the modes, timed starts, then the hardware).
 #include <cstdio>
 
-#include "clock.h"
 #include "commands.h"
+#include "kernel/clock.h"
 #include "mode_state_sections.h"
 #include "phone_state_sections.h"
-#include "timed_starts.h"
+#include "shell/timed_starts.h"
 
 namespace {
 

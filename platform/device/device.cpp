@@ -1,0 +1,347 @@
+// The device folder and its database: where the device lives and each
+// thread's connection to phone.db. Making a fresh device is setup/'s.
+#include "device/device.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <system_error>
+#include <unordered_map>
+
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+namespace {
+
+// While a device is being built it lives in a staging folder, so that a
+// half-made device is never seen under the real name.
+fs::path g_stagingFolder;
+
+// This thread's connection and the statements cached on it, which must be
+// finalized before the connection can close. Cached statements are found by
+// the address of their fixed text. `chosen` is the SELVANE_DEVICE text the
+// connection was opened for, so that a call needs no path work to find it.
+struct ThreadDb {
+  sqlite3* db = nullptr;
+  uint64_t serial = 0;
+  fs::path path;
+  std::string chosen;
+  std::unordered_map<const char*, sqlite3_stmt*> statements;
+  void Close() {
+    for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
+    statements.clear();
+    if (db) sqlite3_close(db);
+    db = nullptr;
+    path.clear();
+    chosen.clear();
+  }
+  ~ThreadDb() { Close(); }
+};
+thread_local ThreadDb t_db;
+std::atomic<uint64_t> g_connections{0};
+
+// Set by UseDeviceReadOnly: connections are opened read-only, and a
+// missing device is an error rather than made.
+bool g_readOnly = false;
+
+constexpr char kMakeAfresh[] = "`selvane-device init --force` makes a fresh device";
+
+// The tables every device has from its creation on.
+constexpr char kDeviceTables[] =
+    "SELECT count(*) FROM sqlite_schema WHERE type = 'table'"
+    " AND name IN ('device_state', 'journal', 'clock', 'reg_keys', 'reg_values')";
+constexpr int kDeviceTableCount = 5;
+
+// Whether phone.db holds the device's tables. A database that cannot be
+// read at all (not SQLite, damaged) throws with SQLite's reason; one that
+// a reader may not open for sharing (no write access to the folder for
+// the WAL index) gives that code back.
+int CountDeviceTables(sqlite3* db, int* count) {
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(db, kDeviceTables, -1, &stmt, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+  if (rc == SQLITE_ROW) {
+    *count = sqlite3_column_int(stmt, 0);
+    rc = SQLITE_OK;
+  }
+  sqlite3_finalize(stmt);
+  return rc;
+}
+
+sqlite3* OpenConnection(const std::string& name, int flags) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : "out of memory";
+    sqlite3_close(db);
+    throw std::runtime_error("cannot open " + name + ": " + message);
+  }
+  // Set before the first read: a program opening the device while another
+  // recovers its log waits rather than take the device for a damaged one.
+  sqlite3_busy_timeout(db, 30000);
+  return db;
+}
+
+// The path as an SQLite URI, for the parameters a plain name cannot carry.
+std::string FileUri(const fs::path& path) {
+  std::string uri = "file:";
+  for (char c : fs::absolute(path).string()) {
+    if (c == '%' || c == '?' || c == '#') {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+      uri += escaped;
+    } else {
+      uri += c;
+    }
+  }
+  return uri;
+}
+
+// Opens phone.db and makes sure it is a device's database. A reader that
+// may not write the device folder cannot share the WAL index: it reads the
+// file as it stands instead, which is what such a reader can see anyway.
+sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
+  sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  if (!g_stagingFolder.empty()) return db;
+  int count = 0;
+  int rc = CountDeviceTables(db, &count);
+  const bool barred = (rc & 0xFF) == SQLITE_CANTOPEN || (rc & 0xFF) == SQLITE_READONLY;
+  if (readOnly && barred) {
+    sqlite3_close(db);
+    db = OpenConnection(FileUri(path) + "?immutable=1", SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+    rc = CountDeviceTables(db, &count);
+  } else if (!readOnly && (barred || sqlite3_db_readonly(db, "main") == 1)) {
+    sqlite3_close(db);
+    throw std::runtime_error("cannot write " + path.string() + " (no write access to it or its folder)");
+  }
+  if (rc != SQLITE_OK || count != kDeviceTableCount) {
+    std::string reason = rc != SQLITE_OK ? sqlite3_errstr(rc) : "it lacks the device's tables";
+    sqlite3_close(db);
+    throw std::runtime_error(path.string() + " is not a device's database (" + reason + "); " + kMakeAfresh);
+  }
+  return db;
+}
+
+fs::path DefaultDeviceFolder() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && *xdg) return fs::path(xdg) / "selvane" / "device";
+  const char* home = std::getenv("HOME");
+  return fs::path(home && *home ? home : "/tmp") / ".local" / "share" / "selvane" / "device";
+}
+
+}  // namespace
+
+void BeginStaging(const fs::path& folder) {
+  CloseDeviceDb();
+  g_stagingFolder = folder;
+}
+
+void EndStaging() {
+  CloseDeviceDb();
+  g_stagingFolder.clear();
+}
+
+bool Staging() { return !g_stagingFolder.empty(); }
+
+bool DeviceReadOnly() { return g_readOnly; }
+
+void CreateDeviceTables(sqlite3* db) {
+  Exec(db,
+       "CREATE TABLE IF NOT EXISTS device_state(name TEXT PRIMARY KEY, value TEXT NOT NULL);"
+       "CREATE TABLE IF NOT EXISTS journal(seq INTEGER PRIMARY KEY AUTOINCREMENT,"
+       " program TEXT NOT NULL, text TEXT NOT NULL, at TEXT NOT NULL DEFAULT '');"
+       "CREATE TABLE IF NOT EXISTS clock(id INTEGER PRIMARY KEY CHECK(id = 1),"
+       " offset_ms INTEGER NOT NULL, frozen INTEGER NOT NULL, frozen_at_ms INTEGER NOT NULL);");
+}
+
+fs::path DeviceFolder() {
+  if (!g_stagingFolder.empty()) return g_stagingFolder;
+  const char* chosen = std::getenv("SELVANE_DEVICE");
+  if (chosen && *chosen) return fs::path(chosen);
+  return DefaultDeviceFolder();
+}
+
+fs::path DeviceFsRoot() { return DeviceFolder() / "fs"; }
+
+bool DeviceExists() { return fs::exists(DeviceFolder() / "phone.db"); }
+
+void UseDeviceReadOnly() {
+  g_readOnly = true;
+  CloseDeviceDb();
+}
+
+sqlite3* DeviceDb() {
+  const char* chosen = std::getenv("SELVANE_DEVICE");
+  if (t_db.db && !t_db.chosen.empty() && chosen && t_db.chosen == chosen && g_stagingFolder.empty())
+    return t_db.db;
+  const fs::path path = DeviceFolder() / "phone.db";
+  if (t_db.db && t_db.path == path) return t_db.db;
+  CloseDeviceDb();
+  const bool staging = !g_stagingFolder.empty();
+  if (!staging) {
+    if (!DeviceExists())
+      throw std::runtime_error("no device at " + DeviceFolder().string() + "; `selvane-device init` creates one");
+    if (!fs::is_directory(DeviceFsRoot()))
+      throw std::runtime_error(DeviceFolder().string() + " has no fs/ folder (the phone's files); " + kMakeAfresh);
+  }
+  sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
+  if (!g_readOnly || staging) {
+    // WAL with normal sync: each commit is in the log, in the host's cache,
+    // when the call returns, so it survives the process being killed at any
+    // instant; only a crash of the host itself may lose the last commits (the
+    // log is flushed to disk at each checkpoint), as the phone lost registry
+    // changes it had not yet flushed.
+    Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+  }
+  // A program's end leaves the log for the next program rather than copy it
+  // into the database and flush both to disk; SQLite copies it whenever it
+  // has grown past its limit.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  t_db.db = db;
+  t_db.serial = ++g_connections;
+  t_db.path = path;
+  if (g_stagingFolder.empty() && chosen && *chosen) t_db.chosen = chosen;
+  return db;
+}
+
+void CloseDeviceDb() { t_db.Close(); }
+
+uint64_t DeviceDbSerial() {
+  DeviceDb();
+  return t_db.serial;
+}
+
+std::optional<std::string> DeviceValue(const std::string& name) {
+  Statement q(DeviceDb(), "SELECT value FROM device_state WHERE name = ?", Statement::Cached);
+  q.Bind(1, name);
+  if (!q.Step()) return std::nullopt;
+  return q.Text(0);
+}
+
+void SetDeviceValue(const std::string& name, const std::string& value) {
+  Statement q(DeviceDb(),
+              "INSERT INTO device_state(name, value) VALUES(?, ?) ON CONFLICT(name) DO UPDATE SET value = excluded.value",
+              Statement::Cached);
+  q.Bind(1, name).Bind(2, value).Run();
+}
+
+int DeviceInt(const std::string& name, int fallback) {
+  auto value = DeviceValue(name);
+  if (!value) return fallback;
+  try {
+    return std::stoi(*value);
+  } catch (const std::exception&) {
+    return fallback;
+  }
+}
+
+void Exec(sqlite3* db, const char* sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+    std::string text = message ? message : sqlite3_errmsg(db);
+    sqlite3_free(message);
+    throw std::runtime_error("database: " + text);
+  }
+}
+
+Statement::Statement(sqlite3* db, const char* sql, Caching caching) : db_(db) {
+  if (caching == Cached && db == t_db.db) {
+    auto found = t_db.statements.find(sql);
+    // A cached statement still running (the same text used re-entrantly)
+    // is left alone; this use prepares its own.
+    if (found != t_db.statements.end() && !sqlite3_stmt_busy(found->second)) {
+      stmt_ = found->second;
+      cached_ = true;
+      return;
+    }
+    if (found == t_db.statements.end()) {
+      if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
+        throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
+      t_db.statements.emplace(sql, stmt_);
+      cached_ = true;
+      return;
+    }
+  }
+  if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
+    throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
+}
+
+Statement::~Statement() {
+  if (cached_) {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+  } else {
+    sqlite3_finalize(stmt_);
+  }
+}
+
+Statement& Statement::Bind(int index, int64_t value) {
+  sqlite3_bind_int64(stmt_, index, value);
+  return *this;
+}
+
+Statement& Statement::Bind(int index, const std::string& value) {
+  sqlite3_bind_text(stmt_, index, value.data(), static_cast<int>(value.size()), SQLITE_TRANSIENT);
+  return *this;
+}
+
+Statement& Statement::BindBlob(int index, const void* data, size_t size) {
+  sqlite3_bind_blob(stmt_, index, size ? data : "", static_cast<int>(size), SQLITE_TRANSIENT);
+  return *this;
+}
+
+Statement& Statement::BindNull(int index) {
+  sqlite3_bind_null(stmt_, index);
+  return *this;
+}
+
+bool Statement::Step() {
+  int rc = sqlite3_step(stmt_);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db_));
+}
+
+void Statement::Run() {
+  while (Step()) {
+  }
+}
+
+void Statement::Reset() {
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+std::string Statement::Text(int column) const {
+  const unsigned char* text = sqlite3_column_text(stmt_, column);
+  return text ? std::string(reinterpret_cast<const char*>(text), sqlite3_column_bytes(stmt_, column)) : "";
+}
+
+std::string Statement::Blob(int column) const {
+  const void* data = sqlite3_column_blob(stmt_, column);
+  return data ? std::string(static_cast<const char*>(data), sqlite3_column_bytes(stmt_, column)) : "";
+}
+
+bool Statement::IsNull(int column) const { return sqlite3_column_type(stmt_, column) == SQLITE_NULL; }
+
+Transaction::Transaction(sqlite3* db) : db_(db), own_(sqlite3_get_autocommit(db) != 0) {
+  Statement(db_, own_ ? "BEGIN IMMEDIATE" : "SAVEPOINT nested_write", Statement::Cached).Run();
+}
+
+Transaction::~Transaction() {
+  if (done_) return;
+  sqlite3_exec(db_, own_ ? "ROLLBACK" : "ROLLBACK TO nested_write; RELEASE nested_write", nullptr, nullptr, nullptr);
+}
+
+void Transaction::Commit() {
+  Statement(db_, own_ ? "COMMIT" : "RELEASE nested_write", Statement::Cached).Run();
+  done_ = true;
+}
+
+}  // namespace platform

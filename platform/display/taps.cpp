@@ -1,0 +1,20 @@
+// Routing a tap: to the program whose layer lies under the stylus, and in
+// this program to the shell before the windows.
+#include "display/taps.h"
+
+#include "display/shared_screen.h"
+#include "shell/shell.h"
+#include "user/input.h"
+
+namespace platform {
+
+void DeliverTap(int x, int y) {
+  if (!SendTapToScreen(x, y)) DeliverOwnTap(x, y);
+}
+
+void DeliverOwnTap(int x, int y) {
+  if (TapShell(x, y)) return;
+  if (HWND target = WindowAtPoint(x, y)) PostTap(target, x, y);
+}
+
+}  // namespace platform

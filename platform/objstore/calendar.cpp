@@ -1,0 +1,105 @@
+// The calendar's appointments over the object store: adding, listing and
+// deleting records of "Appointments Database" through the Ce* calls.
+#include "objstore/calendar.h"
+
+#include <algorithm>
+
+#include "winkernel.h"
+#include "winmem.h"
+#include "wintime.h"
+
+namespace platform {
+
+namespace {
+
+const CEPROPID kAppointmentProperties[] = {APPOINTMENT_SUBJECT_PROPID, APPOINTMENT_START_PROPID,
+                                           APPOINTMENT_END_PROPID, APPOINTMENT_BUSY_STATUS_PROPID,
+                                           APPOINTMENT_CATEGORIES_PROPID};
+constexpr WORD kAppointmentPropertyCount = sizeof kAppointmentProperties / sizeof kAppointmentProperties[0];
+
+HANDLE OpenAppointments(DWORD flags) {
+  CEOID oid = 0;
+  return CeOpenDatabase(&oid, APPOINTMENTS_DATABASE_NAME, 0, flags, nullptr);
+}
+
+// Opens the database, creating it first when missing. Another process may
+// create it at the same moment, so a refused creation is followed by an
+// open all the same.
+HANDLE OpenOrCreateAppointments() {
+  HANDLE database = OpenAppointments(0);
+  if (database != INVALID_HANDLE_VALUE) return database;
+  CeCreateDatabase(APPOINTMENTS_DATABASE_NAME, 0, 0, nullptr);
+  return OpenAppointments(0);
+}
+
+// Fills `appointment` from the values CeReadRecordPropsEx returned.
+void TakeValues(const CEPROPVAL* values, WORD count, Appointment* appointment) {
+  for (WORD i = 0; i < count; ++i) {
+    const CEPROPVAL& value = values[i];
+    if (value.wFlags & CEDB_PROPNOTFOUND) continue;
+    switch (value.propid) {
+      case APPOINTMENT_SUBJECT_PROPID: appointment->subject = value.val.lpwstr; break;
+      case APPOINTMENT_START_PROPID: appointment->start = value.val.filetime; break;
+      case APPOINTMENT_END_PROPID: appointment->end = value.val.filetime; break;
+      case APPOINTMENT_BUSY_STATUS_PROPID: appointment->busyStatus = value.val.ulVal; break;
+      case APPOINTMENT_CATEGORIES_PROPID: appointment->categories = value.val.lpwstr; break;
+    }
+  }
+}
+
+}  // namespace
+
+CEOID AddAppointment(const Appointment& appointment) {
+  HANDLE database = OpenOrCreateAppointments();
+  if (database == INVALID_HANDLE_VALUE) return 0;
+  std::u16string subject = appointment.subject;
+  std::u16string categories = appointment.categories;
+  CEPROPVAL values[kAppointmentPropertyCount] = {};
+  for (WORD i = 0; i < kAppointmentPropertyCount; ++i) values[i].propid = kAppointmentProperties[i];
+  values[0].val.lpwstr = subject.data();
+  values[1].val.filetime = appointment.start;
+  values[2].val.filetime = appointment.end;
+  values[3].val.ulVal = appointment.busyStatus;
+  values[4].val.lpwstr = categories.data();
+  const CEOID record = CeWriteRecordProps(database, 0, kAppointmentPropertyCount, values);
+  const DWORD error = GetLastError();
+  CloseHandle(database);
+  SetLastError(error);
+  return record;
+}
+
+std::vector<Appointment> ListAppointments() {
+  std::vector<Appointment> appointments;
+  HANDLE database = OpenAppointments(CEDB_AUTOINCREMENT);
+  if (database == INVALID_HANDLE_VALUE) return appointments;
+  LPBYTE buffer = nullptr;
+  DWORD size = 0;
+  CEPROPID wanted[kAppointmentPropertyCount];
+  std::copy(std::begin(kAppointmentProperties), std::end(kAppointmentProperties), wanted);
+  if (CeSeekDatabase(database, CEDB_SEEK_BEGINNING, 0, nullptr)) {
+    for (;;) {
+      WORD count = kAppointmentPropertyCount;
+      Appointment appointment;
+      appointment.oid = CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, wanted, &buffer, &size, nullptr);
+      if (!appointment.oid) break;
+      TakeValues(reinterpret_cast<const CEPROPVAL*>(buffer), count, &appointment);
+      appointments.push_back(std::move(appointment));
+    }
+  }
+  if (buffer) LocalFree(buffer);
+  CloseHandle(database);
+  std::stable_sort(appointments.begin(), appointments.end(), [](const Appointment& a, const Appointment& b) {
+    return CompareFileTime(&a.start, &b.start) < 0;
+  });
+  return appointments;
+}
+
+bool DeleteAppointment(CEOID oid) {
+  HANDLE database = OpenAppointments(0);
+  if (database == INVALID_HANDLE_VALUE) return false;
+  const BOOL deleted = CeDeleteRecord(database, oid);
+  CloseHandle(database);
+  return deleted;
+}
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+// Bluetooth: the Microsoft stack's radio mode (BthSetMode/BthGetMode), kept
+// in device_state. A Widcomm phone has no Microsoft stack, so there these
+// calls fail; its own stack is driven through the tray window instead.
+#include <string>
+
+#include "bthutil.h"
+#include "kernel/journal.h"
+#include "phone/phone_state.h"
+#include "winreg.h"
+
+namespace platform {
+
+namespace {
+
+const WCHAR kWidcommGeneralKey[] = u"SOFTWARE\\Widcomm\\BtConfig\\General";
+const WCHAR kStackMode[] = u"StackMode";
+
+bool MicrosoftStack() { return DeviceValue(kBluetoothStack).value_or("microsoft") == "microsoft"; }
+
+}  // namespace
+
+void SetWidcommStackMode(DWORD mode) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kWidcommGeneralKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    return;
+  RegSetValueExW(key, kStackMode, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
+  RegCloseKey(key);
+}
+
+int WidcommStackMode() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWidcommGeneralKey, 0, 0, &key) != ERROR_SUCCESS) return -1;
+  DWORD mode = 0, type = 0, size = sizeof mode;
+  if (RegQueryValueExW(key, kStackMode, nullptr, &type, reinterpret_cast<BYTE*>(&mode), &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
+    mode = 0;
+  RegCloseKey(key);
+  return mode != 0 ? 1 : 0;
+}
+
+// The Microsoft stack starts switched off; so does the Widcomm stack,
+// whose state is its registry value "StackMode".
+void SeedBluetooth(const DeviceOptions& options) {
+  SetDeviceValue(kBluetoothMode, std::to_string(BTH_POWER_OFF));
+  if (options.widcomm) SetWidcommStackMode(0);
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+int BthSetMode(DWORD dwMode) {
+  int result = ERROR_SUCCESS;
+  if (!MicrosoftStack())
+    result = ERROR_SERVICE_NOT_ACTIVE;
+  else if (dwMode > BTH_DISCOVERABLE)
+    result = ERROR_INVALID_PARAMETER;
+  if (result == ERROR_SUCCESS) SetDeviceValue(kBluetoothMode, std::to_string(dwMode));
+  JournalAppend("BthSetMode " + std::to_string(dwMode) + (result == ERROR_SUCCESS ? "" : " failed"));
+  return result;
+}
+
+int BthGetMode(DWORD* pdwMode) {
+  if (!MicrosoftStack()) return ERROR_SERVICE_NOT_ACTIVE;
+  if (!pdwMode) return ERROR_INVALID_PARAMETER;
+  *pdwMode = static_cast<DWORD>(DeviceInt(kBluetoothMode, BTH_POWER_OFF));
+  return ERROR_SUCCESS;
+}

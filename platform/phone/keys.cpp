@@ -1,0 +1,12 @@
+// keybd_event: synthetic key events, written to the journal; the phone
+// counts each as user activity.
+#include <cstdio>
+
+#include "kernel/journal.h"
+#include "notify.h"
+
+void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, DWORD extraInfo) {
+  char text[96];
+  std::snprintf(text, sizeof text, "keybd_event 0x%02X %u 0x%X %u", virtualKey, scanCode, flags, extraInfo);
+  platform::JournalAppend(text);
+}

@@ -1,0 +1,84 @@
+// CeRunAppAtTime: one timed-start registration per program path, kept in
+// the timed_starts table of phone.db and written to the journal.
+#include <cstdio>
+
+#include "device/device.h"
+#include "kernel/journal.h"
+#include "notify.h"
+#include "shell/timed_starts.h"
+#include "text/text_fold.h"
+#include "text/utf.h"
+
+namespace platform {
+
+namespace {
+
+// Paths compare as the file system compares them: case-folded, "/" as "\".
+std::string RegistrationKey(std::u16string_view path) {
+  std::u16string key = FoldCase(path);
+  for (char16_t& c : key)
+    if (c == u'/') c = u'\\';
+  return Utf16ToUtf8(key);
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+bool IsValidTime(const SYSTEMTIME& t) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (t.wYear < 1601 || t.wMonth < 1 || t.wMonth > 12 || t.wDay < 1) return false;
+  int days = kDays[t.wMonth - 1] + (t.wMonth == 2 && IsLeapYear(t.wYear) ? 1 : 0);
+  return t.wDay <= days && t.wHour < 24 && t.wMinute < 60 && t.wSecond < 60;
+}
+
+std::string FormatTime(const SYSTEMTIME& t) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
+                t.wMinute, t.wSecond);
+  return text;
+}
+
+}  // namespace
+
+void CreateTimedStartTables(sqlite3* db) {
+  Exec(db,
+       "CREATE TABLE IF NOT EXISTS timed_starts(path_key TEXT PRIMARY KEY, path TEXT NOT NULL,"
+       " start_at TEXT NOT NULL)");
+}
+
+std::vector<TimedStart> TimedStarts() {
+  std::vector<TimedStart> starts;
+  Statement q(DeviceDb(), "SELECT path, start_at FROM timed_starts ORDER BY start_at, path_key", Statement::Cached);
+  while (q.Step()) starts.push_back({q.Text(0), q.Text(1)});
+  return starts;
+}
+
+}  // namespace platform
+
+BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) {
+  if (!appName || !*appName) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::string path = platform::Utf16ToUtf8(appName);
+  std::string entry = "CeRunAppAtTime \"" + path + "\" ";
+  sqlite3* db = platform::DeviceDb();
+  if (!time) {
+    platform::Statement remove(db, "DELETE FROM timed_starts WHERE path_key = ?", platform::Statement::Cached);
+    remove.Bind(1, platform::RegistrationKey(appName)).Run();
+    platform::JournalAppend(entry + "none");
+    return TRUE;
+  }
+  std::string when = platform::FormatTime(*time);
+  if (!platform::IsValidTime(*time)) {
+    platform::JournalAppend(entry + when + " failed");
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  platform::Statement save(db,
+                           "INSERT INTO timed_starts(path_key, path, start_at) VALUES(?, ?, ?)"
+                           " ON CONFLICT(path_key) DO UPDATE SET path = excluded.path, start_at = excluded.start_at",
+                           platform::Statement::Cached);
+  save.Bind(1, platform::RegistrationKey(appName)).Bind(2, path).Bind(3, when).Run();
+  platform::JournalAppend(entry + when);
+  return TRUE;
+}

@@ -1,0 +1,17 @@
+// The phone's shell keeps, in the journal, each switch of mode that its
+// Today item makes, so that what the phone did and when can be read back.
+#include <string>
+
+#include "kernel/journal.h"
+#include "phoneshell.h"
+#include "text/utf.h"
+
+BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) {
+  if (!modeName || !reason) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  platform::JournalAppend("ModeSwitch " + std::to_string(mode) + " \"" + platform::Utf16ToUtf8(modeName) + "\" " +
+                          platform::Utf16ToUtf8(reason));
+  return TRUE;
+}
