@@ -1,5 +1,5 @@
 # Compiles one resource script into a C++ source of the program, whose table
-# the platform's FindResourceW searches (platform/resources.h):
+# the platform's FindResourceW searches (platform/user/resources.h):
 #   cmake -DCOMPILER=CC -DLLVM_RC=LLVM-RC -DHEADERS=DIR -DSCRIPT=PATH.rc
 #         -DOUTPUT=OUT.cpp [-DDEPFILE=OUT.d] -P compile_resources.cmake
 # The C compiler preprocesses the script as a Windows resource compiler does
@@ -150,7 +150,7 @@ endif()
 file(CONFIGURE OUTPUT ${OUTPUT} CONTENT
 "// Resources of ${script_file}, compiled by cmake/compile_resources.cmake
 // at build time: change the script, not this file.
-#include \"platform/resources.h\"
+#include \"platform/user/resources.h\"
 
 namespace {
 

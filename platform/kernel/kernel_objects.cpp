@@ -1,13 +1,13 @@
 // Handles and waits: the table of kernel objects, CloseHandle,
 // WaitForSingleObject/WaitForMultipleObjects and critical sections.
+#include "kernel/kernel_objects.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
 
-#include "kernel/kernel_objects.h"
-#include "kernel/processes.h"
 #include "winkernel.h"
 
 namespace platform {
