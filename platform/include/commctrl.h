@@ -2,9 +2,9 @@
 // messages and notifications.
 #pragma once
 
-#include "winuser.h"
+#include <windows.h>
 
-#define TRACKBAR_CLASSW u"msctls_trackbar32"
+#define TRACKBAR_CLASSW TEXT("msctls_trackbar32")
 #define TRACKBAR_CLASS TRACKBAR_CLASSW
 
 #define TBS_AUTOTICKS 0x0001

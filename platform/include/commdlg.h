@@ -2,7 +2,7 @@
 // and files as a phone-style window of the program, with OK and Cancel.
 #pragma once
 
-#include "winuser.h"
+#include <windows.h>
 
 typedef UINT_PTR(CALLBACK* LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
 

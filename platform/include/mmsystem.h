@@ -1,8 +1,7 @@
-// Sound: the wave output's master volume, the audio system's reload of its
-// registry settings, and sound playing.
+// Sound: the wave output's master volume and sound playing.
 #pragma once
 
-#include "wintypes.h"
+#include <windows.h>
 
 typedef UINT MMRESULT;
 struct HWAVEOUT__;
@@ -18,9 +17,6 @@ typedef HWAVEOUT__* HWAVEOUT;
 // a null handle names the wave device's master volume, the only one here.
 MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume);
 MMRESULT waveOutGetVolume(HWAVEOUT hwo, LPDWORD pdwVolume);
-
-// Tells the audio system to take over the sound settings of the registry.
-void AudioUpdateFromRegistry();
 
 #define SND_SYNC 0x0000
 #define SND_ASYNC 0x0001

@@ -2,7 +2,7 @@
 // shell would; here it starts programs and the targets of shortcuts.
 #pragma once
 
-#include "wintypes.h"
+#include <windows.h>
 
 // Windows CE's structure. On the phone (32-bit) it is 60 bytes, the size
 // its programs put in cbSize; that size and this build's are both taken.

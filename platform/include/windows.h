@@ -1,29 +1,20 @@
-// The emulated Windows CE surface: every header of the platform's public
-// set. Programs include this one file.
+// The phone's core headers, as a Windows CE program includes them: types,
+// clock, registry, runtime text routines, windows and dialogs, drawing,
+// resources, files, processes, kernel objects and local memory, then what
+// Windows CE's core adds to desktop Windows' (wince_core.h). Each other
+// library has a header of its own on top of this one (aygshell.h, tapi.h,
+// commctrl.h, ...).
 #pragma once
 
 #include "wintypes.h"
 #include "wintime.h"
 #include "winreg.h"
 #include "wintext.h"
-#include "winuser.h"
-#include "commctrl.h"
-#include "aygshell.h"
-#include "winresource.h"
 #include "wingdi.h"
+#include "winuser.h"
+#include "winresource.h"
 #include "winfile.h"
 #include "winprocess.h"
-#include "notify.h"
 #include "winkernel.h"
 #include "winmem.h"
-#include "mmsystem.h"
-#include "tapi.h"
-#include "extapi.h"
-#include "simmgr.h"
-#include "bthutil.h"
-#include "windbase.h"
-#include "shellapi.h"
-#include "commdlg.h"
-#include "appointments.h"
-#include "phoneshell.h"
-#include "sipapi.h"
+#include <wince_core.h>

@@ -74,13 +74,6 @@ int SetBkMode(HDC dc, int mode);
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 
-// Copies the source part to the target part (stretched when the sizes
-// differ), leaving out the pixels of the transparent colour. The source is a
-// device context or a bitmap.
-BOOL TransparentImage(HDC target, int targetX, int targetY, int targetWidth, int targetHeight,
-                      HANDLE source, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
-                      COLORREF transparent);
-
 // Contexts of a window on the screen: the whole client area (GetDC, until
 // ReleaseDC), or the part that needs painting (BeginPaint, until EndPaint).
 HDC GetDC(HWND window);
@@ -88,9 +81,6 @@ int ReleaseDC(HWND window, HDC dc);
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 
-// A BMP file on the device as a bitmap (the shell's loader); null when the
-// file is missing, damaged or no BMP.
-HBITMAP SHLoadDIBitmap(LPCWSTR path);
 // A BITMAP resource of the program; null when there is none.
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 #define LoadBitmap LoadBitmapW

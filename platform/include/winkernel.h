@@ -27,16 +27,9 @@ DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL fWaitAl
 // Events. A named event is one object for every handle that names it (the
 // second CreateEventW reports ERROR_ALREADY_EXISTS and keeps the first
 // one's reset kind and state). Setting or pulsing a named event is a phone
-// event: it is journalled and counted in the device's state.
-#define EVENT_PULSE 1
-#define EVENT_RESET 2
-#define EVENT_SET 3
-
+// event: it is journalled and counted in the device's state. EventModify,
+// which sets, resets and pulses, is Windows CE's own (wince_core.h).
 HANDLE CreateEventW(LPSECURITY_ATTRIBUTES lpEventAttributes, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName);
-BOOL EventModify(HANDLE hEvent, DWORD func);
-inline BOOL SetEvent(HANDLE hEvent) { return EventModify(hEvent, EVENT_SET); }
-inline BOOL ResetEvent(HANDLE hEvent) { return EventModify(hEvent, EVENT_RESET); }
-inline BOOL PulseEvent(HANDLE hEvent) { return EventModify(hEvent, EVENT_PULSE); }
 
 // Threads: each is a real thread of the process with its own connection to
 // the device. CREATE_SUSPENDED is not supported (ERROR_NOT_SUPPORTED).

@@ -1,5 +1,5 @@
 // Runtime text routines for UTF-16 (WCHAR) strings, with the Windows CE
-// behaviour, and bounded copies (StringCch*) for fixed-width fields.
+// behaviour.
 #pragma once
 
 #ifndef RC_INVOKED
@@ -46,11 +46,3 @@ int _wtoi(const WCHAR* text);
 // returns the number of units written without the terminator.
 int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
 int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args);
-
-// Bounded copies into a buffer of `capacity` units: the result is always
-// terminated; a source that does not fit is cut and reported.
-#define STRSAFE_E_INSUFFICIENT_BUFFER ((HRESULT)0x8007007AL)
-#define STRSAFE_E_INVALID_PARAMETER ((HRESULT)0x80070057L)
-HRESULT StringCchCopyW(LPWSTR dest, size_t capacity, LPCWSTR src);
-HRESULT StringCchCopyNW(LPWSTR dest, size_t capacity, LPCWSTR src, size_t count);
-HRESULT StringCchCatW(LPWSTR dest, size_t capacity, LPCWSTR src);

@@ -10,14 +10,24 @@
 #include <cstdint>
 #endif
 
+// The Windows CE version these headers stand for: Windows Mobile 2003.
+#define _WIN32_WCE 0x420
+
 typedef char16_t WCHAR;
 typedef WCHAR* LPWSTR;
 typedef const WCHAR* LPCWSTR;
 typedef WCHAR TCHAR;
+
+// Text literals of WCHAR, as the phone's programs write them: TEXT("Mode 1").
+// Windows' compilers spell them L"", whose wchar_t is UTF-16 there; here
+// WCHAR is char16_t, so they are u"".
+#define __TEXT(quote) u##quote
+#define TEXT(quote) __TEXT(quote)
 typedef char CHAR;
 typedef unsigned char BYTE;
 typedef BYTE* LPBYTE;
 typedef uint16_t WORD;
+typedef WORD* LPWORD;
 typedef uint32_t DWORD;
 typedef DWORD* LPDWORD;
 typedef int32_t LONG;
@@ -37,7 +47,6 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef DWORD COLORREF;
-typedef DWORD CEOID;
 typedef int64_t LONGLONG;
 typedef uint64_t ULONGLONG;
 typedef LONG HRESULT;

@@ -407,3 +407,9 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 #define SendDlgItemMessage SendDlgItemMessageW
 #define SetDlgItemText SetDlgItemTextW
 #define GetDlgItemText GetDlgItemTextW
+
+// Synthetic key events; one counts as user activity and keeps the phone awake.
+#define KEYEVENTF_EXTENDEDKEY 0x0001
+#define KEYEVENTF_KEYUP 0x0002
+#define VK_F24 0x87
+void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, DWORD extraInfo);

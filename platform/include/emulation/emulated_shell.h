@@ -1,4 +1,5 @@
-// The phone's shell, for the program that plays the Today screen. While its
+// The emulated phone's shell, for the program that plays the Today screen
+// (the phone's SDK has no such calls: its shell is the phone's own). While its
 // message loop runs, each program registered with CeRunAppAtTime is started
 // at its time with the command line "AppRunAtTime" (a registration whose
 // time passed while the phone was off is started at once), and the window
@@ -6,7 +7,7 @@
 // switched off when the program's automation script is done.
 #pragma once
 
-#include "winuser.h"
+#include <windows.h>
 
 #define WM_SHELL_TIMED_START (WM_USER + 0x7E0)
 

@@ -1,7 +1,8 @@
-// Shell extensions: full-screen dialogs with the shell's Done button.
+// Shell extensions: full-screen dialogs with the shell's Done button, and
+// the shell's loading of pictures.
 #pragma once
 
-#include "winuser.h"
+#include <windows.h>
 
 #define SHIDIM_FLAGS 0x0001
 #define SHIDIF_DONEBUTTON 0x0001
@@ -18,3 +19,7 @@ typedef struct tagSHINITDLGINFO {
 } SHINITDLGINFO, *PSHINITDLGINFO;
 
 BOOL SHInitDialog(PSHINITDLGINFO info);
+
+// A BMP file on the device as a bitmap; null when the file is missing,
+// damaged or no BMP.
+HBITMAP SHLoadDIBitmap(LPCWSTR path);

@@ -1,11 +1,12 @@
-// The phone calendar's appointments as its calendar program keeps them in
-// the object store: one record per appointment in "Appointments Database".
+// The emulated phone's own layout of its calendar, which the phone's SDK
+// does not describe: the appointments as the calendar program keeps them in
+// the object store, one record per appointment in "Appointments Database".
 // Times are the device's local time.
 #pragma once
 
-#include "windbase.h"
+#include <windbase.h>
 
-inline constexpr WCHAR APPOINTMENTS_DATABASE_NAME[] = u"Appointments Database";
+#define APPOINTMENTS_DATABASE_NAME TEXT("Appointments Database")
 
 #define APPOINTMENT_SUBJECT_PROPID ((1u << 16) | CEVT_LPWSTR)
 #define APPOINTMENT_START_PROPID ((2u << 16) | CEVT_FILETIME)

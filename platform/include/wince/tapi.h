@@ -2,7 +2,7 @@
 // line device, the cellular line, unless the device has none at all.
 #pragma once
 
-#include "wintypes.h"
+#include <windows.h>
 
 typedef DWORD HLINEAPP;
 typedef HLINEAPP* LPHLINEAPP;

@@ -1,7 +1,7 @@
 // The input panel: the on-screen keyboard a program raises and puts away.
 #pragma once
 
-#include "wintypes.h"
+#include <windows.h>
 
 #define SIPF_OFF 0x00000000
 #define SIPF_ON 0x00000001

@@ -1,7 +1,7 @@
 // The SIM manager: a handle on the SIM and the PIN entry that unlocks it.
 #pragma once
 
-#include "wintypes.h"
+#include <windows.h>
 
 typedef HANDLE HSIM;
 typedef HSIM* LPHSIM;
@@ -15,7 +15,9 @@ typedef void (*SIMCALLBACK)(DWORD dwNotifyCode, const void* pData, DWORD dwDataS
 #define SIM_E_NOSIM ((HRESULT)0x8800002B)
 #define SIM_E_INCORRECTPASSWORD ((HRESULT)0x88000010)
 #define SIM_E_BADPARAM ((HRESULT)0x88000042)
+#ifndef E_INVALIDARG
 #define E_INVALIDARG ((HRESULT)0x80070057)
+#endif
 
 HRESULT SimInitialize(DWORD dwFlags, SIMCALLBACK lpfnCallBack, DWORD dwParam, LPHSIM lphSim);
 // Unlocks the SIM with its PIN; a non-empty new PIN then replaces the old.

@@ -2,9 +2,9 @@
 // reading and writing records of typed properties.
 #pragma once
 
-#include "wintypes.h"
+#include <windows.h>
 
-typedef WORD* LPWORD;
+typedef DWORD CEOID;
 typedef CEOID* PCEOID;
 typedef DWORD CEPROPID;
 typedef CEPROPID* PCEPROPID;
@@ -107,8 +107,12 @@ typedef struct _CEOIDINFO {
 #define CEDB_SEEK_END 0x00000004
 #define CEDB_SEEK_CURRENT 0x00000008
 
+#ifndef ERROR_SEEK
 #define ERROR_SEEK 25L
+#endif
+#ifndef ERROR_DUP_NAME
 #define ERROR_DUP_NAME 52L
+#endif
 
 // Databases of the given type, or all of them for type 0, in the order of
 // their creation; the enumeration is closed with CloseHandle.

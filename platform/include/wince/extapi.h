@@ -2,7 +2,7 @@
 // network registration of the cellular line.
 #pragma once
 
-#include "tapi.h"
+#include <tapi.h>
 
 #define LINEEQUIPSTATE_MINIMUM 0x00000001
 #define LINEEQUIPSTATE_RXONLY 0x00000002
