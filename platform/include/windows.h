@@ -17,4 +17,6 @@
 #include "winprocess.h"
 #include "winkernel.h"
 #include "winmem.h"
+#ifndef RC_INVOKED
 #include <wince_core.h>
+#endif

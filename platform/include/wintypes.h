@@ -10,9 +10,6 @@
 #include <cstdint>
 #endif
 
-// The Windows CE version these headers stand for: Windows Mobile 2003.
-#define _WIN32_WCE 0x420
-
 typedef char16_t WCHAR;
 typedef WCHAR* LPWSTR;
 typedef const WCHAR* LPCWSTR;
@@ -23,6 +20,7 @@ typedef WCHAR TCHAR;
 // WCHAR is char16_t, so they are u"".
 #define __TEXT(quote) u##quote
 #define TEXT(quote) __TEXT(quote)
+
 typedef char CHAR;
 typedef unsigned char BYTE;
 typedef BYTE* LPBYTE;

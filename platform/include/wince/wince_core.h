@@ -2,8 +2,8 @@
 // the event call that sets, resets and pulses, the transparent copy of a
 // picture, the audio system's reload of its registry settings, the silent
 // key event, and the entry that takes a wide command line. It also works
-// on top of a desktop Windows SDK's windows.h, where it declares only what
-// that lacks.
+// on top of a desktop Windows SDK's windows.h (_WIN32 defined), where it
+// declares only what that lacks.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 #define EVENT_RESET 2
 #define EVENT_SET 3
 BOOL EventModify(HANDLE hEvent, DWORD func);
-#ifdef _WIN32_WCE
+#ifndef _WIN32
 // Windows CE's SetEvent, ResetEvent and PulseEvent are EventModify's three
 // uses; desktop Windows has them as calls of their own.
 inline BOOL SetEvent(HANDLE hEvent) { return EventModify(hEvent, EVENT_SET); }
@@ -34,7 +34,7 @@ void AudioUpdateFromRegistry();
 
 // A Windows CE program's entry takes its command line as WCHAR text; the
 // desktop calls that entry wWinMain.
-#ifdef _WIN32_WCE
+#ifndef _WIN32
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
 #else
 #define WinMain wWinMain
