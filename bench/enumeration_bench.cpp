@@ -2,6 +2,7 @@
 // of those keys as a whole: the time per value must not grow with the key.
 #include "enumeration_bench.h"
 
+#include <windows.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -14,7 +15,6 @@
 
 #include "device/device.h"
 #include "kernel/processes.h"
-#include "windows.h"
 #include "text/utf.h"
 
 extern char** environ;

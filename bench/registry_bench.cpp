@@ -2,6 +2,7 @@
 // work done straight on SQLite, LoadMode of a full mode, and the walk of a
 // wide key, on a scratch device; then the programs as wholes
 // (program_bench.cpp). Each figure that has a goal is printed with it.
+#include <windows.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,7 +18,6 @@
 #include "enumeration_bench.h"
 #include "program_bench.h"
 #include "store/mode_store.h"
-#include "windows.h"
 
 namespace {
 

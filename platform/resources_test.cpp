@@ -1,13 +1,13 @@
 // FindResourceW and its companions over the probe's compiled resources:
 // lookups by number, by "#number" and by text name in any case, and the
 // bytes found being the resource itself, aligned as the phone aligns them.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 
 #include "tests/windows/probe_ids.h"
-#include "windows.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 // The device tool's clock, state and start commands, as a user drives them.
+#include <windows.h>
+#include <notify.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 
 #include "device/device.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace fs = std::filesystem;
 using testing_support::DeviceTest;

@@ -1,5 +1,6 @@
 // selvane-device from outside: creating devices, the registry in .reg form,
 // the journal, and refusals of bad arguments and malformed files.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,7 +11,6 @@
 #include "kernel/journal.h"
 #include "kernel/program.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 using testing_support::DeviceTest;
 using testing_support::ProgramResult;

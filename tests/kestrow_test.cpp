@@ -1,6 +1,7 @@
 // Kestrow, the Bluetooth helper, run as the phone runs it: on a phone with
 // the Microsoft stack and on one with the Widcomm stack, read back through
 // the journal and the registry.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,7 +11,6 @@
 #include "device/device.h"
 #include "kernel/journal.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 using testing_support::RunProgram;
 using testing_support::TempDevice;

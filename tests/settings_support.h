@@ -2,6 +2,7 @@
 // on the test device with a script of user actions, and reads its dumps, the store and the journal.
 #pragma once
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,7 +16,6 @@
 #include "kernel/journal.h"
 #include "testing/device_fixture.h"
 #include "text/utf.h"
-#include "windows.h"
 
 namespace settings_test {
 

@@ -2,6 +2,7 @@
 // the golden pictures kept beside this file, in both orientations, with and
 // without a pending switch; and the install folder's own pictures, a larger
 // one among them, drawn in their cells.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,7 +14,6 @@
 
 #include "testing/device_fixture.h"
 #include "gdi/png_file.h"
-#include "windows.h"
 
 namespace {
 

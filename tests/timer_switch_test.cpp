@@ -1,6 +1,7 @@
 // The timer bar on a phone, driven by taps at screen pixels: the end times it
 // writes, which cell a tap falls in, a pending switch, cancel, the
 // "TimeSwitch" word, the six-second end and the command line's defaults.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -11,7 +12,6 @@
 
 #include "testing/device_fixture.h"
 #include "kernel/journal.h"
-#include "windows.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 // script, and the journal, store and dumps read back.
 #pragma once
 
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -14,7 +15,6 @@
 #include "device/device.h"
 #include "kernel/journal.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace today_test {
 

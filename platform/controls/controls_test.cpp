@@ -1,5 +1,7 @@
 // The standard controls as Windows has them: drop-downs, edits, trackbars
 // and buttons, driven by messages inside one probe dialog.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -9,7 +11,6 @@
 #include "controls/controls.h"
 #include "testing/device_fixture.h"
 #include "tests/windows/probe_ids.h"
-#include "windows.h"
 
 namespace {
 

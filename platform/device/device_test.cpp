@@ -1,4 +1,6 @@
 // The device folder, its clock and its journal.
+#include <windows.h>
+
 #include "setup/device_setup.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,6 @@
 #include "kernel/journal.h"
 #include "kernel/program.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 #include "wintime.h"
 
 using testing_support::DeviceTest;

@@ -1,11 +1,11 @@
 // Conformance of the phone's file calls: device paths, folder search,
 // attributes, the fresh device's sound files and the wide streams.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace fs = std::filesystem;
 using testing_support::DeviceTest;

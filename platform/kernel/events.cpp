@@ -10,6 +10,7 @@
 #include "kernel/journal.h"
 #include "kernel/kernel_objects.h"
 #include "text/utf.h"
+#include "wince_core.h"
 #include "winkernel.h"
 
 namespace platform {

@@ -1,5 +1,6 @@
 // Handles, events and threads: the waits a program relies on, and named
 // events as the phone's journalled, counted signals.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +8,6 @@
 #include "device/device.h"
 #include "kernel/journal.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 using testing_support::DeviceTest;
 

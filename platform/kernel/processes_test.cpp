@@ -1,5 +1,6 @@
 // Starting installed programs: the installed files, the mapping to built
 // binaries, the command line and environment they get, and the journal.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -9,7 +10,6 @@
 #include "kernel/journal.h"
 #include "kernel/processes.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace fs = std::filesystem;
 using testing_support::ReadFile;

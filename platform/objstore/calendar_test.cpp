@@ -1,6 +1,9 @@
 // The calendar's appointments: what AddAppointment (the device tool's way of
 // writing them) leaves in the object store is what a program on the phone
 // reads with CeOpenDatabase, CeSeekDatabase and CeReadRecordPropsEx.
+#include <windbase.h>
+#include <emulated_calendar.h>
+
 #include "objstore/calendar.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "appointments.h"
+#include "emulated_calendar.h"
 #include "kernel/clock.h"
 #include "kernel/kernel_objects.h"
 #include "windbase.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "kernel/journal.h"
-#include "notify.h"
+#include "windows.h"
 
 void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, DWORD extraInfo) {
   char text[96];

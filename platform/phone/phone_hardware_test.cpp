@@ -1,5 +1,12 @@
 // The phone's hardware calls: telephony and the radio's state, the SIM's
 // PIN, Bluetooth on either stack, the wave device and the object store.
+#include <windows.h>
+#include <tapi.h>
+#include <extapi.h>
+#include <simmgr.h>
+#include <bthutil.h>
+#include <windbase.h>
+#include <mmsystem.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +16,6 @@
 #include "device/device.h"
 #include "kernel/journal.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 using testing_support::DeviceTest;
 using testing_support::TempDevice;

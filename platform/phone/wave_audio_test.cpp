@@ -1,6 +1,9 @@
 // Sounds heard on the host: wave files of any common PCM layout come out in
 // the one output format, a synchronous sound lasts as long as it sounds, and
 // headless PlaySoundW neither loads SDL2 nor touches the host's audio.
+#include <windows.h>
+#include <mmsystem.h>
+
 #include "phone/wave_audio.h"
 
 #include <SDL.h>
@@ -13,7 +16,6 @@
 
 #include "files/files.h"
 #include "kernel/journal.h"
-#include "mmsystem.h"
 #include "testing/device_fixture.h"
 
 namespace {

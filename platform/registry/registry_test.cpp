@@ -1,5 +1,6 @@
 // Conformance of the registry calls with the Windows CE registry, and its
 // behaviour when several processes share it or one is killed mid-write.
+#include <windows.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,7 +16,6 @@
 #include "device/device.h"
 #include "testing/device_fixture.h"
 #include "text/utf.h"
-#include "windows.h"
 
 using testing_support::DeviceTest;
 

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "files/files.h"
-#include "include/aygshell.h"
+#include "aygshell.h"
 #include "include/commdlg.h"
+#include "include/strsafe.h"
 #include "include/winfile.h"
 #include "include/wintext.h"
 #include "include/winuser.h"

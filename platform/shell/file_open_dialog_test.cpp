@@ -1,5 +1,7 @@
 // The file-open window driven as a user would, by an automation script:
 // what it lists, what a choice returns, and what cancels or fails.
+#include <windows.h>
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -7,7 +9,6 @@
 #include "automation/automation.h"
 #include "files/files.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace {
 

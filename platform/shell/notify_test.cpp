@@ -1,10 +1,11 @@
 // Timed starts and key events: what phone.db keeps and what the journal shows.
+#include <windows.h>
+#include <notify.h>
 #include <gtest/gtest.h>
 
 #include "kernel/journal.h"
 #include "shell/timed_starts.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // ShellExecuteEx: shortcuts start their targets through the program mapping,
 // every call is journalled, and what cannot be opened fails.
+#include <windows.h>
+#include <shellapi.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -8,9 +10,7 @@
 
 #include "files/files.h"
 #include "kernel/journal.h"
-#include "shellapi.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace fs = std::filesystem;
 using testing_support::ReadFile;

@@ -2,8 +2,8 @@
 // Today item makes, so that what the phone did and when can be read back.
 #include <string>
 
+#include "emulated_shell.h"
 #include "kernel/journal.h"
-#include "phoneshell.h"
 #include "text/utf.h"
 
 BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) {

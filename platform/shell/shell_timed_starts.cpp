@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device/device.h"
+#include "emulated_shell.h"
 #include "kernel/clock.h"
 #include "kernel/journal.h"
 #include "kernel/processes.h"

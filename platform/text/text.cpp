@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 
+#include "strsafe.h"
 #include "text/text_fold.h"
 #include "wintext.h"
 

@@ -1,11 +1,11 @@
 // The runtime text routines against their Windows CE behaviour: formatting,
 // conversion, search, case and bounded copies.
+#include <windows.h>
+#include <strsafe.h>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include "windows.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // The message loop: posted messages and their filters, the quit request,
 // and thread timers in virtual time.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -7,7 +8,6 @@
 
 #include "kernel/clock.h"
 #include "testing/device_fixture.h"
-#include "windows.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // Windows and dialogs: placement from dialog units and by the shell,
 // visibility, focus, painting, window timers, platform windows and the
 // end of windows.
+#include <windows.h>
+#include <aygshell.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,7 +13,6 @@
 #include "testing/device_fixture.h"
 #include "tests/windows/probe_ids.h"
 #include "user/window_model.h"
-#include "windows.h"
 
 namespace {
 

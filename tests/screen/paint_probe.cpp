@@ -2,10 +2,13 @@
 // colour messages, which draws a picture resource and a picture file with
 // a transparent colour on every paint and raises the input panel from a
 // button, so that tests can look at the screen it makes.
+#include <windows.h>
+#include <aygshell.h>
+#include <sipapi.h>
+#include <commctrl.h>
 #include <initializer_list>
 
 #include "paint_probe_ids.h"
-#include "windows.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // selvane-device calendar add|list|delete: the phone calendar's appointments,
 // written into and read from the object store as the phone's programs see them.
+#include <windows.h>
+#include <windbase.h>
 #include <cstdio>
 #include <iterator>
 #include <string>

@@ -3,12 +3,15 @@
 // and the table of named events' signals.
 #include "phone_state_sections.h"
 
+#include <windows.h>
+#include <extapi.h>
+#include <bthutil.h>
+#include <mmsystem.h>
 #include <cstdio>
 #include <string>
 
 #include "phone/bluetooth_control.h"
 #include "phone/phone_state.h"
-#include "windows.h"
 
 namespace {
 

@@ -2,11 +2,10 @@
 // values: key paths, value data, export of a branch, parsing of a file.
 #pragma once
 
+#include <windows.h>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "windows.h"
 
 inline constexpr char REG_FILE_HEADER[] = "Windows Registry Editor Version 5.00";
 
