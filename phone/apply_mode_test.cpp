@@ -1,5 +1,9 @@
 // ApplyMode on a fresh phone: what reaches the phone's registry keys, the
 // wave device, the backlight event, the radio and the Bluetooth helper.
+
+#include <windows.h>
+#include <extapi.h>
+
 #include "phone/apply_mode.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // both read afresh from the store.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Loads mode `keyName` ("Mode 2"), applies it with ApplyMode and applies its
 // notification table to the phone's events. Returns 0.

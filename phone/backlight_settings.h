@@ -3,11 +3,11 @@
 // by a signal that tells the phone its backlight settings changed.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // The phone's backlight key is BACKLIGHT_KEY; its values carry the mode
 // values' names ("BrightNess", "ACBrightNess", ...), see store/mode_store.h.
-inline constexpr WCHAR BACKLIGHT_CHANGE_EVENT[] = u"BackLightChangeEvent";
+inline constexpr WCHAR BACKLIGHT_CHANGE_EVENT[] = TEXT("BackLightChangeEvent");
 
 // Each setter takes the apply's context (unused) and the mode's value,
 // writes it as it is, signals the change (also when the key is missing)

@@ -2,12 +2,12 @@
 // with a mode's state, and the phone maker's headset switch.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
-inline constexpr WCHAR HEADSET_PROFILE_KEY[] = u"\\Software\\HTC\\BTProfile";
-inline constexpr WCHAR HEADSET_ON_VALUE[] = u"ON";
-inline constexpr WCHAR BLUETOOTH_HELPER_FORMAT[] = u"%s\\Kestrow.exe";
-inline constexpr WCHAR BLUETOOTH_COMMAND_FORMAT[] = u"%d";
+inline constexpr WCHAR HEADSET_PROFILE_KEY[] = TEXT("\\Software\\HTC\\BTProfile");
+inline constexpr WCHAR HEADSET_ON_VALUE[] = TEXT("ON");
+inline constexpr WCHAR BLUETOOTH_HELPER_FORMAT[] = TEXT("%s\\Kestrow.exe");
+inline constexpr WCHAR BLUETOOTH_COMMAND_FORMAT[] = TEXT("%d");
 
 // Writes "ON" = the state for 0 and 1; any other state changes nothing. 0.
 int SetHeadsetProfile(void* context, DWORD state);

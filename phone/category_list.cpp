@@ -2,6 +2,9 @@
 // records with one buffer grown as needed, and adds each text property.
 #include "phone/category_list.h"
 
+#include <windows.h>
+#include <windbase.h>
+
 // Adds the record's text properties to the list.
 static void AddTextProperties(HWND list, const CEPROPVAL* values, WORD count) {
   for (WORD i = 0; i < count; ++i) {

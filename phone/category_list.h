@@ -2,9 +2,9 @@
 // "Categories Database" into a drop-down list of the dialog.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
-inline constexpr WCHAR CATEGORIES_DATABASE[] = u"Categories Database";
+inline constexpr WCHAR CATEGORIES_DATABASE[] = TEXT("Categories Database");
 
 // Adds every text property of every record of the first database whose
 // name contains "Categories Database" to the list (CB_ADDSTRING), in record

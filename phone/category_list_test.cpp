@@ -1,5 +1,9 @@
 // FillCategoryList: the categories of the object store's calendar database
 // reach a drop-down list, in record order.
+
+#include <windows.h>
+#include <windbase.h>
+
 #include "phone/category_list.h"
 
 #include <gtest/gtest.h>

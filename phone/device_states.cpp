@@ -2,23 +2,23 @@
 #include "phone/device_states.h"
 
 const StateChoice RadioStateTable[RADIO_STATE_CHOICES] = {
-    {u"Radio On", RADIO_ON},
-    {u"Radio Off", RADIO_OFF},
-    {u"No change", RADIO_NO_CHANGE},
+    {TEXT("Radio On"), RADIO_ON},
+    {TEXT("Radio Off"), RADIO_OFF},
+    {TEXT("No change"), RADIO_NO_CHANGE},
 };
 
 const StateChoice BTStateTable[BT_STATE_CHOICES] = {
-    {u"BT On (Widcomm)", BT_WIDCOMM_ON},
-    {u"BT Discoverable (MS)", BT_DISCOVERABLE},
-    {u"BT Connectable (MS)", BT_CONNECTABLE},
-    {u"BT Off", BT_OFF},
-    {u"No change", BT_NO_CHANGE},
+    {TEXT("BT On (Widcomm)"), BT_WIDCOMM_ON},
+    {TEXT("BT Discoverable (MS)"), BT_DISCOVERABLE},
+    {TEXT("BT Connectable (MS)"), BT_CONNECTABLE},
+    {TEXT("BT Off"), BT_OFF},
+    {TEXT("No change"), BT_NO_CHANGE},
 };
 
 const StateChoice HeadsetStateTable[HEADSET_STATE_CHOICES] = {
-    {u"Headset On", HEADSET_ON},
-    {u"Headset Off", HEADSET_OFF},
-    {u"No change", HEADSET_NO_CHANGE},
+    {TEXT("Headset On"), HEADSET_ON},
+    {TEXT("Headset Off"), HEADSET_OFF},
+    {TEXT("No change"), HEADSET_NO_CHANGE},
 };
 
 int StateListPosition(const StateChoice* table, int choices, DWORD value) {

@@ -2,7 +2,7 @@
 // the texts and order in which the dialog lists them.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define RADIO_OFF 0
 #define RADIO_ON 1

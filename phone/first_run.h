@@ -2,7 +2,7 @@
 // are both known.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // On a fresh store ("Init" absent or 0): reads the phone's notification
 // events once, builds the five factory modes with one entry per event,

@@ -2,6 +2,7 @@
 // mode's table of NotificationSetting entries.
 #include "phone/phone_notifications.h"
 
+#include "store/format_buffer.h"
 #include "store/mode_store.h"
 #include "store/registry_values.h"
 
@@ -18,7 +19,7 @@ static HKEY OpenPhoneNotifications() {
 // Enumerates subkey `index` of the phone's key and builds its full path;
 // false when there is no such subkey.
 static bool PhoneEventPath(HKEY notifications, DWORD index, WCHAR* path) {
-  WCHAR name[PHONE_EVENT_NAME_BUFFER + 1] = u"";
+  WCHAR name[PHONE_EVENT_NAME_BUFFER + 1] = TEXT("");
   DWORD nameLength = PHONE_EVENT_NAME_BUFFER + 1;
   if (RegEnumKeyExW(notifications, index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
     return false;
@@ -43,13 +44,13 @@ int ReadPhoneNotifications(NotificationSetting* table) {
   DWORD count = CountSubkeys(notifications);
   int stored = 0;
   for (DWORD i = 0; i < NOTIFICATION_SLOTS && i < count; ++i) {
-    WCHAR path[WSPRINTF_MAX_OUTPUT];
+    WCHAR path[WSPRINTF_BUFFER_SIZE];
     if (!PhoneEventPath(notifications, i, path)) continue;
     if (wcscmp(path, PHONE_CALL_EVENT_KEY) == 0) continue;
     HKEY event = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &event) != ERROR_SUCCESS) continue;
     NotificationSetting& slot = table[stored];
-    slot.EventName[0] = u'\0';
+    slot.EventName[0] = TEXT('\0');
     ReadTextValue(event, nullptr, slot.EventName, EVENT_NAME_WIDTH);
     if (slot.EventName[0]) {
       ReadDwordValue(event, NOTIFICATION_OPTIONS_VALUE, &slot.Options);
@@ -68,13 +69,13 @@ int ApplyPhoneNotifications(void*, const NotificationSetting* table) {
   if (!notifications) return 0;
   DWORD count = CountSubkeys(notifications);
   for (DWORD i = 0; i < NOTIFICATION_SLOTS && i < count; ++i) {
-    WCHAR path[WSPRINTF_MAX_OUTPUT];
+    WCHAR path[WSPRINTF_BUFFER_SIZE];
     if (!PhoneEventPath(notifications, i, path)) continue;
     // The phone's registry does not enforce the access asked for; the
     // event is written through this key all the same.
     HKEY event = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &event) != ERROR_SUCCESS) continue;
-    WCHAR displayName[EVENT_NAME_WIDTH] = u"";
+    WCHAR displayName[EVENT_NAME_WIDTH] = TEXT("");
     ReadTextValue(event, nullptr, displayName, EVENT_NAME_WIDTH);
     for (int slot = 0; displayName[0] && slot < NOTIFICATION_SLOTS; ++slot) {
       if (!SameEventName(table[slot].EventName, displayName)) continue;

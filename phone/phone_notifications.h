@@ -7,10 +7,10 @@
 
 // The phone's key of notification events: one subkey per event, its default
 // value the display name, and "Options", "Duration" and "Wave".
-inline constexpr WCHAR PHONE_NOTIFICATIONS_KEY[] = u"\\ControlPanel\\Notifications";
-inline constexpr WCHAR PHONE_EVENT_KEY_FORMAT[] = u"\\ControlPanel\\Notifications\\%s";
+inline constexpr WCHAR PHONE_NOTIFICATIONS_KEY[] = TEXT("\\ControlPanel\\Notifications");
+inline constexpr WCHAR PHONE_EVENT_KEY_FORMAT[] = TEXT("\\ControlPanel\\Notifications\\%s");
 // The incoming-call event, which a mode never takes over.
-inline constexpr WCHAR PHONE_CALL_EVENT_KEY[] = u"\\ControlPanel\\Notifications\\Phone";
+inline constexpr WCHAR PHONE_CALL_EVENT_KEY[] = TEXT("\\ControlPanel\\Notifications\\Phone");
 
 // Lists the phone's events (the first 25 subkeys, but "Phone" and those
 // without a display name) into consecutive slots, and returns how many.

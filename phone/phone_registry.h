@@ -2,7 +2,7 @@
 // phone owns, opened and never created.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // What a write into a phone key came to.
 #define PHONE_VALUE_WRITTEN 1

@@ -1,9 +1,12 @@
-// The radio switch: its threads, counted so that the program's end can wait
-// for them, and the telephony and SIM calls that switch the radio.
+// The radio switch: its threads, counted so that a caller can wait for them,
+// and the telephony and SIM calls that switch the radio.
 #include "phone/radio_switch.h"
 
+#include <tapi.h>
+#include <extapi.h>
+#include <simmgr.h>
+
 #include "phone/device_states.h"
-#include "platform/kernel/program.h"
 
 // Radio threads still running, and an event that is set while there are
 // none. Both change together under the lock. Prepared on the first start.
@@ -11,15 +14,12 @@ static CRITICAL_SECTION RadioLock;
 static HANDLE RadioIdle = nullptr;
 static DWORD RadioThreadsRunning = 0;
 
-static void WaitForRadioSwitchesAtExit() { WaitForRadioSwitches(RADIO_EXIT_WAIT_MS); }
-
 // Called from the thread that applies modes, before its first radio thread.
 static BOOL PrepareRadioTracking() {
   if (RadioIdle) return TRUE;
   RadioIdle = CreateEventW(nullptr, TRUE, TRUE, nullptr);
   if (!RadioIdle) return FALSE;
   InitializeCriticalSection(&RadioLock);
-  platform::AtProgramExit(WaitForRadioSwitchesAtExit);
   return TRUE;
 }
 
@@ -39,7 +39,7 @@ int StartRadioSwitch(DWORD radioState, LPCWSTR simCode) {
   if (!PrepareRadioTracking()) return -1;
   RadioSwitchRequest* request = new RadioSwitchRequest;
   request->RadioState = radioState;
-  wcsncpy(request->SimCode, simCode ? simCode : u"", SIM_CODE_WIDTH - 1);
+  wcsncpy(request->SimCode, simCode ? simCode : TEXT(""), SIM_CODE_WIDTH - 1);
   request->SimCode[SIM_CODE_WIDTH - 1] = 0;
 
   CountRadioThreadStarted();
@@ -108,7 +108,7 @@ LONG SetRadioState(DWORD equipmentState, LPCWSTR simCode) {
 
   lineSetEquipmentState(line, equipmentState);
   if (equipmentState == LINEEQUIPSTATE_FULL) {
-    SimUnlockPhone(sim, simCode, u"");
+    SimUnlockPhone(sim, simCode, TEXT(""));
     lineRegister(line, LINEREGMODE_AUTOMATIC, nullptr, LINEOPFORMAT_NONE);
   }
 

@@ -3,15 +3,13 @@
 // registration when the radio comes on.
 #pragma once
 
-#include "store/mode_record.h"
-#include "windows.h"
+#include <windows.h>
 
-inline constexpr WCHAR TAPI_APPLICATION_NAME[] = u"Selvane";
+#include "store/mode_record.h"
+
+inline constexpr WCHAR TAPI_APPLICATION_NAME[] = TEXT("Selvane");
 #define TAPI_LOWEST_VERSION 0x00010004
 #define TAPI_HIGHEST_VERSION 0x00020000
-
-// How long the program's end waits for radio switches still running.
-#define RADIO_EXIT_WAIT_MS 5000
 
 // What one radio thread is given at its start: the mode's radio state and
 // its own copy of the SIM code, so that a later apply cannot change the
@@ -22,9 +20,8 @@ struct RadioSwitchRequest {
 };
 
 // Starts a radio thread for the state with a copy of the code (at most
-// SIM_CODE_WIDTH - 1 units of it). The thread is not waited for, but the
-// program's end waits up to RADIO_EXIT_WAIT_MS for it. 0, or -1 when no
-// thread could be started.
+// SIM_CODE_WIDTH - 1 units of it). The thread is not waited for. 0, or -1
+// when no thread could be started.
 int StartRadioSwitch(DWORD radioState, LPCWSTR simCode);
 
 // The thread: radio on (1) switches to full operation, off (0) to the

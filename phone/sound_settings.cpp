@@ -2,6 +2,9 @@
 // wave device) for one part of a mode, and the ring-pattern table.
 #include "phone/sound_settings.h"
 
+#include <windows.h>
+#include <mmsystem.h>
+
 #include "phone/phone_registry.h"
 #include "store/mode_store.h"
 
@@ -12,18 +15,18 @@ static const DWORD RingerVolumeTable[VOLUME_LEVELS] = {0x00000000, 0x33333333, 0
 static const DWORD PhoneVolumeTable[VOLUME_LEVELS] = {0x1111, 0x3333, 0x6666, 0x9999, 0xCCCC, 0xFFFF};
 
 const RingPattern RingPatternTable[RING_PATTERNS] = {
-    {u"Display", u"a"},
-    {u"Flash", u"af1w60f0"},
-    {u"Ring", u"apw3r"},
-    {u"Ring Once", u"ap"},
-    {u"Increasing Ring", u"c50apw3c150r"},
-    {u"Vibrate Then Ring", u"v3w3apw3r"},
-    {u"Vibrate", u"av3w3r"},
-    {u"Short Vibrate", u"av1w3r"},
-    {u"Vibrate Long Then Ring", u"v3w3v3w3apw3r"},
-    {u"Vibrate And Ring", u"av0pw3r"},
-    {u"Increasing Ring And Vibrate", u"c50apv3w3c150r"},
-    {u"Fast Vibrate And Flash", u"af1v1w1f0r"},
+    {TEXT("Display"), TEXT("a")},
+    {TEXT("Flash"), TEXT("af1w60f0")},
+    {TEXT("Ring"), TEXT("apw3r")},
+    {TEXT("Ring Once"), TEXT("ap")},
+    {TEXT("Increasing Ring"), TEXT("c50apw3c150r")},
+    {TEXT("Vibrate Then Ring"), TEXT("v3w3apw3r")},
+    {TEXT("Vibrate"), TEXT("av3w3r")},
+    {TEXT("Short Vibrate"), TEXT("av1w3r")},
+    {TEXT("Vibrate Long Then Ring"), TEXT("v3w3v3w3apw3r")},
+    {TEXT("Vibrate And Ring"), TEXT("av0pw3r")},
+    {TEXT("Increasing Ring And Vibrate"), TEXT("c50apv3w3c150r")},
+    {TEXT("Fast Vibrate And Flash"), TEXT("af1v1w1f0r")},
 };
 
 DWORD SystemVolumeLevel(DWORD level) { return level < VOLUME_LEVELS ? SystemVolumeTable[level] : 0; }
@@ -65,7 +68,7 @@ int SetPhoneVolume(void*, DWORD value) {
 }
 
 int SetRingScript(void*, LPCWSTR script) {
-  return WritePhoneText(RING_TONE_KEY, RING_SCRIPT_VALUE, script ? script : u"") == PHONE_WRITE_FAILED ? -1 : 0;
+  return WritePhoneText(RING_TONE_KEY, RING_SCRIPT_VALUE, script ? script : TEXT("")) == PHONE_WRITE_FAILED ? -1 : 0;
 }
 
 int SetRingSound(void*, LPCWSTR tone) {

@@ -3,21 +3,21 @@
 // and the table of ring patterns that the dialog offers.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // The phone's sound keys and values, all under HKEY_CURRENT_USER.
-inline constexpr WCHAR VOLUME_KEY[] = u"\\ControlPanel\\Volume";
-inline constexpr WCHAR RINGER_VALUE[] = u"Ringer";  // in VOLUME_KEY and PHONE_KEY
-inline constexpr WCHAR MUTE_VALUE[] = u"Mute";
-inline constexpr WCHAR RING_CATEGORY_KEY[] = u"\\ControlPanel\\SoundCategories\\Ring";
-inline constexpr WCHAR INIT_VOL_VALUE[] = u"InitVol";
-inline constexpr WCHAR PHONE_KEY[] = u"\\ControlPanel\\Phone";
-inline constexpr WCHAR PHONE_VOL_VALUE[] = u"Vol";
-inline constexpr WCHAR RING_TONE_KEY[] = u"\\ControlPanel\\Sounds\\RingTone0";
-inline constexpr WCHAR RING_SCRIPT_VALUE[] = u"Script";
-inline constexpr WCHAR RING_SOUND_VALUE[] = u"Sound";
-inline constexpr WCHAR AUTO_PICK_UP_KEY[] = u"\\ControlPanel\\AutoPickUp";
-inline constexpr WCHAR PICK_UP_RINGS_VALUE[] = u"Ring";
+inline constexpr WCHAR VOLUME_KEY[] = TEXT("\\ControlPanel\\Volume");
+inline constexpr WCHAR RINGER_VALUE[] = TEXT("Ringer");  // in VOLUME_KEY and PHONE_KEY
+inline constexpr WCHAR MUTE_VALUE[] = TEXT("Mute");
+inline constexpr WCHAR RING_CATEGORY_KEY[] = TEXT("\\ControlPanel\\SoundCategories\\Ring");
+inline constexpr WCHAR INIT_VOL_VALUE[] = TEXT("InitVol");
+inline constexpr WCHAR PHONE_KEY[] = TEXT("\\ControlPanel\\Phone");
+inline constexpr WCHAR PHONE_VOL_VALUE[] = TEXT("Vol");
+inline constexpr WCHAR RING_TONE_KEY[] = TEXT("\\ControlPanel\\Sounds\\RingTone0");
+inline constexpr WCHAR RING_SCRIPT_VALUE[] = TEXT("Script");
+inline constexpr WCHAR RING_SOUND_VALUE[] = TEXT("Sound");
+inline constexpr WCHAR AUTO_PICK_UP_KEY[] = TEXT("\\ControlPanel\\AutoPickUp");
+inline constexpr WCHAR PICK_UP_RINGS_VALUE[] = TEXT("Ring");
 // "AutoPickUp" in AUTO_PICK_UP_KEY has the mode value's name: AUTO_PICK_UP_VALUE.
 
 // Volume levels run from 0 (mute) to 5 (loud).

@@ -2,6 +2,9 @@
 // later today or else tomorrow, registered as the timed start of Lumist.
 #include "schedule/switch_schedule.h"
 
+#include <notify.h>
+
+#include "store/format_buffer.h"
 #include "store/install_folder.h"
 #include "store/mode_keys.h"
 #include "store/registry_values.h"
@@ -97,9 +100,9 @@ int ScheduleNextSwitch() {
   wakeUp.wMinute = static_cast<WORD>(next.minute);
   wakeUp.wSecond = WAKE_UP_SECOND;
 
-  WCHAR folder[WSPRINTF_MAX_OUTPUT];
-  LocateInstallFolder(folder, WSPRINTF_MAX_OUTPUT);
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR folder[WSPRINTF_BUFFER_SIZE];
+  LocateInstallFolder(folder, WSPRINTF_BUFFER_SIZE);
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   wsprintfW(path, WAKE_KEEPER_PATH_FORMAT, folder);
   CeRunAppAtTime(path, &wakeUp);
   return 0;

@@ -2,10 +2,10 @@
 // the timed start of the wake keeper Lumist at that time.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // The wake keeper's file in the install folder.
-inline constexpr WCHAR WAKE_KEEPER_PATH_FORMAT[] = u"%s\\Lumist.exe";
+inline constexpr WCHAR WAKE_KEEPER_PATH_FORMAT[] = TEXT("%s\\Lumist.exe");
 // The wake-up comes five seconds into the switch minute.
 #define WAKE_UP_SECOND 5
 

@@ -2,8 +2,9 @@
 // and the keyboard mode: which controls are shown and enabled on each.
 #include "settings/dialog_pages.h"
 
-#include "aygshell.h"
-#include "sipapi.h"
+#include <windows.h>
+#include <sipapi.h>
+
 #include "settings/resource.h"
 
 const int FrameControls[FRAME_CONTROL_COUNT] = {
@@ -118,8 +119,8 @@ static void EnableTimeRow(int checkBox, int hourList, int minutesList) {
   EnableControl(hourList, on);
   EnableControl(minutesList, on);
   if (!on) {
-    SetControlText(hourList, u"00");
-    SetControlText(minutesList, u"00");
+    SetControlText(hourList, TEXT("00"));
+    SetControlText(minutesList, TEXT("00"));
   }
 }
 

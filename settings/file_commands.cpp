@@ -2,10 +2,15 @@
 // other programs: reset, export, import, explore, run and play.
 #include "settings/file_commands.h"
 
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
 #include "settings/mode_binding.h"
 #include "settings/resource.h"
 #include "settings/settings_dialog.h"
 #include "store/factory_modes.h"
+#include "store/format_buffer.h"
 #include "store/notification_table.h"
 #include "textfile/mode_text.h"
 
@@ -18,11 +23,11 @@ constexpr int kProgramUnits = 250;
 constexpr int kChosenFileUnits = 150;
 constexpr int kCustomFilterUnits = 64;
 
-constexpr WCHAR kSoundPathFormat[] = u"\\windows\\%s.wav";
-constexpr WCHAR kProgramFilter[] = u"exe (*.exe)\0*.exe\0,lnk (*.lnk)\0*.lnk\0";
-constexpr WCHAR kExploreTitle[] = u"Executable files";
-constexpr WCHAR kShortcutExtension[] = u".lnk";
-constexpr WCHAR kProgramExtension[] = u".exe";
+constexpr WCHAR kSoundPathFormat[] = TEXT("\\windows\\%s.wav");
+constexpr WCHAR kProgramFilter[] = TEXT("exe (*.exe)\0*.exe\0,lnk (*.lnk)\0*.lnk\0");
+constexpr WCHAR kExploreTitle[] = TEXT("Executable files");
+constexpr WCHAR kShortcutExtension[] = TEXT(".lnk");
+constexpr WCHAR kProgramExtension[] = TEXT(".exe");
 constexpr DWORD kRunCreationFlags = CREATE_NEW_CONSOLE;
 
 // Shows mode EditedMode as stored, with its picture, repaints and saves
@@ -53,7 +58,7 @@ void ResetEditedMode() {
 void PlayEventSound() {
   WCHAR name[kSoundNameUnits];
   GetControlText(IDC_EVENT_SOUND, name, kSoundNameUnits);
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   wsprintfW(path, kSoundPathFormat, name);
   PlaySoundW(path, nullptr, SND_ASYNC);
 }
@@ -62,9 +67,9 @@ void ExportEditedMode() {
   SaveEditedMode();
   WCHAR keyName[MODE_KEY_NAME_SIZE];
   ModeKeyName((DWORD)EditedMode, keyName);
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   FormatModeTextPath(path);
-  FILE* file = _wfopen(path, u"w");
+  FILE* file = _wfopen(path, TEXT("w"));
   if (!file) return;
   ExportModeText(file, keyName);
   fclose(file);
@@ -73,9 +78,9 @@ void ExportEditedMode() {
 void ImportEditedMode() {
   WCHAR keyName[MODE_KEY_NAME_SIZE];
   ModeKeyName((DWORD)EditedMode, keyName);
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   FormatModeTextPath(path);
-  FILE* file = _wfopen(path, u"rt");
+  FILE* file = _wfopen(path, TEXT("rt"));
   if (file) {
     ImportModeText(file, keyName);
     fclose(file);
@@ -88,7 +93,7 @@ void ImportEditedMode() {
 void ExploreForProgram() {
   WCHAR chosen[kChosenFileUnits] = {};
   OPENFILENAMEW dialog = {};
-  dialog.lStructSize = OPENFILENAME_PHONE_SIZE;
+  dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = nullptr;
   dialog.lpstrFilter = kProgramFilter;
   dialog.lpstrCustomFilter = nullptr;
@@ -109,7 +114,7 @@ void RunModeProgram() {
   GetControlText(IDC_PROGRAM, program, kProgramUnits);
   if (wcsstr(program, kShortcutExtension)) {
     SHELLEXECUTEINFO shell = {};
-    shell.cbSize = SHELLEXECUTEINFO_PHONE_SIZE;
+    shell.cbSize = sizeof shell;
     shell.lpFile = program;
     shell.nShow = SW_SHOWNORMAL;
     ShellExecuteEx(&shell);

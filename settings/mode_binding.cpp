@@ -2,6 +2,9 @@
 // edited mode back from them, field by field, with its notification entries.
 #include "settings/mode_binding.h"
 
+#include <commctrl.h>
+#include <strsafe.h>
+
 #include "phone/category_list.h"
 #include "phone/device_states.h"
 #include "phone/sound_settings.h"
@@ -17,7 +20,7 @@ NotificationTable EditedNotifications;
 #define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
 // Positions of the status list and the status each stands for.
-static const StateChoice StatusTable[] = {{u"Busy", 2}, {u"Free", 0}, {u"Tentative", 1}, {u"Out of office", 3}};
+static const StateChoice StatusTable[] = {{TEXT("Busy"), 2}, {TEXT("Free"), 0}, {TEXT("Tentative"), 1}, {TEXT("Out of office"), 3}};
 
 // Position of "Free" in the status list, shown while the status condition is off.
 #define STATUS_FREE_POSITION 1
@@ -34,9 +37,9 @@ static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0
 
 // Battery time-outs that are no whole number of minutes, in seconds, and their texts.
 #define TIMEOUT_QUARTER_SECONDS 9
-#define TIMEOUT_QUARTER_TEXT u"0.15"
+#define TIMEOUT_QUARTER_TEXT TEXT("0.15")
 #define TIMEOUT_HALF_SECONDS 30
-#define TIMEOUT_HALF_TEXT u"0.5"
+#define TIMEOUT_HALF_TEXT TEXT("0.5")
 
 // Option bits that a notification shows besides "Repeat".
 #define NOTIFY_EVENT_BITS 15u
@@ -113,7 +116,7 @@ static void FillModeLists() {
 static void FillTwoDigitList(int list, int last, int step) {
   for (int n = 0; n <= last; n += step) {
     WCHAR text[16];
-    wsprintfW(text, u"%02d", n);
+    wsprintfW(text, TEXT("%02d"), n);
     AddListItem(list, text);
   }
 }
@@ -140,10 +143,10 @@ void FillDialogLists() {
   FillTwoDigitList(IDC_STOP_MINUTES, 55, 5);
   for (int rings = 1; rings <= 10; ++rings) {
     WCHAR text[16];
-    wsprintfW(text, u"%d", rings);
+    wsprintfW(text, TEXT("%d"), rings);
     AddListItem(IDC_PICK_UP_RINGS, text);
   }
-  static const WCHAR* const Timeouts[] = {TIMEOUT_QUARTER_TEXT, TIMEOUT_HALF_TEXT, u"1", u"2", u"3", u"4", u"5"};
+  static const WCHAR* const Timeouts[] = {TIMEOUT_QUARTER_TEXT, TIMEOUT_HALF_TEXT, TEXT("1"), TEXT("2"), TEXT("3"), TEXT("4"), TEXT("5")};
   for (const WCHAR* text : Timeouts) AddListItem(IDC_BATTERY_TIMEOUT, text);
   SendMessageW(Ctl(IDC_SIM_CODE), EM_LIMITTEXT, SIM_CODE_LENGTH, 0);
 
@@ -162,14 +165,14 @@ static void ShowTimeRow(int checkBox, int hourList, int minutesList, DWORD hour,
   EnableControl(minutesList, set);
   if (set) {
     WCHAR text[16];
-    wsprintfW(text, hour < 10 ? u"0%d" : u"%d", hour);
+    wsprintfW(text, hour < 10 ? TEXT("0%d") : TEXT("%d"), hour);
     SetControlText(hourList, text);
-    wsprintfW(text, minutes < 10 ? u"0%d" : u"%d", minutes);
+    wsprintfW(text, minutes < 10 ? TEXT("0%d") : TEXT("%d"), minutes);
     SetControlText(minutesList, text);
     EnableControl(IDC_MODE_BACK, true);
   } else {
-    SetControlText(hourList, u"00");
-    SetControlText(minutesList, u"00");
+    SetControlText(hourList, TEXT("00"));
+    SetControlText(minutesList, TEXT("00"));
   }
 }
 
@@ -241,7 +244,7 @@ static void ShowBatteryTimeout(DWORD seconds) {
   SetChecked(IDC_BATTERY_TIMEOUT_ON, on);
   EnableControl(IDC_BATTERY_TIMEOUT, on);
   if (!on)
-    SetControlText(IDC_BATTERY_TIMEOUT, u"0");
+    SetControlText(IDC_BATTERY_TIMEOUT, TEXT("0"));
   else if (seconds == TIMEOUT_QUARTER_SECONDS)
     SetControlText(IDC_BATTERY_TIMEOUT, TIMEOUT_QUARTER_TEXT);
   else if (seconds == TIMEOUT_HALF_SECONDS)
@@ -304,7 +307,7 @@ void LoadModeIntoControls(const WCHAR* keyName) {
 
   bool simCode = mode.SimCode[0] != 0;
   SetChecked(IDC_SIM_CODE_ON, simCode);
-  SetControlText(IDC_SIM_CODE, simCode ? mode.SimCode : u"");
+  SetControlText(IDC_SIM_CODE, simCode ? mode.SimCode : TEXT(""));
   EnableControl(IDC_SIM_CODE, simCode);
   SelectListItem(IDC_MODE_BACK, (int)mode.ModeBack - 1);
 
@@ -477,9 +480,9 @@ void ShowNotificationEntry() {
   NotificationSetting* entry = SelectedNotificationEntry();
   for (int box : OptionBoxes) SetChecked(box, false);
   if (!entry) {
-    SetControlText(IDC_DURATION, u"");
+    SetControlText(IDC_DURATION, TEXT(""));
     SelectListItem(IDC_EVENT_SOUND, NOT_FOUND);
-    SetControlText(IDC_EVENT_SOUND, u"");
+    SetControlText(IDC_EVENT_SOUND, TEXT(""));
     return;
   }
 
@@ -498,7 +501,7 @@ void ShowNotificationEntry() {
 
   int wave = FindWave(entry->Wave);
   SelectListItem(IDC_EVENT_SOUND, wave);
-  if (wave == NOT_FOUND) SetControlText(IDC_EVENT_SOUND, u"Notif Sound not set");
+  if (wave == NOT_FOUND) SetControlText(IDC_EVENT_SOUND, TEXT("Notif Sound not set"));
 }
 
 void StoreNotificationEntry() {

@@ -2,6 +2,8 @@
 // placed by its size, or the built-in picture of the mode when the file is missing.
 #include "settings/mode_picture.h"
 
+#include <aygshell.h>
+
 #include "settings/resource.h"
 
 // Where a loaded picture goes, by its height; other heights go where the caller said.
@@ -20,11 +22,11 @@ static void PlaceByHeight(LONG height, int* x, int* y) {
 
 // The built-in picture for the first mode file name the path contains, or 0.
 static int BuiltInPicture(LPCWSTR path) {
-  if (wcsstr(path, u"1.bmp")) return IDB_MODE1;
-  if (wcsstr(path, u"2.bmp")) return IDB_MODE2;
-  if (wcsstr(path, u"3.bmp")) return IDB_MODE3;
-  if (wcsstr(path, u"4.bmp")) return IDB_MODE4;
-  if (wcsstr(path, u"5.bmp")) return IDB_MODE5;
+  if (wcsstr(path, TEXT("1.bmp"))) return IDB_MODE1;
+  if (wcsstr(path, TEXT("2.bmp"))) return IDB_MODE2;
+  if (wcsstr(path, TEXT("3.bmp"))) return IDB_MODE3;
+  if (wcsstr(path, TEXT("4.bmp"))) return IDB_MODE4;
+  if (wcsstr(path, TEXT("5.bmp"))) return IDB_MODE5;
   return 0;
 }
 

@@ -2,7 +2,7 @@
 // from the install folder's picture file or the program's built-in one.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Colour of a picture's background, drawn as transparent.
 #define PICTURE_TRANSPARENT_COLOUR RGB(255, 0, 255)

@@ -2,8 +2,9 @@
 // active mode is applied afresh from the store and the next switch is registered.
 #include "settings/settings_close.h"
 
-#include "aygshell.h"
-#include "sipapi.h"
+#include <windows.h>
+#include <sipapi.h>
+
 #include "phone/apply_stored_mode.h"
 #include "schedule/switch_schedule.h"
 #include "settings/dialog_pages.h"

@@ -68,12 +68,12 @@ static void ToggleTimeRow(int checkBox, int hourList, int minutesList, int other
     EnableControl(hourList, true);
     EnableControl(minutesList, true);
     if (checkBox == IDC_STOP_ON) EnableControl(IDC_MODE_BACK, true);
-    SetControlText(minutesList, u"05");
+    SetControlText(minutesList, TEXT("05"));
   } else {
     EnableControl(hourList, false);
     EnableControl(minutesList, false);
-    SetControlText(hourList, u"00");
-    SetControlText(minutesList, u"00");
+    SetControlText(hourList, TEXT("00"));
+    SetControlText(minutesList, TEXT("00"));
     if (!IsChecked(otherCheckBox)) EnableControl(IDC_MODE_BACK, false);
   }
 }
@@ -82,7 +82,7 @@ static void ToggleTimeRow(int checkBox, int hourList, int minutesList, int other
 static void TimeRowPicked(int hourList, int minutesList) {
   Mark();
   if (ReadControlNumber(hourList, 100) == 0 && ReadControlNumber(minutesList, 100) == 0)
-    SetControlText(minutesList, u"05");
+    SetControlText(minutesList, TEXT("05"));
 }
 
 static void StepDuration(int step) {
@@ -173,7 +173,7 @@ void HandleSettingsCommand(HWND from, int id, int code) {
   } else if (From(from, IDC_SIM_CODE_ON)) {
     Mark();
     EnableControl(IDC_SIM_CODE, IsChecked(IDC_SIM_CODE_ON));
-    if (!IsChecked(IDC_SIM_CODE_ON)) SetControlText(IDC_SIM_CODE, u"");
+    if (!IsChecked(IDC_SIM_CODE_ON)) SetControlText(IDC_SIM_CODE, TEXT(""));
   } else if (From(from, IDC_KEYBOARD)) {
     ToggleKeyboardMode();
   } else if (IsOneOf(from, IDC_RADIO_STATE, IDC_HEADSET_STATE, IDC_BT_STATE)) {

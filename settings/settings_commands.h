@@ -2,7 +2,7 @@
 // the user taps, picks or types in it.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Handles a WM_COMMAND of the dialog: the sending control's window, its
 // identifier and the notification code.

@@ -2,6 +2,8 @@
 // its pages, its mode display and its command handler.
 #include "settings/settings_dialog.h"
 
+#include <commctrl.h>
+
 #include "settings/dialog_pages.h"
 #include "settings/resource.h"
 
@@ -71,7 +73,7 @@ LONG ReadControlNumber(int id, int units) {
 
 void SetControlNumber(int id, LONG value) {
   WCHAR text[16];
-  wsprintfW(text, u"%d", value);
+  wsprintfW(text, TEXT("%d"), value);
   SetControlText(id, text);
 }
 
@@ -101,4 +103,4 @@ void RepaintSettings() {
   UpdateWindow(SettingsWindow);
 }
 
-void SetModeBitmapPath(int mode) { wsprintfW(ModeBitmapPath, u"%s\\%d.bmp", InstallFolder, mode); }
+void SetModeBitmapPath(int mode) { wsprintfW(ModeBitmapPath, TEXT("%s\\%d.bmp"), InstallFolder, mode); }

@@ -2,8 +2,9 @@
 // slider snapshot, the install folder) and the small control calls every part of it uses.
 #pragma once
 
+#include <windows.h>
+
 #include "store/mode_keys.h"
-#include "windows.h"
 
 // The pages of the dialog, numbered as the page arrows step through them.
 #define FIRST_PAGE 1

@@ -1,6 +1,8 @@
 // The settings program: one full-screen dialog that edits the five modes,
 // opened on the active mode; its start-up, its dialog procedure and its message loop.
-#include "aygshell.h"
+#include <windows.h>
+#include <aygshell.h>
+
 #include "phone/first_run.h"
 #include "settings/dialog_pages.h"
 #include "settings/mode_binding.h"
@@ -11,7 +13,6 @@
 #include "store/install_folder.h"
 #include "store/mode_store.h"
 #include "store/root_values.h"
-#include "windows.h"
 
 // Screens wider than this get the landscape layout.
 #define PORTRAIT_MAX_WIDTH 240

@@ -2,8 +2,9 @@
 // store from them.
 #pragma once
 
+#include <windows.h>
+
 #include "store/notification_table.h"
-#include "windows.h"
 
 // The active mode after a first run, used while the store has no "DefaultMode".
 #define FIRST_RUN_ACTIVE_MODE 4

@@ -1,4 +1,6 @@
 // The first-run set-up and the factory modes, checked on the whole store.
+#include <strsafe.h>
+
 #include "store/factory_modes.h"
 
 #include <gtest/gtest.h>

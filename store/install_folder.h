@@ -2,12 +2,12 @@
 // from the plug-in's path that the installation keeps in the store.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // The folder used when the store names no plug-in path.
-inline constexpr WCHAR DEFAULT_INSTALL_FOLDER[] = u"\\Program files\\Selvane";
+inline constexpr WCHAR DEFAULT_INSTALL_FOLDER[] = TEXT("\\Program files\\Selvane");
 // The plug-in's file name, cut from the end of "DLL" to give the folder.
-inline constexpr WCHAR PLUGIN_FILE_SUFFIX[] = u"\\Selvane.dll";
+inline constexpr WCHAR PLUGIN_FILE_SUFFIX[] = TEXT("\\Selvane.dll");
 
 // Writes the install folder into `folder` (at most `capacity` units, always
 // terminated when capacity > 0) and returns its full length in units, so a

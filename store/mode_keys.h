@@ -2,8 +2,9 @@
 // key, and the name the user gave a mode.
 #pragma once
 
+#include <windows.h>
+
 #include "store/mode_store.h"
-#include "windows.h"
 
 // The first and last of the user's modes.
 #define FIRST_MODE 1

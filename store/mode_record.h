@@ -2,7 +2,7 @@
 // value. Text fields are fixed-width UTF-16 arrays holding terminated text.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Widths of the text fields in units, terminator included.
 #define RING_MODE_WIDTH 25
@@ -16,9 +16,9 @@
 #define STATUS_ANY 4       // "Status": an appointment of any status matches
 #define ALL_DAYS 0x1111111  // "Days": every day of the week ticked
 // "Category": an appointment of any category matches.
-inline constexpr WCHAR CATEGORY_ANY[] = u"N/A";
+inline constexpr WCHAR CATEGORY_ANY[] = TEXT("N/A");
 // The ring tone of a new mode and of every factory mode.
-inline constexpr WCHAR DEFAULT_RING_TONE[] = u"BellDitty .wma";
+inline constexpr WCHAR DEFAULT_RING_TONE[] = TEXT("BellDitty .wma");
 
 struct ModeRecord {
   DWORD SystemVolume;   // 0 (mute) to 5

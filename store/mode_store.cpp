@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "store/format_buffer.h"
 #include "store/mode_table.h"
 #include "store/registry_values.h"
 
@@ -36,7 +37,7 @@ void LoadText(HKEY key, LPCWSTR name, WCHAR* field, size_t width) {
 void NamedModeKeyPath(LPCWSTR keyName, WCHAR* path) { wsprintfW(path, MODE_KEY_FORMAT, keyName); }
 
 HKEY OpenModeKey(LPCWSTR keyName) {
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   NamedModeKeyPath(keyName, path);
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return nullptr;
@@ -47,7 +48,7 @@ HKEY OpenModeKey(LPCWSTR keyName) {
 HKEY OpenOrCreateModeKey(LPCWSTR keyName) {
   HKEY key = OpenModeKey(keyName);
   if (key) return key;
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   NamedModeKeyPath(keyName, path);
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
@@ -82,7 +83,7 @@ ModeRecord LoadMode(LPCWSTR keyName) {
   ModeRecord mode = LoaderDefaults(keyName);
   HKEY key = OpenModeKey(keyName);
   if (!key) {
-    WCHAR path[WSPRINTF_MAX_OUTPUT];
+    WCHAR path[WSPRINTF_BUFFER_SIZE];
     NamedModeKeyPath(keyName, path);
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
         ERROR_SUCCESS) {

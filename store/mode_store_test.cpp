@@ -1,5 +1,7 @@
 // Loading and saving modes: the loader's repairs, over-long texts, the
 // savers' phone backlight values and their handling of missing keys.
+#include <strsafe.h>
+
 #include "store/mode_store.h"
 
 #include <gtest/gtest.h>

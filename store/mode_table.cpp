@@ -1,6 +1,7 @@
 // The table of a mode's values and the records built from its columns.
 #include "store/mode_table.h"
 
+#include <strsafe.h>
 #include <cstring>
 
 #include "store/mode_store.h"
@@ -8,12 +9,12 @@
 namespace {
 
 // Ring scripts of the ring-pattern list that the table names more than once.
-constexpr WCHAR RING_ONCE[] = u"ap";
-constexpr WCHAR RING_FLASH[] = u"af1w60f0";
-constexpr WCHAR RING_VIBRATE_AND_RING[] = u"av0pw3r";
-constexpr WCHAR RING_VIBRATE_LONG_THEN_RING[] = u"v3w3v3w3apw3r";
+constexpr WCHAR RING_ONCE[] = TEXT("ap");
+constexpr WCHAR RING_FLASH[] = TEXT("af1w60f0");
+constexpr WCHAR RING_VIBRATE_AND_RING[] = TEXT("av0pw3r");
+constexpr WCHAR RING_VIBRATE_LONG_THEN_RING[] = TEXT("v3w3v3w3apw3r");
 // The category of a new mode.
-constexpr WCHAR BUSINESS_CATEGORY[] = u"Business";
+constexpr WCHAR BUSINESS_CATEGORY[] = TEXT("Business");
 
 // The same number, or the same text, in all five factory modes.
 #define FACTORY_NUMBER(n) {{n}, {n}, {n}, {n}, {n}}
@@ -73,12 +74,12 @@ const ModeValue MODE_VALUES[MODE_VALUE_COUNT] = {
      .Loaded = {3}, .Factory = FACTORY_NUMBER(3), .Imported = {3}, .NotFound = {3}},
     {.Name = SIM_CODE_VALUE, .Label = SIM_CODE_VALUE, .Type = REG_SZ,
      .Field = offsetof(ModeRecord, SimCode), .Width = SIM_CODE_WIDTH,
-     .Loaded = {0, u""}, .Factory = FACTORY_TEXT(u""), .Imported = {0, u""}, .NotFound = {0, u""},
+     .Loaded = {0, TEXT("")}, .Factory = FACTORY_TEXT(TEXT("")), .Imported = {0, TEXT("")}, .NotFound = {0, TEXT("")},
      .ExportBytes = 100, .Secret = TRUE},
     {.Name = MODE_NAME_VALUE, .Label = MODE_NAME_VALUE, .Type = REG_SZ,
      .Field = offsetof(ModeRecord, ModeName), .Width = MODE_NAME_WIDTH,
-     .Loaded = {0, u""}, .Factory = {{0, u"Car"}, {0, u"Night"}, {0, u"Office"}, {0, u"Home"}, {0, u"Car"}},
-     .Imported = {0, u""}, .NotFound = {0, u""}, .ExportBytes = 150, .NamedAfterKey = TRUE},
+     .Loaded = {0, TEXT("")}, .Factory = {{0, TEXT("Car")}, {0, TEXT("Night")}, {0, TEXT("Office")}, {0, TEXT("Home")}, {0, TEXT("Car")}},
+     .Imported = {0, TEXT("")}, .NotFound = {0, TEXT("")}, .ExportBytes = 150, .NamedAfterKey = TRUE},
     {.Name = SOUND_VALUE, .Label = SOUND_VALUE, .Type = REG_DWORD,
      .Field = offsetof(ModeRecord, Sound),
      .Loaded = {7}, .Factory = FACTORY_NUMBER(7), .Imported = {7}, .NotFound = {7}},
@@ -103,13 +104,13 @@ const ModeValue MODE_VALUES[MODE_VALUE_COUNT] = {
      .Imported = {0, CATEGORY_ANY}, .NotFound = {0, BUSINESS_CATEGORY}, .ExportBytes = 100},
     {.Name = PROGRAM_TO_RUN_VALUE, .Label = PROGRAM_TO_RUN_VALUE, .Type = REG_SZ,
      .Field = offsetof(ModeRecord, ProgramToRun), .Width = PROGRAM_TO_RUN_WIDTH,
-     .Loaded = {0, u""}, .Factory = FACTORY_TEXT(u""), .Imported = {0, u""}, .NotFound = {0, u""},
+     .Loaded = {0, TEXT("")}, .Factory = FACTORY_TEXT(TEXT("")), .Imported = {0, TEXT("")}, .NotFound = {0, TEXT("")},
      .ExportBytes = 200},
-    {.Name = BRIGHTNESS_VALUE, .Label = u"Brightness", .Type = REG_DWORD,
+    {.Name = BRIGHTNESS_VALUE, .Label = TEXT("Brightness"), .Type = REG_DWORD,
      .Field = offsetof(ModeRecord, BrightNess),
      .Loaded = {8}, .Factory = {{8}, {7}, {8}, {8}, {10}}, .Imported = {8}, .NotFound = {8},
      .PhoneSwitch = ON_OFF_BATT_VALUE},
-    {.Name = AC_BRIGHTNESS_VALUE, .Label = u"ACBrightness", .Type = REG_DWORD,
+    {.Name = AC_BRIGHTNESS_VALUE, .Label = TEXT("ACBrightness"), .Type = REG_DWORD,
      .Field = offsetof(ModeRecord, ACBrightNess),
      .Loaded = {10}, .Factory = FACTORY_NUMBER(10), .Imported = {10}, .NotFound = {8},
      .PhoneSwitch = ON_OFF_AC_VALUE},

@@ -4,11 +4,11 @@
 // import all walk this one table.
 #pragma once
 
+#include <windows.h>
 #include <cstddef>
 
 #include "store/mode_keys.h"
 #include "store/mode_record.h"
-#include "windows.h"
 
 // One setting of a value: `Number` for a REG_DWORD, `Text` for a REG_SZ.
 struct ModeValueSetting {

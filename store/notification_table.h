@@ -2,7 +2,7 @@
 // events is announced while the mode is active, as a table of 25 slots.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define NOTIFICATION_SLOTS 25
 #define EVENT_NAME_WIDTH 100

@@ -1,7 +1,9 @@
 // A mode's notification entries in the store: one subkey per event under
 // the mode key's "Notifications" key, loaded into and saved from a table.
+#include <strsafe.h>
 #include <cstring>
 
+#include "store/format_buffer.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
 #include "store/registry_values.h"
@@ -19,11 +21,11 @@ struct FactoryNotification {
 };
 
 static const FactoryNotification FACTORY_NOTIFICATIONS[] = {
-    {u"Mode 1", NOTIFY_OPTIONS_BASE | NOTIFY_FLASH, 10},
-    {u"Mode 2", NOTIFY_OPTIONS_BASE | NOTIFY_FLASH, 10},
-    {u"Mode 3", NOTIFY_OPTIONS_BASE | NOTIFY_FLASH | NOTIFY_PLAY_SOUND, 10},
-    {u"Mode 4", NOTIFY_OPTIONS_BASE | NOTIFY_DISPLAY | NOTIFY_FLASH | NOTIFY_PLAY_SOUND, 10},
-    {u"Mode 5", NOTIFY_OPTIONS_BASE | NOTIFY_DISPLAY | NOTIFY_FLASH | NOTIFY_PLAY_SOUND, 10},
+    {TEXT("Mode 1"), NOTIFY_OPTIONS_BASE | NOTIFY_FLASH, 10},
+    {TEXT("Mode 2"), NOTIFY_OPTIONS_BASE | NOTIFY_FLASH, 10},
+    {TEXT("Mode 3"), NOTIFY_OPTIONS_BASE | NOTIFY_FLASH | NOTIFY_PLAY_SOUND, 10},
+    {TEXT("Mode 4"), NOTIFY_OPTIONS_BASE | NOTIFY_DISPLAY | NOTIFY_FLASH | NOTIFY_PLAY_SOUND, 10},
+    {TEXT("Mode 5"), NOTIFY_OPTIONS_BASE | NOTIFY_DISPLAY | NOTIFY_FLASH | NOTIFY_PLAY_SOUND, 10},
 };
 
 // The factory values of `keyName` when it is "Mode 1" to "Mode 5" (whole
@@ -36,7 +38,7 @@ static const FactoryNotification* FindFactoryNotification(LPCWSTR keyName) {
 
 // Opens the mode's "Notifications" key; null when it does not exist.
 static HKEY OpenNotificationsKey(LPCWSTR keyName) {
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   wsprintfW(path, NOTIFICATIONS_KEY_FORMAT, keyName);
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return nullptr;
@@ -45,7 +47,7 @@ static HKEY OpenNotificationsKey(LPCWSTR keyName) {
 
 // Opens one entry's subkey with `access`; null when it does not exist.
 static HKEY OpenEntryKey(LPCWSTR keyName, LPCWSTR eventName, REGSAM access) {
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   wsprintfW(path, NOTIFICATION_KEY_FORMAT, keyName, eventName);
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, access, &key) != ERROR_SUCCESS) return nullptr;
@@ -56,7 +58,7 @@ static HKEY OpenEntryKey(LPCWSTR keyName, LPCWSTR eventName, REGSAM access) {
 static HKEY OpenOrCreateEntryKey(LPCWSTR keyName, LPCWSTR eventName, REGSAM openAccess) {
   HKEY key = OpenEntryKey(keyName, eventName, openAccess);
   if (key) return key;
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   wsprintfW(path, NOTIFICATION_KEY_FORMAT, keyName, eventName);
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
     return nullptr;
@@ -83,7 +85,7 @@ int LoadNotifications(LPCWSTR keyName, NotificationSetting* table) {
   DWORD count = CountSubkeys(notifications);
   int result = 0;
   for (DWORD i = 0; i < NOTIFICATION_SLOTS && i < count; ++i) {
-    WCHAR name[ENTRY_NAME_BUFFER] = u"";
+    WCHAR name[ENTRY_NAME_BUFFER] = TEXT("");
     DWORD nameLength = ENTRY_NAME_BUFFER;
     if (RegEnumKeyExW(notifications, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       continue;
@@ -119,7 +121,7 @@ BOOL HasNotificationsKey(LPCWSTR keyName) {
 }
 
 int SeedNotifications(LPCWSTR keyName, const NotificationSetting* phoneEvents, int eventCount) {
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   wsprintfW(path, NOTIFICATIONS_KEY_FORMAT, keyName);
   HKEY notifications = OpenNotificationsKey(keyName);
   if (notifications || RegCreateKeyExW(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_WRITE, nullptr, &notifications,
@@ -131,7 +133,7 @@ int SeedNotifications(LPCWSTR keyName, const NotificationSetting* phoneEvents, i
   for (int i = 0; i < eventCount; ++i) {
     const NotificationSetting& event = phoneEvents[i];
     if (!event.EventName[0]) continue;
-    WCHAR entryPath[WSPRINTF_MAX_OUTPUT];
+    WCHAR entryPath[WSPRINTF_BUFFER_SIZE];
     wsprintfW(entryPath, NOTIFICATION_KEY_FORMAT, keyName, event.EventName);
     HKEY entry = nullptr;
     DWORD disposition = 0;
@@ -158,7 +160,7 @@ int ResetNotificationOptions(LPCWSTR keyName) {
   DWORD count = CountSubkeys(notifications);
   int result = 0;
   for (DWORD i = 0; i < NOTIFICATION_SLOTS && i < count; ++i) {
-    WCHAR name[RESET_NAME_BUFFER + 1] = u"";
+    WCHAR name[RESET_NAME_BUFFER + 1] = TEXT("");
     DWORD nameLength = RESET_NAME_BUFFER + 1;
     if (RegEnumKeyExW(notifications, i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       continue;

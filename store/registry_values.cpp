@@ -62,7 +62,7 @@ LONG ReadTextValue(HKEY key, LPCWSTR name, WCHAR* field, size_t width) {
     if (!c) break;
     field[length++] = c;
   }
-  field[length] = u'\0';
+  field[length] = TEXT('\0');
   return ERROR_SUCCESS;
 }
 
@@ -82,7 +82,7 @@ LONG WriteTextValue(HKEY key, LPCWSTR name, const WCHAR* field, size_t width) {
   size_t length = 0;
   while (length < width && field[length]) ++length;
   std::vector<WCHAR> text(field, field + length);
-  text.push_back(u'\0');
+  text.push_back(TEXT('\0'));
   return RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
                         static_cast<DWORD>(text.size() * sizeof(WCHAR)));
 }
@@ -93,5 +93,5 @@ void CopyField(WCHAR* copy, const WCHAR* field, size_t width) {
     copy[length] = field[length];
     ++length;
   }
-  copy[length] = u'\0';
+  copy[length] = TEXT('\0');
 }

@@ -3,9 +3,8 @@
 // fields, every copy bounded and terminated.
 #pragma once
 
+#include <windows.h>
 #include <vector>
-
-#include "windows.h"
 
 // Reads a value whole, whatever its size, into `data`. Returns the
 // registry's status: ERROR_FILE_NOT_FOUND only when the value is absent.

@@ -2,7 +2,7 @@
 // read and written one at a time as every program shares them.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Reads a REG_DWORD of four bytes from the root key; FALSE, with *value
 // untouched, when the key or the value is missing or is no such DWORD.

@@ -2,6 +2,7 @@
 // ring-tone and wave lists once per run of the settings program.
 #include "store/sound_catalogue.h"
 
+#include <strsafe.h>
 #include <cstring>
 
 WCHAR RingToneList[RING_TONE_SLOTS][SOUND_NAME_WIDTH];
@@ -15,14 +16,14 @@ struct RingToneSearch {
 };
 
 static const RingToneSearch RING_TONE_SEARCHES[] = {
-    {u"\\windows\\*.wma", u".wma"},
-    {u"\\windows\\rings\\*.wav", u".wav"},
-    {u"\\windows\\rings\\*.wma", u".wma"},
-    {u"\\windows\\rings\\*.mid", u".mid"},
+    {TEXT("\\windows\\*.wma"), TEXT(".wma")},
+    {TEXT("\\windows\\rings\\*.wav"), TEXT(".wav")},
+    {TEXT("\\windows\\rings\\*.wma"), TEXT(".wma")},
+    {TEXT("\\windows\\rings\\*.mid"), TEXT(".mid")},
 };
 
-static const WCHAR WAVE_PATTERN[] = u"\\windows\\*.wav";
-static const WCHAR WAVE_EXTENSION[] = u".wav";
+static const WCHAR WAVE_PATTERN[] = TEXT("\\windows\\*.wav");
+static const WCHAR WAVE_EXTENSION[] = TEXT(".wav");
 // The wave list shows names without their last four characters, the ".wav".
 #define WAVE_EXTENSION_LENGTH 4
 

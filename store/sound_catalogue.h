@@ -2,7 +2,7 @@
 // tones (with extension) and notification waves (without ".wav"), lower case.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define RING_TONE_SLOTS 50
 #define WAVE_SLOTS 100

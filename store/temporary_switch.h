@@ -3,7 +3,7 @@
 // written by the timer bar and read by the bar, the Today item and the tool.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 struct PendingSwitch {
   BOOL Pending;

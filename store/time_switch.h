@@ -2,7 +2,7 @@
 // shares with the Today item: the bar changes only its own rows.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // 0..3 become 4..7 when a duration is set; any other value stays.
 DWORD TimeSwitchAfterSet(DWORD before);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "store/format_buffer.h"
 #include "store/mode_store.h"
 #include "store/mode_table.h"
 #include "store/registry_values.h"
@@ -20,23 +21,23 @@ constexpr DWORD kExportedEntries = 25;
 // Entry names are enumerated up to 255 characters.
 constexpr DWORD kEntryNameCapacity = 256;
 
-constexpr WCHAR kNumberLineFormat[] = u"\t<%s : %d>\n";
-constexpr WCHAR kTextLineFormat[] = u"\t<%s : %s>\n";
-constexpr WCHAR kNotFoundLineFormat[] = u"\t<%s not found>\n";
-constexpr WCHAR kSecretLineFormat[] = u"\t<%s : >\n";
-constexpr WCHAR kEntryNameLineFormat[] = u"\t<Notification : %s>\n";
-constexpr WCHAR kEntryNumberLineFormat[] = u"\t\t<%s : %d>\n";
-constexpr WCHAR kEntryTextLineFormat[] = u"\t\t<%s : %s>\n";
-constexpr WCHAR kNoNotificationsKeyLine[] = u"\t<Notifications keys not found>\n";
-constexpr WCHAR kNoNotificationsCountLine[] = u"\t<Notifications sub-keys not found>\n";
+constexpr WCHAR kNumberLineFormat[] = TEXT("\t<%s : %d>\n");
+constexpr WCHAR kTextLineFormat[] = TEXT("\t<%s : %s>\n");
+constexpr WCHAR kNotFoundLineFormat[] = TEXT("\t<%s not found>\n");
+constexpr WCHAR kSecretLineFormat[] = TEXT("\t<%s : >\n");
+constexpr WCHAR kEntryNameLineFormat[] = TEXT("\t<Notification : %s>\n");
+constexpr WCHAR kEntryNumberLineFormat[] = TEXT("\t\t<%s : %d>\n");
+constexpr WCHAR kEntryTextLineFormat[] = TEXT("\t\t<%s : %s>\n");
+constexpr WCHAR kNoNotificationsKeyLine[] = TEXT("\t<Notifications keys not found>\n");
+constexpr WCHAR kNoNotificationsCountLine[] = TEXT("\t<Notifications sub-keys not found>\n");
 
 // A formatted line: all that wsprintfW may write.
-typedef WCHAR LineBuffer[WSPRINTF_MAX_OUTPUT];
+typedef WCHAR LineBuffer[WSPRINTF_BUFFER_SIZE];
 
 // A path of the store from one of its formats; false when it would not fit
 // whole, since a cut path would name another key.
-bool FormatStorePath(WCHAR* path, LPCWSTR format, LPCWSTR keyName, LPCWSTR entryName = u"") {
-  return wsprintfW(path, format, keyName, entryName) < WSPRINTF_MAX_OUTPUT - 1;
+bool FormatStorePath(WCHAR* path, LPCWSTR format, LPCWSTR keyName, LPCWSTR entryName = TEXT("")) {
+  return wsprintfW(path, format, keyName, entryName) < WSPRINTF_BUFFER_SIZE - 1;
 }
 
 // Reads a number value of at most 4 bytes, whatever its stored type.
@@ -83,7 +84,7 @@ void WriteTextLine(FILE* file, HKEY key, const ModeValue& value) {
 
 // The thirty value lines, in file order.
 void WriteValueLines(FILE* file, LPCWSTR sectionName) {
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   HKEY key;
   if (!FormatStorePath(path, MODE_KEY_FORMAT, sectionName) || RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS)
     return;
@@ -104,7 +105,7 @@ void WriteEntryLines(FILE* file, LPCWSTR sectionName, LPCWSTR entryName) {
   wsprintfW(line, kEntryNameLineFormat, entryName);
   fputws(line, file);
 
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   HKEY key;
   if (!FormatStorePath(path, NOTIFICATION_KEY_FORMAT, sectionName, entryName) ||
       RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS)
@@ -127,7 +128,7 @@ void WriteEntryLines(FILE* file, LPCWSTR sectionName, LPCWSTR entryName) {
 
 // The notification block: the first 25 entries in enumeration order.
 void WriteNotificationLines(FILE* file, LPCWSTR sectionName) {
-  WCHAR path[WSPRINTF_MAX_OUTPUT];
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
   HKEY key;
   if (!FormatStorePath(path, NOTIFICATIONS_KEY_FORMAT, sectionName) ||
       RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) {

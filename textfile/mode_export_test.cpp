@@ -1,5 +1,6 @@
 // The export of a stored mode: every line of the file, the not-found lines,
 // and the limits on what is read.
+#include <strsafe.h>
 #include <string>
 
 #include "store/mode_store.h"

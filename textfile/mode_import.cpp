@@ -1,8 +1,10 @@
 // Import of a mode text block into the settings store: two passes over the
 // same stream, the values first (one whole mode), then the notification
 // entries. The file is user-edited input; nothing in it is trusted.
+#include <strsafe.h>
 #include <iterator>
 
+#include "store/format_buffer.h"
 #include "store/mode_store.h"
 #include "store/mode_table.h"
 #include "store/notification_table.h"
@@ -16,7 +18,7 @@ constexpr int kLineCapacity = 150;
 // The sound line of an entry is read with less room.
 constexpr int kWaveLineCapacity = 100;
 // The block markers, "<%s>" and "<\%s>" with the section name.
-constexpr int kMarkerCapacity = WSPRINTF_MAX_OUTPUT;
+constexpr int kMarkerCapacity = WSPRINTF_BUFFER_SIZE;
 // A key: "<" and the name of a value.
 constexpr int kKeyCapacity = 64;
 
@@ -29,12 +31,12 @@ void CopyToField(WCHAR* field, size_t capacity, LPCWSTR text) { StringCchCopyW(f
 // Where the value of a line starts: two characters after its first ":",
 // but never past the end of the line. Null when the line has no ":".
 LPCWSTR LineValue(LPCWSTR line) {
-  LPCWSTR colon = wcschr(line, u':');
+  LPCWSTR colon = wcschr(line, TEXT(':'));
   if (!colon) return nullptr;
   return colon[1] ? colon + 2 : colon + 1;
 }
 
-bool IsBlank(WCHAR c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f'; }
+bool IsBlank(WCHAR c) { return c == TEXT(' ') || c == TEXT('\t') || c == TEXT('\n') || c == TEXT('\r') || c == TEXT('\v') || c == TEXT('\f'); }
 
 // The line's value as a signed decimal number (leading blanks and a sign
 // allowed, the digits up to the first other character). No digits, no ":"
@@ -43,13 +45,13 @@ DWORD LineNumber(LPCWSTR line) {
   LPCWSTR p = LineValue(line);
   if (!p) return 0;
   while (IsBlank(*p)) p++;
-  bool negative = *p == u'-';
-  if (*p == u'-' || *p == u'+') p++;
+  bool negative = *p == TEXT('-');
+  if (*p == TEXT('-') || *p == TEXT('+')) p++;
   // Anything from -2^31 (signed) to 2^32 - 1 (unsigned) is a 32-bit value.
   const long long largest = negative ? 0x80000000LL : 0xFFFFFFFFLL;
   long long value = 0;
-  for (; *p >= u'0' && *p <= u'9'; p++) {
-    value = value * 10 + (*p - u'0');
+  for (; *p >= TEXT('0') && *p <= TEXT('9'); p++) {
+    value = value * 10 + (*p - TEXT('0'));
     if (value > largest) return 0;
   }
   return static_cast<DWORD>(negative ? -value : value);
@@ -64,14 +66,14 @@ void LineText(LPCWSTR line, WCHAR* field, size_t capacity) {
     field[0] = 0;
     return;
   }
-  LPCWSTR end = wcschr(p, u'>');
+  LPCWSTR end = wcschr(p, TEXT('>'));
   StringCchCopyNW(field, capacity, p, end ? static_cast<size_t>(end - p) : wcslen(p));
 }
 
 // True when the line holds "<" followed by the value's name.
 bool LineHasKey(LPCWSTR line, LPCWSTR name) {
   WCHAR key[kKeyCapacity];
-  key[0] = u'<';
+  key[0] = TEXT('<');
   CopyToField(key + 1, kKeyCapacity - 1, name);
   return wcsstr(line, key) != nullptr;
 }
@@ -114,7 +116,7 @@ bool FindBlockStart(FILE* file, LPCWSTR sectionName) {
 
 // An entry is stored as a subkey named after its event: an empty name would
 // write into the "Notifications" key itself, and a "\" would reach below it.
-bool IsEntryName(LPCWSTR name) { return name[0] != 0 && !wcschr(name, u'\\'); }
+bool IsEntryName(LPCWSTR name) { return name[0] != 0 && !wcschr(name, TEXT('\\')); }
 
 }  // namespace
 
@@ -141,7 +143,7 @@ int ReadModeNotifications(FILE* file, LPCWSTR sectionName) {
   WCHAR line[kLineCapacity];
   while (ReadLine(file, line, kLineCapacity)) {
     // The not-found lines of the block ("Notifications keys not found") have no ":".
-    if (wcsstr(line, kTextNotification) && wcschr(line, u':')) {
+    if (wcsstr(line, kTextNotification) && wcschr(line, TEXT(':'))) {
       NotificationSetting entry = {};
       LineText(line, entry.EventName, std::size(entry.EventName));
       // The three lines after the name are taken by position.

@@ -1,5 +1,6 @@
 // The import of a mode text block: what it stores, the fixed values for what
 // a file lacks, and files that an editor (or a cut transfer) left broken.
+#include <strsafe.h>
 #include <string>
 
 #include "platform/text/utf.h"

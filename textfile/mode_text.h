@@ -2,14 +2,13 @@
 // the user can keep, edit with a text editor and carry to another phone.
 #pragma once
 
+#include <windows.h>
 #include <cstdio>
-
-#include "windows.h"
 
 // The file of mode N in the install folder, and the name of its block (the
 // name of the mode's key in the settings store).
-inline constexpr WCHAR kModeTextFileFormat[] = u"%s\\SelvaneMode%d.txt";
-inline constexpr WCHAR kModeSectionFormat[] = u"Mode %d";
+inline constexpr WCHAR kModeTextFileFormat[] = TEXT("%s\\SelvaneMode%d.txt");
+inline constexpr WCHAR kModeSectionFormat[] = TEXT("Mode %d");
 
 // Writes the block of the stored mode `sectionName` to an open text stream:
 // its opening line, one line per value, its notification entries and its

@@ -2,10 +2,10 @@
 // files written and read through the device's streams.
 #pragma once
 
+#include <windows.h>
 #include <string>
 
 #include "platform/testing/device_fixture.h"
-#include "windows.h"
 
 namespace textfile_testing {
 

@@ -2,18 +2,20 @@
 // fallback for files the install folder lacks.
 #include "timer/choice_bitmap.h"
 
+#include <aygshell.h>
+
 #include "timer/choice_cells.h"
 #include "timer/resource.h"
 #include "timer/timer_state.h"
 
 // The file name and built-in bitmap of each cell, in row order.
-static LPCWSTR const PictureNames[CHOICE_COUNT] = {u"15.bmp", u"30.bmp",  u"45.bmp", u"60.bmp",
-                                                   u"120.bmp", u"180.bmp", u"0.bmp"};
+static LPCWSTR const PictureNames[CHOICE_COUNT] = {TEXT("15.bmp"), TEXT("30.bmp"),  TEXT("45.bmp"), TEXT("60.bmp"),
+                                                   TEXT("120.bmp"), TEXT("180.bmp"), TEXT("0.bmp")};
 static const int PictureResources[CHOICE_COUNT] = {IDB_CHOICE15,  IDB_CHOICE30,  IDB_CHOICE45, IDB_CHOICE60,
                                                    IDB_CHOICE120, IDB_CHOICE180, IDB_CHOICE0};
 
 void ChoicePicturePath(int choice, WCHAR path[]) {
-  wsprintfW(path, u"%s\\%s", Timer.InstallFolder, PictureNames[choice]);
+  wsprintfW(path, TEXT("%s\\%s"), Timer.InstallFolder, PictureNames[choice]);
 }
 
 // The cell whose picture the path names, by its whole file name, so that
@@ -21,7 +23,7 @@ void ChoicePicturePath(int choice, WCHAR path[]) {
 static int ChoiceOfPath(LPCWSTR path) {
   LPCWSTR name = path;
   for (LPCWSTR p = path; *p != 0; ++p) {
-    if (*p == u'\\' || *p == u'/') name = p + 1;
+    if (*p == TEXT('\\') || *p == TEXT('/')) name = p + 1;
   }
   for (int i = 0; i < CHOICE_COUNT; ++i) {
     if (_wcsicmp(name, PictureNames[i]) == 0) return i;

@@ -2,7 +2,7 @@
 // program's own bitmap of the same choice.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Builds the path of cell `choice`'s picture file in the install folder.
 void ChoicePicturePath(int choice, WCHAR path[]);

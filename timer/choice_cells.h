@@ -2,7 +2,7 @@
 // 0 to cancel), laid out by screen width, and which one a tap falls in.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define CHOICE_COUNT 7
 #define CHOICE_CANCEL (CHOICE_COUNT - 1)  // the 0 cell, last in the row

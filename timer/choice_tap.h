@@ -2,7 +2,7 @@
 // duration, or cancel one, then reschedule the wake-up and end.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // x is the tap's x position in the bar.
 void HandleChoiceTap(int x);

@@ -30,7 +30,7 @@ void ParseTimerCommand(LPCWSTR commandLine, TimerCommand* command) {
   command->BarTop = DEFAULT_BAR_TOP;
   if (commandLine == nullptr) return;
 
-  const WCHAR* firstColon = wcschr(commandLine, u':');
+  const WCHAR* firstColon = wcschr(commandLine, TEXT(':'));
   if (firstColon == nullptr) return;
   size_t colonAt = firstColon - commandLine;
   size_t length = wcslen(commandLine);
@@ -39,7 +39,7 @@ void ParseTimerCommand(LPCWSTR commandLine, TimerCommand* command) {
   if (firstColon[1] != 0) command->TargetMode = (DWORD)_wtol(firstColon + 1);
   if (colonAt + HEIGHT_OFFSET < length) command->BarHeight = FieldValue(firstColon + HEIGHT_OFFSET, HEIGHT_WIDTH);
 
-  const WCHAR* secondColon = wcschr(firstColon + 1, u':');
+  const WCHAR* secondColon = wcschr(firstColon + 1, TEXT(':'));
   if (secondColon != nullptr && secondColon[1] != 0) command->BarTop = _wtol(secondColon + 1);
   if (command->BarTop > BAR_TOP_REACH) command->BarTop = BAR_TOP_REACH;
   if (command->BarTop < -BAR_TOP_REACH) command->BarTop = -BAR_TOP_REACH;

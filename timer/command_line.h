@@ -2,7 +2,7 @@
 // laid out by fixed offsets as in "2:3 24:150".
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 struct TimerCommand {
   DWORD BackMode;    // mode to return to; stored as "ModeBackTemp"

@@ -1,7 +1,7 @@
 // The bar's dialog procedure: colours, painting, the six-second end and taps.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Timer 2 ticks once a second; the bar ends itself at the sixth tick.
 #define BAR_TIMER_ID 2

@@ -1,6 +1,7 @@
 // The timer program's entry: it shows the bar of choices for a few seconds
 // below the Today screen's line and ends with exit code 0.
-#include "windows.h"
+
+#include <windows.h>
 
 #include "store/install_folder.h"
 #include "store/mode_keys.h"
@@ -18,9 +19,9 @@
 static void FormatPendingText(LPCWSTR name, DWORD hour, DWORD minute, WCHAR text[PENDING_TEXT_SIZE]) {
   LPCWSTR pattern;
   if (hour < 10) {
-    pattern = minute < 10 ? u"Switching to %s at 0%d:0%d" : u"Switching to %s at 0%d:%d";
+    pattern = minute < 10 ? TEXT("Switching to %s at 0%d:0%d") : TEXT("Switching to %s at 0%d:%d");
   } else {
-    pattern = minute < 10 ? u"Switching to %s at %d:0%d" : u"Switching to %s at %d:%d";
+    pattern = minute < 10 ? TEXT("Switching to %s at %d:0%d") : TEXT("Switching to %s at %d:%d");
   }
   wsprintfW(text, pattern, name, (int)hour, (int)minute);
 }

@@ -3,7 +3,7 @@
 // at start-up; only the tick count changes while the bar is up.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #include "timer/choice_cells.h"
 #include "timer/command_line.h"

@@ -2,6 +2,9 @@
 // program keeps it, record by record into one buffer grown as needed.
 #include "today/calendar_rule.h"
 
+#include <windbase.h>
+#include <emulated_calendar.h>
+
 #include "schedule/switch_schedule.h"
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
@@ -74,11 +77,11 @@ BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR ca
   const WCHAR* part = appointment->Categories;
   size_t wanted = wcslen(category);
   while (*part) {
-    while (*part == u' ') ++part;
-    const WCHAR* end = wcschr(part, u',');
+    while (*part == TEXT(' ')) ++part;
+    const WCHAR* end = wcschr(part, TEXT(','));
     size_t length = end ? (size_t)(end - part) : wcslen(part);
     size_t trimmed = length;
-    while (trimmed > 0 && part[trimmed - 1] == u' ') --trimmed;
+    while (trimmed > 0 && part[trimmed - 1] == TEXT(' ')) --trimmed;
     if (trimmed == wanted && wanted > 0 && _wcsnicmp(part, category, wanted) == 0) return TRUE;
     if (!end) break;
     part = end + 1;

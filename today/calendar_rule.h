@@ -6,8 +6,9 @@
 // minute's switches act on.
 #pragma once
 
+#include <windows.h>
+
 #include "store/mode_record.h"
-#include "windows.h"
 
 // Room for an appointment's category list.
 #define APPOINTMENT_CATEGORIES_SIZE 200

@@ -5,7 +5,7 @@
 // it), 1 = the item has made its target active; 8 and 2 are left as they are.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define TIME_SWITCH_PENDING 4
 #define TIME_SWITCH_TAKEN_IN 1

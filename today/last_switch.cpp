@@ -12,15 +12,15 @@
 static int ReadDigits(const WCHAR* text, int count) {
   int number = 0;
   for (int i = 0; i < count; ++i) {
-    if (text[i] < u'0' || text[i] > u'9') return -1;
-    number = number * 10 + (text[i] - u'0');
+    if (text[i] < TEXT('0') || text[i] > TEXT('9')) return -1;
+    number = number * 10 + (text[i] - TEXT('0'));
   }
   return number;
 }
 
 static BOOL ParseLastSwitch(const WCHAR* text, SYSTEMTIME* time) {
-  if (wcslen(text) != LAST_SWITCH_TEXT_SIZE - 1 || text[4] != u'-' || text[7] != u'-' || text[10] != u' ' ||
-      text[13] != u':' || text[16] != u':')
+  if (wcslen(text) != LAST_SWITCH_TEXT_SIZE - 1 || text[4] != TEXT('-') || text[7] != TEXT('-') || text[10] != TEXT(' ') ||
+      text[13] != TEXT(':') || text[16] != TEXT(':'))
     return FALSE;
   int year = ReadDigits(text, 4), month = ReadDigits(text + 5, 2), day = ReadDigits(text + 8, 2);
   int hour = ReadDigits(text + 11, 2), minute = ReadDigits(text + 14, 2), second = ReadDigits(text + 17, 2);
@@ -55,7 +55,7 @@ void WriteLastSwitch(const SYSTEMTIME* time) {
       ERROR_SUCCESS)
     return;
   WCHAR text[LAST_SWITCH_TEXT_SIZE + 12];
-  wsprintfW(text, u"%04d-%02d-%02d %02d:%02d:%02d", (int)time->wYear, (int)time->wMonth, (int)time->wDay,
+  wsprintfW(text, TEXT("%04d-%02d-%02d %02d:%02d:%02d"), (int)time->wYear, (int)time->wMonth, (int)time->wDay,
             (int)time->wHour, (int)time->wMinute, (int)time->wSecond);
   RegSetValueExW(key, LAST_SWITCH_TIME_VALUE, 0, REG_SZ, (const BYTE*)text, (DWORD)((wcslen(text) + 1) * sizeof(WCHAR)));
   RegCloseKey(key);

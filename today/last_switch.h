@@ -3,7 +3,7 @@
 // it missed switches.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // The minute (MinuteIndex) of the last switch; FALSE when the item has made
 // none, or the value is not a time it wrote.

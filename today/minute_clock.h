@@ -2,7 +2,7 @@
 // step through the minutes between two times whatever days lie between.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 #define MINUTES_A_DAY (24 * 60)
 

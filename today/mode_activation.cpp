@@ -3,8 +3,10 @@
 // and the shell keeps a line of it in the journal.
 #include "today/mode_activation.h"
 
+#include <windows.h>
+#include <emulated_shell.h>
+
 #include "phone/apply_stored_mode.h"
-#include "phoneshell.h"
 #include "schedule/switch_schedule.h"
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
@@ -15,8 +17,8 @@
 
 // The journal's words for each SwitchReason, in its order.
 static const WCHAR* const SwitchReasonTexts[] = {
-    u"first run",   u"by hand",    u"temporary",      u"temporary end",
-    u"daily start", u"daily stop", u"calendar start", u"calendar end",
+    TEXT("first run"),   TEXT("by hand"),    TEXT("temporary"),      TEXT("temporary end"),
+    TEXT("daily start"), TEXT("daily stop"), TEXT("calendar start"), TEXT("calendar end"),
 };
 
 // Room for the longest reason with " (missed HH:MM)".
@@ -35,9 +37,9 @@ static void RecordSwitch(DWORD mode, SwitchReason reason, const SYSTEMTIME* miss
   ReadModeName(mode, name);
   WCHAR text[REASON_TEXT_SIZE];
   if (missed) {
-    wsprintfW(text, u"%s (missed %02d:%02d)", SwitchReasonTexts[reason], (int)missed->wHour, (int)missed->wMinute);
+    wsprintfW(text, TEXT("%s (missed %02d:%02d)"), SwitchReasonTexts[reason], (int)missed->wHour, (int)missed->wMinute);
   } else {
-    wsprintfW(text, u"%s", SwitchReasonTexts[reason]);
+    wsprintfW(text, TEXT("%s"), SwitchReasonTexts[reason]);
   }
   ShellRecordModeSwitch(mode, name, text);
 }

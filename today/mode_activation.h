@@ -1,8 +1,9 @@
 // Making a mode the active one, as the Today item does at a switch.
 #pragma once
 
+#include <windows.h>
+
 #include "today/switch_weighing.h"
-#include "windows.h"
 
 // The active mode: "DefaultMode", 0 when it is missing.
 DWORD ReadActiveMode();

@@ -3,8 +3,9 @@
 // owns that).
 #pragma once
 
+#include <windows.h>
+
 #include "store/mode_record.h"
-#include "windows.h"
 
 // The values of one mode that decide its switches.
 struct ModeSwitchValues {

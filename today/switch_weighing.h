@@ -3,10 +3,11 @@
 // the phone was off and the next switch of the day are all weighed this way.
 #pragma once
 
+#include <windows.h>
+
 #include "store/mode_keys.h"
 #include "store/temporary_switch.h"
 #include "today/mode_values.h"
-#include "windows.h"
 
 // Why the item makes a mode active.
 enum SwitchReason {

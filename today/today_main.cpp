@@ -2,7 +2,10 @@
 // once switched on: it shows the active mode, makes the due mode active at
 // its time and, as the phone's shell, starts the programs registered for a
 // timed start. It ends when the phone is switched off.
-#include "windows.h"
+
+#include <windows.h>
+#include <aygshell.h>
+#include <emulated_shell.h>
 
 #include "phone/first_run.h"
 #include "schedule/switch_schedule.h"

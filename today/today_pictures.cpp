@@ -1,5 +1,7 @@
 #include "today/today_pictures.h"
 
+#include <aygshell.h>
+
 #include "today/resource.h"
 #include "today/today_state.h"
 
@@ -7,7 +9,7 @@
 
 static HBITMAP LoadModePicture(DWORD mode) {
   WCHAR path[TODAY_FOLDER_SIZE + 16];
-  wsprintfW(path, u"%s\\%d.bmp", Today.InstallFolder, (int)mode);
+  wsprintfW(path, TEXT("%s\\%d.bmp"), Today.InstallFolder, (int)mode);
   HBITMAP picture = SHLoadDIBitmap(path);
   if (picture) return picture;
   return LoadBitmapW(Today.Instance, MAKEINTRESOURCEW(IDB_TODAY_MODE1 + (int)mode - 1));

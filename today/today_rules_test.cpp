@@ -1,5 +1,6 @@
 // The item's rules on their own: the days of "Days", the categories of an
 // appointment, and how the switches due at one minute weigh against each other.
+#include <emulated_calendar.h>
 #include <gtest/gtest.h>
 
 #include "store/mode_keys.h"

@@ -4,6 +4,8 @@
 // timer bar.
 #include "today/today_screen.h"
 
+#include <emulated_shell.h>
+
 #include "schedule/switch_schedule.h"
 #include "store/mode_keys.h"
 #include "store/temporary_switch.h"
@@ -16,12 +18,12 @@
 #include "today/today_state.h"
 
 // The settings program's window, as its template names it.
-static const WCHAR SettingsTitle[] = u"Selvane Settings";
+static const WCHAR SettingsTitle[] = TEXT("Selvane Settings");
 
-static const WCHAR* const DayNames[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
-                                        u"Thursday", u"Friday", u"Saturday"};
-static const WCHAR* const MonthNames[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
-                                          u"July",    u"August",   u"September", u"October", u"November", u"December"};
+static const WCHAR* const DayNames[] = {TEXT("Sunday"),   TEXT("Monday"), TEXT("Tuesday"), TEXT("Wednesday"),
+                                        TEXT("Thursday"), TEXT("Friday"), TEXT("Saturday")};
+static const WCHAR* const MonthNames[] = {TEXT("January"), TEXT("February"), TEXT("March"),     TEXT("April"),   TEXT("May"),      TEXT("June"),
+                                          TEXT("July"),    TEXT("August"),   TEXT("September"), TEXT("October"), TEXT("November"), TEXT("December")};
 
 static int ScreenWidth() {
   RECT client;
@@ -59,7 +61,7 @@ static void ShowSwitchLine(DWORD active, BOOL recompute) {
   BOOL shown = TRUE;
   if (pending.Pending) {
     ReadModeName(pending.ModeBack, name);
-    wsprintfW(line, u"back to %s at %02d:%02d", name, (int)pending.StopHour, (int)pending.StopMinutes);
+    wsprintfW(line, TEXT("back to %s at %02d:%02d"), name, (int)pending.StopHour, (int)pending.StopMinutes);
   } else {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -69,7 +71,7 @@ static void ShowSwitchLine(DWORD active, BOOL recompute) {
     shown = FindNextSwitchToday(&values, &now, active, &mode, &hour, &minute);
     if (shown) {
       ReadModeName(mode, name);
-      wsprintfW(line, u"%s at %02d:%02d", name, (int)hour, (int)minute);
+      wsprintfW(line, TEXT("%s at %02d:%02d"), name, (int)hour, (int)minute);
     }
   }
   if (shown) SetLine(IDC_TODAY_SWITCH_LINE, line);
@@ -80,10 +82,10 @@ void ShowTodayTexts() {
   SYSTEMTIME now;
   GetLocalTime(&now);
   WCHAR line[TODAY_LINE_SIZE];
-  wsprintfW(line, u"%s, %s %d, %d", DayNames[now.wDayOfWeek % 7], MonthNames[(now.wMonth + 11) % 12], now.wDay,
+  wsprintfW(line, TEXT("%s, %s %d, %d"), DayNames[now.wDayOfWeek % 7], MonthNames[(now.wMonth + 11) % 12], now.wDay,
             now.wYear);
   SetLine(IDC_TODAY_DATE, line);
-  wsprintfW(line, u"%02d:%02d", now.wHour, now.wMinute);
+  wsprintfW(line, TEXT("%02d:%02d"), now.wHour, now.wMinute);
   SetLine(IDC_TODAY_TIME, line);
   DWORD minute = MinuteIndex(&now);
   BOOL recompute = minute != Today.ShownMinute || Today.NextSwitchStale;
@@ -99,7 +101,7 @@ void ShowTodayTexts() {
   }
   WCHAR name[TODAY_NAME_SIZE];
   ReadModeName(active, name);
-  if (!name[0]) wcsncpy(name, u"No active mode", TODAY_NAME_SIZE);
+  if (!name[0]) wcsncpy(name, TEXT("No active mode"), TODAY_NAME_SIZE);
   SetLine(IDC_TODAY_MODE_NAME, name);
   ShowSwitchLine(active, recompute);
 }
@@ -134,7 +136,7 @@ static void PaintToday() {
 
 static void StartFromInstallFolder(LPCWSTR name, LPWSTR commandLine, HANDLE* process) {
   WCHAR path[TODAY_FOLDER_SIZE + 32];
-  wsprintfW(path, u"%s\\%s", Today.InstallFolder, name);
+  wsprintfW(path, TEXT("%s\\%s"), Today.InstallFolder, name);
   PROCESS_INFORMATION started = {};
   if (!CreateProcessW(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &started)) return;
   CloseHandle(started.hThread);
@@ -155,7 +157,7 @@ static void OpenSettings() {
     return;
   }
   WCHAR none[1] = {0};
-  StartFromInstallFolder(u"SelvaneSettings.exe", none, &Today.SettingsProcess);
+  StartFromInstallFolder(TEXT("SelvaneSettings.exe"), none, &Today.SettingsProcess);
 }
 
 // The bar goes just below the item.
@@ -163,9 +165,9 @@ static void OpenTimerBar(DWORD back, DWORD target) {
   RECT place;
   GetWindowRect(Today.Screen, &place);
   WCHAR commandLine[64];
-  wsprintfW(commandLine, u"%d:%d %02d:%d", (int)back, (int)target, TODAY_BAR_HEIGHT,
+  wsprintfW(commandLine, TEXT("%d:%d %02d:%d"), (int)back, (int)target, TODAY_BAR_HEIGHT,
             (int)place.top + TODAY_ITEM_BOTTOM);
-  StartFromInstallFolder(u"SelvaneTimer.exe", commandLine, nullptr);
+  StartFromInstallFolder(TEXT("SelvaneTimer.exe"), commandLine, nullptr);
 }
 
 // A tap on a mode's picture: a pending temporary switch ends, the mode

@@ -3,7 +3,7 @@
 // modes' pictures that starts the timer bar.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 INT_PTR CALLBACK TodayProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -2,7 +2,7 @@
 // showed, and what it keeps between ticks to switch each minute once.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
 // Room for the install folder ("DLL" is read into a 200-byte buffer).
 #define TODAY_FOLDER_SIZE 100

@@ -2,10 +2,12 @@
 // its command line, it switches the Microsoft stack's mode and the Widcomm
 // stack half a second after its start, from a hidden dialog's timer, and
 // ends on the next tick.
+#include <windows.h>
+#include <bthutil.h>
+
 #include "helpers/kestrow/resource.h"
 #include "helpers/kestrow/widcomm_stack.h"
 #include "phone/device_states.h"
-#include "windows.h"
 
 #define TICK_TIMER 2
 #define TICK_MS 500

@@ -2,12 +2,12 @@
 // registry value and its tray window's two commands.
 #pragma once
 
-#include "windows.h"
+#include <windows.h>
 
-inline constexpr WCHAR WIDCOMM_GENERAL_KEY[] = u"SOFTWARE\\Widcomm\\BtConfig\\General";
-inline constexpr WCHAR WIDCOMM_STACK_MODE_VALUE[] = u"StackMode";
-inline constexpr WCHAR WIDCOMM_TRAY_CLASS[] = u"WCE_BTTRAY";
-inline constexpr WCHAR WIDCOMM_TRAY_TITLE[] = u"Bluetooth Console";
+inline constexpr WCHAR WIDCOMM_GENERAL_KEY[] = TEXT("SOFTWARE\\Widcomm\\BtConfig\\General");
+inline constexpr WCHAR WIDCOMM_STACK_MODE_VALUE[] = TEXT("StackMode");
+inline constexpr WCHAR WIDCOMM_TRAY_CLASS[] = TEXT("WCE_BTTRAY");
+inline constexpr WCHAR WIDCOMM_TRAY_TITLE[] = TEXT("Bluetooth Console");
 #define WIDCOMM_COMMAND_STACK_OFF 0x1001
 #define WIDCOMM_COMMAND_STACK_ON 0x1002
 

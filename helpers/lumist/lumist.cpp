@@ -1,6 +1,6 @@
 // Lumist, the wake keeper: started by the phone at a registered switch time,
 // it keeps the phone awake for about twenty seconds so the switch can be made.
-#include "windows.h"
+#include <windows.h>
 
 // One thread timer without a window: the identifier is only a request, the
 // tick procedure is reached through the message loop.
