@@ -12,6 +12,8 @@ packages=(
   xvfb xauth
   # the host-window test: clicks into the window and pictures of the X screen
   xdotool imagemagick
+  # the cross-compile check: the programs' sources against real Windows headers
+  g++-mingw-w64-x86-64
 )
 # clang with its sanitizer runtime builds the fuzz targets; optional.
 optional=(clang libclang-rt-14-dev)

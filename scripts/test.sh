@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: once as a normal build, then again
-# with AddressSanitizer and UndefinedBehaviorSanitizer (fails on any report).
-# --quick runs the normal build only (for development).
+# Builds everything and runs every test: once as a normal build, then the
+# cross-compile check of the programs' sources against real Windows headers,
+# then every test again with AddressSanitizer and UndefinedBehaviorSanitizer
+# (fails on any report). --quick runs the normal build only (for development).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +18,8 @@ run_suite() {
 
 run_suite build
 [ "${1:-}" = "--quick" ] && exit 0
+
+bash scripts/cross_check.sh
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
