@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "store/format_buffer.h"
 #include "testing/device_fixture.h"
 
 namespace {
@@ -20,7 +21,7 @@ class ModeStoreTest : public testing_support::DeviceTest {
     return RegOpenKeyExW(root, path, 0, 0, &key) == ERROR_SUCCESS ? key : nullptr;
   }
   static HKEY ModeKey(const WCHAR* keyName) {
-    WCHAR path[WSPRINTF_MAX_OUTPUT];
+    WCHAR path[WSPRINTF_BUFFER_SIZE];
     wsprintfW(path, MODE_KEY_FORMAT, keyName);
     return OpenKey(HKEY_LOCAL_MACHINE, path);
   }

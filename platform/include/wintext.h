@@ -9,9 +9,6 @@
 
 #include "wintypes.h"
 
-// wsprintfW never writes more than this many units, terminator included.
-#define WSPRINTF_MAX_OUTPUT 1024
-
 size_t wcslen(const WCHAR* text);
 int wcscmp(const WCHAR* a, const WCHAR* b);
 int wcsncmp(const WCHAR* a, const WCHAR* b, size_t count);
@@ -42,7 +39,7 @@ int _wtoi(const WCHAR* text);
 
 // %s (WCHAR text; %hs and %S narrow text), %c, %d, %i, %u, %x, %X, %%, with
 // the flags "-", "0" and "#", a width and a precision, and the size prefixes
-// h and l. Writes at most WSPRINTF_MAX_OUTPUT units, always terminated, and
+// h and l. Writes at most 1024 units, always terminated, and
 // returns the number of units written without the terminator.
 int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
 int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args);

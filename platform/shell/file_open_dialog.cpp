@@ -6,6 +6,7 @@
 
 #include "files/files.h"
 #include "aygshell.h"
+#include "emulated_limits.h"
 #include "include/commdlg.h"
 #include "include/strsafe.h"
 #include "include/winfile.h"

@@ -2,6 +2,7 @@
 // what it lists, what a choice returns, and what cancels or fails.
 #include <windows.h>
 #include <commdlg.h>
+#include <emulated_limits.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "emulated_limits.h"
 #include "files/files.h"
 #include "kernel/journal.h"
 #include "shellapi.h"

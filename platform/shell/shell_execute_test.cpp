@@ -2,6 +2,7 @@
 // every call is journalled, and what cannot be opened fails.
 #include <windows.h>
 #include <shellapi.h>
+#include <emulated_limits.h>
 #include <gtest/gtest.h>
 
 #include <chrono>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "emulated_limits.h"
 #include "text/utf.h"
 #include "wintext.h"
 

@@ -2,6 +2,7 @@
 // conversion, search, case and bounded copies.
 #include <windows.h>
 #include <strsafe.h>
+#include <emulated_limits.h>
 #include <gtest/gtest.h>
 
 #include <string>
