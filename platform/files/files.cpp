@@ -1,8 +1,12 @@
 // The phone's file calls: folder search (FindFirstFileW, FindNextFileW,
 // FindClose), folders, deleting and attributes, over device paths.
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -76,37 +80,55 @@ void FillFindData(const FoundEntry& entry, LPWIN32_FIND_DATAW found) {
 }
 
 // The folder's entries whose folded names match the folded pattern, in
-// ascending order of folded name. Names too long for cFileName are left out.
-std::vector<FoundEntry> MatchingEntries(const fs::path& folder, const std::u16string& pattern) {
+// ascending order of folded name. Names too long for cFileName, links and
+// anything else that is no plain file or folder are left out.
+std::vector<FoundEntry> MatchingEntries(platform::HostFd folder, const std::u16string& pattern) {
   std::vector<FoundEntry> entries;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::u16string name = platform::Utf8ToUtf16(it->path().filename().string());
+  int listing = openat(folder.get(), ".", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  DIR* dir = listing >= 0 ? fdopendir(listing) : nullptr;
+  if (!dir) {
+    if (listing >= 0) close(listing);
+    return entries;
+  }
+  while (dirent* found = readdir(dir)) {
+    std::string hostName = found->d_name;
+    if (hostName == "." || hostName == "..") continue;
+    std::u16string name = platform::Utf8ToUtf16(hostName);
     if (name.size() >= MAX_PATH) continue;
     std::u16string folded = platform::FoldName(name);
     if (!MatchesPattern(folded, pattern)) continue;
     struct stat info;
-    DWORD attributes = platform::HostFileAttributes(it->path());
-    if (attributes == INVALID_FILE_ATTRIBUTES || lstat(it->path().c_str(), &info) != 0) continue;
+    DWORD attributes = platform::HostFileAttributesAt(folder.get(), hostName);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        fstatat(folder.get(), hostName.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
     uint64_t size = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : static_cast<uint64_t>(info.st_size);
     entries.push_back({name, folded, attributes, size, ToFileTime(info.st_mtim)});
   }
+  closedir(dir);
   std::sort(entries.begin(), entries.end(), [](const FoundEntry& a, const FoundEntry& b) {
     return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
   });
   return entries;
 }
 
-// Runs a file call, turning a host failure into ERROR_ACCESS_DENIED.
-template <typename Work>
-BOOL HostCall(Work work) {
-  std::error_code ec;
-  work(ec);
-  if (ec) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
+// The existing entry a device path names, or nothing with the error set.
+std::optional<platform::DeviceEntry> ExistingEntry(LPCWSTR path) {
+  DWORD error = ERROR_INVALID_PARAMETER;
+  auto entry = path ? platform::LocateDeviceEntry(path, &error) : std::nullopt;
+  if (entry && !entry->exists) {
+    error = ERROR_FILE_NOT_FOUND;
+    entry.reset();
   }
-  return TRUE;
+  if (!entry) SetLastError(error);
+  return entry;
+}
+
+// Turns a failed host call into ERROR_ACCESS_DENIED.
+BOOL HostResult(int result) {
+  if (result == 0) return TRUE;
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
 }
 
 }  // namespace
@@ -124,18 +146,17 @@ HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
   }
   std::u16string namePattern = platform::FoldName(components.back());
   components.pop_back();
-  if (namePattern == u"*.*") namePattern = u"*";  // the runtime's "every name"
+  if (namePattern == u"*.*") namePattern.resize(1);  // "*": the runtime's "every name"
 
   std::u16string folderPath = u"\\";
   for (const auto& part : components) folderPath += part + u"\\";
-  auto folder = platform::ResolveDevicePath(folderPath, &error);
-  std::error_code ec;
-  if (!folder || !fs::is_directory(*folder, ec)) {
+  platform::HostFd folder = platform::OpenDeviceFolder(folderPath, &error);
+  if (!folder) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   auto search = std::make_unique<Search>();
-  search->entries = MatchingEntries(*folder, namePattern);
+  search->entries = MatchingEntries(std::move(folder), namePattern);
   if (search->entries.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
@@ -179,72 +200,66 @@ BOOL FindClose(HANDLE handle) {
 
 BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
   DWORD error = ERROR_INVALID_PARAMETER;
-  auto host = path ? platform::ResolveNewDevicePath(path, &error) : std::nullopt;
-  if (!host) {
+  auto entry = path ? platform::LocateDeviceEntry(path, &error) : std::nullopt;
+  if (!entry) {
     SetLastError(error);
     return FALSE;
   }
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(*host, ec))) {
+  if (entry->exists) {
     SetLastError(ERROR_ALREADY_EXISTS);
     return FALSE;
   }
-  return HostCall([&](std::error_code& e) { fs::create_directory(*host, e); });
+  if (mkdirat(entry->folder.get(), entry->name.c_str(), 0777) != 0) {
+    SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return TRUE;
 }
 
 BOOL RemoveDirectoryW(LPCWSTR path) {
-  DWORD error = ERROR_INVALID_PARAMETER;
-  auto host = path ? platform::ResolveDevicePath(path, &error) : std::nullopt;
-  if (!host) {
-    SetLastError(error);
-    return FALSE;
-  }
-  std::error_code ec;
-  if (*host == platform::DeviceFsRoot() || !fs::is_directory(*host, ec)) {
+  auto entry = ExistingEntry(path);
+  if (!entry) return FALSE;
+  if (!(platform::HostFileAttributesAt(entry->folder.get(), entry->name) & FILE_ATTRIBUTE_DIRECTORY)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  if (!fs::is_empty(*host, ec)) {
-    SetLastError(ERROR_DIR_NOT_EMPTY);
+  if (unlinkat(entry->folder.get(), entry->name.c_str(), AT_REMOVEDIR) != 0) {
+    SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  return HostCall([&](std::error_code& e) { fs::remove(*host, e); });
+  return TRUE;
 }
 
 BOOL DeleteFileW(LPCWSTR path) {
-  DWORD error = ERROR_INVALID_PARAMETER;
-  auto host = path ? platform::ResolveDevicePath(path, &error) : std::nullopt;
-  if (!host) {
-    SetLastError(error);
-    return FALSE;
-  }
-  DWORD attributes = platform::HostFileAttributes(*host);
+  auto entry = ExistingEntry(path);
+  if (!entry) return FALSE;
+  DWORD attributes = platform::HostFileAttributesAt(entry->folder.get(), entry->name);
   if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  return HostCall([&](std::error_code& e) { fs::remove(*host, e); });
+  return HostResult(unlinkat(entry->folder.get(), entry->name.c_str(), 0));
 }
 
 DWORD GetFileAttributesW(LPCWSTR path) {
   DWORD error = ERROR_INVALID_PARAMETER;
-  auto host = path ? platform::ResolveDevicePath(path, &error) : std::nullopt;
-  if (!host) {
-    SetLastError(error);
-    return INVALID_FILE_ATTRIBUTES;
-  }
-  return platform::HostFileAttributes(*host);
+  std::vector<std::u16string> components;
+  if (path && platform::SplitDevicePath(path, &components, &error) && components.empty())
+    return platform::OpenDeviceFolder(path, &error) ? FILE_ATTRIBUTE_DIRECTORY : INVALID_FILE_ATTRIBUTES;
+  auto entry = ExistingEntry(path);
+  if (!entry) return INVALID_FILE_ATTRIBUTES;
+  return platform::HostFileAttributesAt(entry->folder.get(), entry->name);
 }
 
 BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) {
-  DWORD error = ERROR_INVALID_PARAMETER;
-  auto host = path ? platform::ResolveDevicePath(path, &error) : std::nullopt;
-  if (!host) {
-    SetLastError(error);
+  auto entry = ExistingEntry(path);
+  if (!entry) return FALSE;
+  platform::HostFd file(openat(entry->folder.get(), entry->name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  struct stat info;
+  if (!file || fstat(file.get(), &info) != 0) {
+    SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  return HostCall([&](std::error_code& e) {
-    fs::permissions(*host, fs::perms::owner_write,
-                    (attributes & FILE_ATTRIBUTE_READONLY) ? fs::perm_options::remove : fs::perm_options::add, e);
-  });
+  mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (info.st_mode & ~S_IWUSR) : (info.st_mode | S_IWUSR);
+  return HostResult(fchmod(file.get(), mode & 07777));
 }

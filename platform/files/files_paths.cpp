@@ -1,10 +1,14 @@
 // Device path resolution: phone paths below fs/, found without regard to
-// case, never leading outside fs/ (no "." or "..", no symbolic links).
+// case, never leading outside fs/ (no "." or "..", no symbolic links). Each
+// folder on the way is opened below the one before it with O_NOFOLLOW, so a
+// link planted anywhere, even while the walk runs, stops it.
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-#include <algorithm>
-#include <fstream>
-#include <system_error>
+#include <cerrno>
+#include <stdexcept>
 
 #include "device/device.h"
 #include "files/files.h"
@@ -18,6 +22,8 @@ namespace platform {
 
 namespace {
 
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
 bool IsSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 
 // Characters a phone file name may not contain.
@@ -29,52 +35,80 @@ bool IsValidNewName(std::u16string_view name) {
   return true;
 }
 
-// A plain file or folder, not a link or a device node.
-bool IsPlainEntry(const fs::path& host) {
+// A plain file or folder of the open folder, not a link or a device node.
+bool IsPlainEntryAt(int folder, const std::string& name) {
   struct stat info;
-  if (lstat(host.c_str(), &info) != 0) return false;
+  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
   return S_ISREG(info.st_mode) || S_ISDIR(info.st_mode);
 }
 
-// The entry of `folder` whose name folds to `folded`; the exact spelling
-// wins, then the first such name in byte order.
-std::optional<fs::path> FindEntry(const fs::path& folder, const std::u16string& name,
-                                  const std::u16string& folded) {
-  fs::path exact = folder / Utf16ToUtf8(name);
-  if (IsPlainEntry(exact)) return exact;
+// The entry of the open folder whose name folds to `name`'s; the exact
+// spelling wins, then the first such name in byte order.
+std::optional<std::string> FindEntryAt(int folder, const std::u16string& name) {
+  std::string exact = Utf16ToUtf8(name);
+  if (IsPlainEntryAt(folder, exact)) return exact;
+  // A listing of its own, so that the folder's descriptor keeps its place.
+  int listing = openat(folder, ".", kFolderFlags);
+  if (listing < 0) return std::nullopt;
+  DIR* dir = fdopendir(listing);
+  if (!dir) {
+    close(listing);
+    return std::nullopt;
+  }
+  std::u16string folded = FoldName(name);
   std::optional<std::string> best;
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string entryName = it->path().filename().string();
+  while (dirent* entry = readdir(dir)) {
+    std::string entryName = entry->d_name;
+    if (entryName == "." || entryName == "..") continue;
     if (FoldName(Utf8ToUtf16(entryName)) != folded) continue;
-    if (!IsPlainEntry(it->path())) continue;
+    if (!IsPlainEntryAt(folder, entryName)) continue;
     if (!best || entryName < *best) best = entryName;
   }
-  if (!best) return std::nullopt;
-  return folder / *best;
+  closedir(dir);
+  return best;
 }
 
-// Walks the components below fs/; each must exist, all but the last as a folder.
-std::optional<fs::path> WalkComponents(const std::vector<std::u16string>& components, size_t count,
-                                       DWORD* error) {
-  fs::path host = DeviceFsRoot();
-  for (size_t i = 0; i < count; ++i) {
-    std::error_code ec;
-    if (!fs::is_directory(host, ec)) {
-      *error = ERROR_PATH_NOT_FOUND;
-      return std::nullopt;
-    }
-    auto next = FindEntry(host, components[i], FoldName(components[i]));
-    if (!next) {
-      *error = (i + 1 == count) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-      return std::nullopt;
-    }
-    host = *next;
+// fs/ itself, which must be a real folder of the device.
+HostFd OpenFsRoot() { return HostFd(open(DeviceFsRoot().c_str(), kFolderFlags)); }
+
+// Opens the first `count` components below fs/, each an existing folder.
+HostFd WalkFolders(const std::vector<std::u16string>& components, size_t count, DWORD* error) {
+  HostFd folder = OpenFsRoot();
+  if (!folder) {
+    *error = ERROR_PATH_NOT_FOUND;
+    return HostFd();
   }
-  return host;
+  for (size_t i = 0; i < count; ++i) {
+    auto name = FindEntryAt(folder.get(), components[i]);
+    HostFd next(name ? openat(folder.get(), name->c_str(), kFolderFlags) : -1);
+    if (!next) {
+      *error = ERROR_PATH_NOT_FOUND;
+      return HostFd();
+    }
+    folder = std::move(next);
+  }
+  return folder;
 }
 
 }  // namespace
+
+HostFd::~HostFd() {
+  if (fd_ >= 0) close(fd_);
+}
+
+HostFd& HostFd::operator=(HostFd&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = other.release();
+  }
+  return *this;
+}
+
+int HostFd::release() {
+  int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
 
 std::u16string FoldName(std::u16string_view name) { return FoldCase(name); }
 
@@ -102,45 +136,107 @@ bool SplitDevicePath(std::u16string_view path, std::vector<std::u16string>* comp
   return true;
 }
 
+std::optional<DeviceEntry> LocateDeviceEntry(std::u16string_view path, DWORD* error) {
+  std::vector<std::u16string> components;
+  if (!SplitDevicePath(path, &components, error)) return std::nullopt;
+  if (components.empty()) {
+    *error = ERROR_ACCESS_DENIED;  // the root is no entry of a folder
+    return std::nullopt;
+  }
+  DeviceEntry entry;
+  entry.folder = WalkFolders(components, components.size() - 1, error);
+  if (!entry.folder) return std::nullopt;
+  const std::u16string& name = components.back();
+  if (auto existing = FindEntryAt(entry.folder.get(), name)) {
+    entry.name = *existing;
+    entry.exists = true;
+    return entry;
+  }
+  if (!IsValidNewName(name)) {
+    *error = ERROR_INVALID_NAME;
+    return std::nullopt;
+  }
+  entry.name = Utf16ToUtf8(name);
+  return entry;
+}
+
+HostFd OpenDeviceFolder(std::u16string_view path, DWORD* error) {
+  std::vector<std::u16string> components;
+  if (!SplitDevicePath(path, &components, error)) return HostFd();
+  return WalkFolders(components, components.size(), error);
+}
+
+int OpenDeviceFile(std::u16string_view path, int flags, DWORD* error) {
+  auto entry = LocateDeviceEntry(path, error);
+  if (!entry) return -1;
+  int fd;
+  if (entry->exists) {
+    fd = openat(entry->folder.get(), entry->name.c_str(), (flags & ~(O_CREAT | O_EXCL)) | O_NOFOLLOW | O_CLOEXEC);
+  } else if (flags & O_CREAT) {
+    fd = openat(entry->folder.get(), entry->name.c_str(), flags | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  } else {
+    *error = ERROR_FILE_NOT_FOUND;
+    return -1;
+  }
+  if (fd < 0) {
+    *error = ERROR_ACCESS_DENIED;
+    return -1;
+  }
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    *error = ERROR_ACCESS_DENIED;
+    return -1;
+  }
+  return fd;
+}
+
+bool ReadDeviceFile(std::u16string_view path, size_t limit, std::string* bytes, DWORD* error) {
+  DWORD ignored;
+  if (!error) error = &ignored;
+  HostFd file(OpenDeviceFile(path, O_RDONLY, error));
+  if (!file) return false;
+  struct stat info;
+  if (fstat(file.get(), &info) != 0 || size_t(info.st_size) > limit) {
+    *error = ERROR_INVALID_DATA;
+    return false;
+  }
+  bytes->assign(size_t(info.st_size), '\0');
+  size_t done = 0;
+  while (done < bytes->size()) {
+    ssize_t got = read(file.get(), bytes->data() + done, bytes->size() - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      *error = ERROR_INVALID_DATA;
+      return false;
+    }
+    done += size_t(got);
+  }
+  return true;
+}
+
 std::optional<fs::path> ResolveDevicePath(std::u16string_view path, DWORD* error) {
   DWORD ignored;
   if (!error) error = &ignored;
   std::vector<std::u16string> components;
   if (!SplitDevicePath(path, &components, error)) return std::nullopt;
-  return WalkComponents(components, components.size(), error);
+  HostFd folder = OpenFsRoot();
+  fs::path host = DeviceFsRoot();
+  for (size_t i = 0; i < components.size(); ++i) {
+    auto name = folder ? FindEntryAt(folder.get(), components[i]) : std::nullopt;
+    if (!name) {
+      *error = (i + 1 == components.size()) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+      return std::nullopt;
+    }
+    host /= *name;
+    if (i + 1 < components.size()) folder = HostFd(openat(folder.get(), name->c_str(), kFolderFlags));
+  }
+  return host;
 }
 
-std::optional<fs::path> ResolveNewDevicePath(std::u16string_view path, DWORD* error) {
-  DWORD ignored;
-  if (!error) error = &ignored;
-  std::vector<std::u16string> components;
-  if (!SplitDevicePath(path, &components, error)) return std::nullopt;
-  if (components.empty()) {
-    *error = ERROR_ACCESS_DENIED;  // the root itself cannot be made anew
-    return std::nullopt;
-  }
-  auto folder = WalkComponents(components, components.size() - 1, error);
-  if (!folder) {
-    *error = ERROR_PATH_NOT_FOUND;
-    return std::nullopt;
-  }
-  std::error_code ec;
-  if (!fs::is_directory(*folder, ec)) {
-    *error = ERROR_PATH_NOT_FOUND;
-    return std::nullopt;
-  }
-  const std::u16string& name = components.back();
-  if (auto existing = FindEntry(*folder, name, FoldName(name))) return existing;
-  if (!IsValidNewName(name)) {
-    *error = ERROR_INVALID_NAME;
-    return std::nullopt;
-  }
-  return *folder / Utf16ToUtf8(name);
-}
-
-DWORD HostFileAttributes(const fs::path& host) {
+DWORD HostFileAttributesAt(int folder, const std::string& name) {
   struct stat info;
-  if (lstat(host.c_str(), &info) != 0) return INVALID_FILE_ATTRIBUTES;
+  if (fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return INVALID_FILE_ATTRIBUTES;
   DWORD attributes;
   if (S_ISDIR(info.st_mode))
     attributes = FILE_ATTRIBUTE_DIRECTORY;
@@ -157,17 +253,23 @@ void WriteDeviceFile(std::u16string_view path, std::string_view content) {
   std::vector<std::u16string> components;
   if (!SplitDevicePath(path, &components, &error) || components.empty())
     throw std::runtime_error("bad device path " + Utf16ToUtf8(path));
-  fs::path host = DeviceFsRoot();
-  for (size_t i = 0; i + 1 < components.size(); ++i) {
-    auto next = FindEntry(host, components[i], FoldName(components[i]));
-    host = next ? *next : host / Utf16ToUtf8(components[i]);
-    fs::create_directories(host);
+  HostFd folder = OpenFsRoot();
+  for (size_t i = 0; folder && i + 1 < components.size(); ++i) {
+    auto name = FindEntryAt(folder.get(), components[i]);
+    std::string host = name ? *name : Utf16ToUtf8(components[i]);
+    if (!name) mkdirat(folder.get(), host.c_str(), 0777);
+    folder = HostFd(openat(folder.get(), host.c_str(), kFolderFlags));
   }
-  auto existing = FindEntry(host, components.back(), FoldName(components.back()));
-  fs::path file = existing ? *existing : host / Utf16ToUtf8(components.back());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  if (!out) throw std::runtime_error("cannot write " + file.string());
+  if (!folder) throw std::runtime_error("cannot make the folder of " + Utf16ToUtf8(path));
+  HostFd file(OpenDeviceFile(path, O_WRONLY | O_CREAT | O_TRUNC, &error));
+  size_t done = 0;
+  while (file && done < content.size()) {
+    ssize_t wrote = write(file.get(), content.data() + done, content.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) break;
+    done += size_t(wrote);
+  }
+  if (!file || done != content.size()) throw std::runtime_error("cannot write " + Utf16ToUtf8(path));
 }
 
 }  // namespace platform

@@ -2,6 +2,8 @@
 // files, and the WMA recordings compiled in from platform/seed.
 #include "files/files_seed.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -130,9 +132,9 @@ std::string_view SeedRecordingData(const char* name) {
 void SeedDeviceFiles(const DeviceOptions& options) {
   for (const char16_t* folder : kFolders) {
     DWORD error = 0;
-    auto host = ResolveNewDevicePath(folder, &error);
-    if (!host) throw std::runtime_error("cannot make the phone's folders");
-    fs::create_directories(*host);
+    auto entry = LocateDeviceEntry(folder, &error);
+    if (!entry || (!entry->exists && mkdirat(entry->folder.get(), entry->name.c_str(), 0777) != 0))
+      throw std::runtime_error("cannot make the phone's folders");
   }
   if (options.empty) return;
   for (const Tone& tone : kWaves) WriteDeviceFile(tone.path, WaveFile(tone.frequency, tone.milliseconds));

@@ -1,5 +1,8 @@
 // The runtime's wide-character streams: _wfopen over device paths, fgetws
 // and fputws converting between UTF-8 on disk and UTF-16 in memory.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <string>
 
@@ -49,27 +52,35 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* modeText) {
     errno = EINVAL;
     return nullptr;
   }
+  int flags = mode.update ? O_RDWR : (mode.kind == 'r' ? O_RDONLY : O_WRONLY);
+  if (mode.kind == 'w') flags |= O_CREAT | O_TRUNC;
+  if (mode.kind == 'a') flags |= O_CREAT | O_APPEND;
   DWORD error = 0;
-  auto host = mode.kind == 'r' ? platform::ResolveDevicePath(path, &error)
-                               : platform::ResolveNewDevicePath(path, &error);
-  if (!host) {
+  auto entry = platform::LocateDeviceEntry(path, &error);
+  if (!entry) {
     errno = ENOENT;
     return nullptr;
   }
-  DWORD attributes = platform::HostFileAttributes(*host);
-  if (attributes != INVALID_FILE_ATTRIBUTES) {
-    bool writes = mode.kind != 'r' || mode.update;
+  if (entry->exists) {
+    DWORD attributes = platform::HostFileAttributesAt(entry->folder.get(), entry->name);
     // The phone refuses writes to read-only files whoever runs it; the
     // host would let root write them, so the attribute is checked here.
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || (writes && (attributes & FILE_ATTRIBUTE_READONLY))) {
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) || ((flags & O_ACCMODE) != O_RDONLY && (attributes & FILE_ATTRIBUTE_READONLY))) {
       errno = EACCES;
       return nullptr;
     }
   }
+  int fd = platform::OpenDeviceFile(path, flags, &error);
+  if (fd < 0) {
+    errno = error == ERROR_FILE_NOT_FOUND ? ENOENT : EACCES;
+    return nullptr;
+  }
   std::string hostMode(1, mode.kind);
   if (mode.update) hostMode += '+';
   hostMode += 'b';
-  return std::fopen(host->c_str(), hostMode.c_str());
+  FILE* stream = fdopen(fd, hostMode.c_str());
+  if (!stream) close(fd);
+  return stream;
 }
 
 WCHAR* fgetws(WCHAR* buffer, int count, FILE* stream) {

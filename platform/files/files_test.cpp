@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "testing/device_fixture.h"
+#include "text/utf.h"
 
 namespace fs = std::filesystem;
 using testing_support::DeviceTest;
@@ -189,4 +190,54 @@ TEST_F(FilesTest, WideStreamsSurviveBadBytesAndWindowsLineEnds) {
   EXPECT_EQ(std::u16string(line), u"cut\uFFFD");
   EXPECT_EQ(fgetws(line, 64, in), nullptr);
   fclose(in);
+}
+
+TEST_F(FilesTest, ALinkInTheFileSystemIsNeitherWrittenNorReadThrough) {
+  const fs::path host = WriteFile(device_->folder() / "host.txt", "the host's own\n");
+  const fs::path created = device_->folder() / "created.txt";
+  const fs::path folder = device_->folder() / "host folder";
+  fs::create_directory(folder);
+  fs::path selvane = device_->fs() / "Program files" / "Selvane";
+  fs::create_symlink(host, selvane / "SelvaneMode4.txt");
+  fs::create_symlink(created, selvane / "SelvaneMode5.txt");
+  fs::create_symlink(folder, device_->fs() / "Temp" / "Linked");
+
+  for (const char16_t* name : {u"\\Program files\\Selvane\\SelvaneMode4.txt", u"\\Program files\\Selvane\\SelvaneMode5.txt",
+                               u"\\Temp\\Linked\\new.txt"}) {
+    SCOPED_TRACE(platform::Utf16ToUtf8(name));
+    for (const char16_t* mode : {u"w", u"a", u"r+", u"r", u"w+"}) EXPECT_EQ(_wfopen(name, mode), nullptr);
+    EXPECT_EQ(GetFileAttributesW(name), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(CreateDirectoryW(name, nullptr));
+    EXPECT_FALSE(SetFileAttributesW(name, FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(DeleteFileW(name));
+  }
+  EXPECT_FALSE(CreateDirectoryW(u"\\Temp\\Linked", nullptr));
+  EXPECT_FALSE(RemoveDirectoryW(u"\\Temp\\Linked"));
+  EXPECT_EQ(Search(u"\\Program files\\Selvane\\SelvaneMode*").size(), 0u);
+  EXPECT_EQ(Search(u"\\Temp\\Linked\\*").size(), 0u);
+
+  EXPECT_EQ(ReadFile(host), "the host's own\n");
+  EXPECT_TRUE(fs::is_regular_file(host));
+  EXPECT_EQ(fs::status(host).permissions() & fs::perms::owner_write, fs::perms::owner_write);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(created)));
+  EXPECT_TRUE(fs::is_empty(folder));
+  // The links themselves are still there: nothing replaced them either.
+  EXPECT_TRUE(fs::is_symlink(selvane / "SelvaneMode4.txt"));
+  EXPECT_TRUE(fs::is_symlink(selvane / "SelvaneMode5.txt"));
+
+  // A real file beside them is written and read as ever.
+  FILE* file = _wfopen(u"\\Program files\\Selvane\\SelvaneMode3.txt", u"w");
+  ASSERT_NE(file, nullptr);
+  fputws(u"<Mode 3>\n", file);
+  fclose(file);
+  EXPECT_EQ(ReadFile(selvane / "SelvaneMode3.txt"), "<Mode 3>\n");
+}
+
+TEST_F(FilesTest, AFileSystemThatIsALinkIsNotEntered) {
+  fs::path elsewhere = device_->folder() / "elsewhere";
+  fs::rename(device_->fs(), elsewhere);
+  fs::create_symlink(elsewhere, device_->fs());
+  EXPECT_EQ(GetFileAttributesW(u"\\windows"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(_wfopen(u"\\Temp\\x.txt", u"w"), nullptr);
+  EXPECT_FALSE(fs::exists(elsewhere / "Temp" / "x.txt"));
 }

@@ -40,6 +40,8 @@ namespace {
 
 const char* const kInstalledPrograms[] = {"SelvaneSettings", "SelvaneTimer", "Kestrow", "Lumist"};
 constexpr std::string_view kProgramMarker = "SELVANE-PROGRAM ";
+// An installed program's file is one short line; a bigger file is none.
+constexpr size_t kInstalledFileLimit = 4096;
 
 // A started program's process (or thread) handle: signalled once the
 // program has ended. It looks without reaping, so that the waiting for
@@ -171,12 +173,12 @@ fs::path ProgramBinaryFolder() {
 }
 
 std::optional<fs::path> InstalledProgramBinary(std::u16string_view devicePath) {
-  auto host = ResolveDevicePath(devicePath);
-  if (!host && !EndsWithExe(Utf16ToUtf8(devicePath))) host = ResolveDevicePath(std::u16string(devicePath) + u".exe");
-  if (!host || !fs::is_regular_file(*host)) return std::nullopt;
-  std::ifstream in(*host, std::ios::binary);
-  std::string line;
-  std::getline(in, line);
+  std::string content;
+  if (!ReadDeviceFile(devicePath, kInstalledFileLimit, &content) &&
+      (EndsWithExe(Utf16ToUtf8(devicePath)) ||
+       !ReadDeviceFile(std::u16string(devicePath) + u".exe", kInstalledFileLimit, &content)))
+    return std::nullopt;
+  std::string line = content.substr(0, content.find('\n'));
   if (line.compare(0, kProgramMarker.size(), kProgramMarker) != 0) return std::nullopt;
   std::string name = line.substr(kProgramMarker.size());
   if (!IsPhoneProgram(name)) return std::nullopt;

@@ -23,7 +23,7 @@ namespace platform {
 namespace {
 
 // A phone's sounds are short; a larger file is not read into memory.
-constexpr std::uintmax_t kLargestWaveFile = 16 << 20;
+constexpr size_t kLargestWaveFile = 16 << 20;
 
 std::string Hex8(DWORD value) {
   char text[16];
@@ -39,15 +39,7 @@ bool IsWaveFileName(std::u16string_view name) {
 
 // The bytes of a device file, or nothing when it cannot be read whole.
 bool ReadSoundFile(std::u16string_view path, std::string* bytes) {
-  auto host = ResolveDevicePath(path);
-  if (!host) return false;
-  std::error_code error;
-  std::uintmax_t size = std::filesystem::file_size(*host, error);
-  if (error || size > kLargestWaveFile) return false;
-  std::ifstream in(*host, std::ios::binary);
-  bytes->resize(static_cast<size_t>(size));
-  in.read(bytes->data(), static_cast<std::streamsize>(size));
-  return in && static_cast<std::uintmax_t>(in.gcount()) == size;
+  return ReadDeviceFile(path, kLargestWaveFile, bytes);
 }
 
 // Plays what PlaySoundW names through the host's audio: a wave file of the

@@ -18,7 +18,7 @@ namespace {
 // A shortcut that names another shortcut is followed this many times at most.
 constexpr int kShortcutDepth = 4;
 // Shortcut files are a line of text; anything longer is no shortcut.
-constexpr std::streamsize kShortcutLimit = 4096;
+constexpr size_t kShortcutLimit = 4096;
 
 bool EndsWithNoCase(std::u16string_view text, std::u16string_view ending) {
   if (text.size() < ending.size()) return false;
@@ -28,16 +28,7 @@ bool EndsWithNoCase(std::u16string_view text, std::u16string_view ending) {
 
 // The text of a device file, or nothing when it cannot be read.
 bool ReadDeviceText(std::u16string_view path, std::string* text) {
-  auto host = platform::ResolveDevicePath(path);
-  if (!host) return false;
-  std::ifstream in(*host, std::ios::binary);
-  if (!in) return false;
-  std::string content(kShortcutLimit + 1, '\0');
-  in.read(content.data(), kShortcutLimit + 1);
-  if (in.gcount() > kShortcutLimit) return false;
-  content.resize(static_cast<size_t>(in.gcount()));
-  *text = content;
-  return true;
+  return platform::ReadDeviceFile(path, kShortcutLimit, text);
 }
 
 // Where an unquoted target path ends: after the first ".exe" or ".lnk" that
