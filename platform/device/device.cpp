@@ -104,9 +104,13 @@ std::string FileUri(const fs::path& path) {
 // Opens phone.db and makes sure it is a device's database. A reader that
 // may not write the device folder cannot share the WAL index: it reads the
 // file as it stands instead, which is what such a reader can see anyway.
+// A writer looks at the tables through a read-only connection first: a
+// writable one would recover and check the log into a damaged file on its
+// way out, and a refused command must leave the device as it found it.
 sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
-  sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  if (!g_stagingFolder.empty()) return db;
+  if (!g_stagingFolder.empty()) return OpenConnection(path.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  if (!readOnly) sqlite3_close(OpenDatabase(path, true));
+  sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
   int count = 0;
   int rc = CountDeviceTables(db, &count);
   const bool barred = (rc & 0xFF) == SQLITE_CANTOPEN || (rc & 0xFF) == SQLITE_READONLY;
@@ -124,6 +128,17 @@ sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
     throw std::runtime_error(path.string() + " is not a device's database (" + reason + "); " + kMakeAfresh);
   }
   return db;
+}
+
+// The device's database and its log must be files of the device: a link in
+// their place would carry the phone's writes to a host file elsewhere.
+void RefuseLinkedDatabase(const fs::path& folder) {
+  for (const char* name : {"phone.db", "phone.db-wal", "phone.db-shm"}) {
+    std::error_code ec;
+    fs::path file = folder / name;
+    if (fs::is_symlink(fs::symlink_status(file, ec)))
+      throw std::runtime_error(file.string() + " is not a device's database (it is a symbolic link); " + kMakeAfresh);
+  }
 }
 
 fs::path DefaultDeviceFolder() {
@@ -167,7 +182,10 @@ fs::path DeviceFolder() {
 
 fs::path DeviceFsRoot() { return DeviceFolder() / "fs"; }
 
-bool DeviceExists() { return fs::exists(DeviceFolder() / "phone.db"); }
+bool DeviceExists() {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(DeviceFolder() / "phone.db", ec));
+}
 
 void UseDeviceReadOnly() {
   g_readOnly = true;
@@ -185,7 +203,9 @@ sqlite3* DeviceDb() {
   if (!staging) {
     if (!DeviceExists())
       throw std::runtime_error("no device at " + DeviceFolder().string() + "; `selvane-device init` creates one");
-    if (!fs::is_directory(DeviceFsRoot()))
+    RefuseLinkedDatabase(DeviceFolder());
+    std::error_code ec;
+    if (!fs::is_directory(fs::symlink_status(DeviceFsRoot(), ec)))
       throw std::runtime_error(DeviceFolder().string() + " has no fs/ folder (the phone's files); " + kMakeAfresh);
   }
   sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
