@@ -28,6 +28,8 @@ namespace {
 constexpr int kEndCheckMs = 2;
 // How often an idle child looks whether its starter is still there.
 constexpr int kStarterCheckMs = 50;
+// How long a sender waits at most for a program to take in its input.
+constexpr int kSettleBoundMs = 10000;
 
 struct Child {
   pid_t pid;
@@ -47,12 +49,18 @@ bool ChildEnded(pid_t pid) {
 
 bool Caught(ScreenRecordHeader& h, uint32_t wake) { return int32_t(h.idleSeq.load() - wake) >= 0; }
 
-// Wakes a program and waits until it is idle again, or has ended.
-void WakeAndWait(ScreenRecord& record, bool (*ended)(ScreenRecord&, pid_t), pid_t pid) {
+// Wakes a program and waits until it is idle again, or has ended, or
+// (`boundMs` > 0) that long has passed: a program that never takes in what
+// was sent to it does not hold its sender for ever.
+void WakeAndWait(ScreenRecord& record, bool (*ended)(ScreenRecord&, pid_t), pid_t pid, int boundMs = 0) {
   ScreenRecordHeader& h = record.header();
   uint32_t wake = h.wake.fetch_add(1) + 1;
   WakeWord(h.wake);
-  while (!Caught(h, wake) && !ended(record, pid)) WaitOnWord(h.idleSeq, h.idleSeq.load(), kEndCheckMs);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+  while (!Caught(h, wake) && !ended(record, pid)) {
+    if (boundMs > 0 && std::chrono::steady_clock::now() > deadline) return;
+    WaitOnWord(h.idleSeq, h.idleSeq.load(), kEndCheckMs);
+  }
 }
 
 bool OwnChildEnded(ScreenRecord&, pid_t pid) { return ChildEnded(pid); }
@@ -147,7 +155,7 @@ void LockstepSettle(ScreenRecord& record) {
     pid = link->header().parentPid;
     if (pid <= 1) return;
   }
-  WakeAndWait(record, RecordEnded, record.pid());
+  WakeAndWait(record, RecordEnded, record.pid(), kSettleBoundMs);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 // of a program that ended without cleaning up is known and cleared away.
 #include "display/screen_records.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/futex.h>
 #include <sys/file.h>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <filesystem>
 #include <map>
@@ -21,6 +23,8 @@
 #include <thread>
 
 #include "device/device.h"
+#include "display/screen_folder.h"
+#include "kernel/program.h"
 #include "winuser.h"
 
 namespace fs = std::filesystem;
@@ -28,10 +32,16 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-constexpr uint32_t kRecordMagic = 0x534C5631;  // "SLV1"
+constexpr uint32_t kRecordMagic = 0x534C5632;  // "SLV2"
 
 std::unique_ptr<ScreenRecord> g_own;
 std::map<pid_t, std::unique_ptr<ScreenRecord>> g_others;
+
+// A sender holds the input lock for a few stores: it yields for the first
+// attempts, then sleeps a millisecond a time, about half a second in all,
+// and looks every so often whether the holder still runs.
+constexpr int kInputLockAttempts = 600;
+constexpr int kInputLockHolderCheck = 64;
 
 size_t RecordSize(int width, int height) {
   return sizeof(ScreenRecordHeader) + size_t(width) * size_t(height) * sizeof(Pixel);
@@ -43,9 +53,37 @@ bool IsPidName(const std::string& name) {
   });
 }
 
-}  // namespace
+// Whether the program `pid` is still on the screen: its record is held
+// under its lock. A sender is always on the screen while it sends.
+bool HoldsItsRecord(pid_t pid) {
+  if (pid <= 0) return false;
+  if (pid == getpid()) return true;
+  HostFd folder = OpenScreenFolder(false);
+  return folder && HeldAt(folder.get(), std::to_string(pid));
+}
 
-fs::path ScreenRecordsFolder() { return DeviceFolder() / "screen"; }
+// Takes a record's input lock for this process. The lock word holds its
+// holder's process id, so that a lock left by a sender that died while it
+// held it is taken over; a lock that stays with a live holder beyond the
+// bound is given up, never spun on.
+bool LockInputRing(ScreenRecordHeader& h) {
+  const uint32_t self = uint32_t(getpid());
+  for (int attempt = 0; attempt < kInputLockAttempts; ++attempt) {
+    uint32_t holder = 0;
+    if (h.inputLock.compare_exchange_strong(holder, self)) return true;
+    if (attempt % kInputLockHolderCheck == kInputLockHolderCheck - 1 && !HoldsItsRecord(pid_t(holder))) {
+      h.inputLock.compare_exchange_strong(holder, 0);
+      continue;
+    }
+    if (attempt < kInputLockHolderCheck)
+      std::this_thread::yield();
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return false;
+}
+
+}  // namespace
 
 ScreenRecord::~ScreenRecord() {
   munmap(header_, size_);
@@ -61,13 +99,17 @@ bool ScreenRecord::Alive() const {
 }
 
 // Written under a temporary name, locked, then renamed into place, so that
-// no one ever sees it unlocked.
+// no one ever sees it unlocked. The temporary file is made anew, exclusively
+// and without following a link, so a leftover is removed, never written
+// through.
 std::unique_ptr<ScreenRecord> ScreenRecord::Create(int width, int height, uint64_t stackOrder) {
-  std::error_code ec;
-  fs::create_directories(ScreenRecordsFolder(), ec);
+  HostFd folder = OpenScreenFolder(true);
+  if (!folder) return nullptr;
+  ClearScreenLeftovers(folder.get());
   std::string name = std::to_string(getpid());
-  fs::path temporary = ScreenRecordsFolder() / ("." + name);
-  int fd = open(temporary.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  std::string temporary = "." + name;
+  unlinkat(folder.get(), temporary.c_str(), 0);
+  int fd = openat(folder.get(), temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return nullptr;
   size_t size = RecordSize(width, height);
   void* map = MAP_FAILED;
@@ -75,7 +117,7 @@ std::unique_ptr<ScreenRecord> ScreenRecord::Create(int width, int height, uint64
     map = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
   if (map == MAP_FAILED) {
     close(fd);
-    unlink(temporary.c_str());
+    unlinkat(folder.get(), temporary.c_str(), 0);
     return nullptr;
   }
   auto* header = new (map) ScreenRecordHeader{};
@@ -85,22 +127,26 @@ std::unique_ptr<ScreenRecord> ScreenRecord::Create(int width, int height, uint64
   header->height = height;
   header->stackOrder = stackOrder;
   header->idleSeq = UINT32_MAX;
+  size_t units = std::min(ProgramName().size(), sizeof header->program - 1);
+  std::copy_n(ProgramName().begin(), units, header->program);
   header->magic = kRecordMagic;
   std::unique_ptr<ScreenRecord> record(new ScreenRecord(fd, header, size));
-  if (rename(temporary.c_str(), (ScreenRecordsFolder() / name).c_str()) != 0) {
-    unlink(temporary.c_str());
+  if (renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0) {
+    unlinkat(folder.get(), temporary.c_str(), 0);
     return nullptr;
   }
   return record;
 }
 
 std::unique_ptr<ScreenRecord> ScreenRecord::Open(pid_t pid) {
-  fs::path path = ScreenRecordsFolder() / std::to_string(pid);
-  int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
+  HostFd folder = OpenScreenFolder(false);
+  if (!folder) return nullptr;
+  std::string name = std::to_string(pid);
+  int fd = openat(folder.get(), name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return nullptr;
   struct stat info;
   void* map = MAP_FAILED;
-  if (fstat(fd, &info) == 0 && size_t(info.st_size) >= sizeof(ScreenRecordHeader))
+  if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && size_t(info.st_size) >= sizeof(ScreenRecordHeader))
     map = mmap(nullptr, size_t(info.st_size), PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
   if (map == MAP_FAILED) {
     close(fd);
@@ -112,11 +158,40 @@ std::unique_ptr<ScreenRecord> ScreenRecord::Open(pid_t pid) {
                RecordSize(header->width, header->height) <= size_t(info.st_size);
   if (!whole) return nullptr;
   if (!record->Alive()) {
-    unlink(path.c_str());
-    unlink((ScreenRecordsFolder() / (std::to_string(pid) + ".json")).c_str());
+    unlinkat(folder.get(), name.c_str(), 0);
+    unlinkat(folder.get(), (name + ".json").c_str(), 0);
     return nullptr;
   }
   return record;
+}
+
+std::vector<ProgramOnScreen> ProgramsOnScreen() {
+  std::vector<ProgramOnScreen> programs;
+  HostFd folder = OpenScreenFolder(false);
+  int listing = folder ? openat(folder.get(), ".", O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC) : -1;
+  DIR* dir = listing >= 0 ? fdopendir(listing) : nullptr;
+  if (!dir) {
+    if (listing >= 0) close(listing);
+    return programs;
+  }
+  std::vector<std::string> names;
+  while (dirent* entry = readdir(dir))
+    if (IsPidName(entry->d_name)) names.push_back(entry->d_name);
+  closedir(dir);
+  for (const std::string& name : names) {
+    HostFd fd(openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    ScreenRecordHeader header;
+    struct stat info;
+    if (!fd || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+    if (pread(fd.get(), &header, sizeof header, 0) != ssize_t(sizeof header)) continue;
+    if (header.magic != kRecordMagic || std::to_string(header.pid) != name) continue;
+    if (!HeldAt(folder.get(), name)) continue;
+    header.program[sizeof header.program - 1] = 0;
+    programs.push_back({header.pid, header.program, header.stackOrder});
+  }
+  std::sort(programs.begin(), programs.end(),
+            [](const ProgramOnScreen& a, const ProgramOnScreen& b) { return a.stackOrder < b.stackOrder; });
+  return programs;
 }
 
 ScreenRecord* OwnScreenRecord() { return g_own.get(); }
@@ -132,8 +207,11 @@ void CreateOwnScreenRecord() {
 
 void RemoveOwnScreenRecord() {
   if (!g_own) return;
-  unlink((ScreenRecordsFolder() / std::to_string(getpid())).c_str());
-  unlink((ScreenRecordsFolder() / (std::to_string(getpid()) + ".json")).c_str());
+  if (HostFd folder = OpenScreenFolder(false)) {
+    std::string name = std::to_string(getpid());
+    unlinkat(folder.get(), name.c_str(), 0);
+    unlinkat(folder.get(), (name + ".json").c_str(), 0);
+  }
   g_others.clear();
   g_own.reset();
 }
@@ -192,7 +270,7 @@ void PokeScreenRecord(ScreenRecord& record) {
 
 bool SendScreenInput(ScreenRecord& record, const ScreenInput& input) {
   ScreenRecordHeader& h = record.header();
-  while (h.inputLock.exchange(1) != 0) std::this_thread::yield();
+  if (!LockInputRing(h)) return false;
   uint32_t tail = h.inputTail.load();
   bool room = tail - h.inputHead.load() < kScreenInputSlots;
   if (room) {

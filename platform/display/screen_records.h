@@ -13,8 +13,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "display/screen_folder.h"
 #include "gdi/raster.h"
 
 namespace platform {
@@ -37,6 +39,7 @@ struct ScreenRecordHeader {
   uint32_t magic;
   int32_t pid;
   int32_t parentPid;
+  char program[32];  // its name, terminated
   int32_t width;   // the screen, in pixels; the layer's pixels follow
   int32_t height;
   uint64_t stackOrder;  // when it came on the screen: later lies over earlier
@@ -57,7 +60,8 @@ struct ScreenRecordHeader {
   char16_t title[kBarTitleUnits];  // the foreground window's, terminated
   int32_t done;                    // the foreground dialog has a Done button
   int32_t inputPanel;              // its on-screen keyboard is up
-  // Input from others: a ring written by senders under `inputLock`.
+  // Input from others: a ring written by senders under `inputLock`, which
+  // holds the sending process's id while it writes (0: free).
   std::atomic<uint32_t> inputLock;
   std::atomic<uint32_t> inputHead;
   std::atomic<uint32_t> inputTail;
@@ -88,8 +92,16 @@ class ScreenRecord {
   size_t size_;
 };
 
-// The folder of the records, in the device folder.
-std::filesystem::path ScreenRecordsFolder();
+// A program on the screen as its record tells: its process, its name and
+// its place in the stack.
+struct ProgramOnScreen {
+  pid_t pid;
+  std::string program;
+  uint64_t stackOrder;
+};
+// The programs whose records are held, lowest first; it only reads, so a
+// reader of the device may call it.
+std::vector<ProgramOnScreen> ProgramsOnScreen();
 
 // This program's record, or null (no device folder to share through).
 ScreenRecord* OwnScreenRecord();
@@ -111,7 +123,8 @@ void PokeScreenRecord(ScreenRecord& record);
 void WaitOnWord(std::atomic<uint32_t>& word, uint32_t expected, int ms);
 void WakeWord(std::atomic<uint32_t>& word);
 
-// Sends input to a program's ring; false when the ring is full.
+// Sends input to a program's ring; false when the ring is full or its lock
+// stays with a live sender beyond a bound (a dead sender's lock is freed).
 bool SendScreenInput(ScreenRecord& record, const ScreenInput& input);
 // Takes the oldest input from this program's ring.
 bool TakeScreenInput(ScreenInput* input);

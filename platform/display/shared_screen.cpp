@@ -6,22 +6,23 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "display/host_input.h"
 #include "display/lockstep.h"
 #include "display/screen.h"
+#include "display/screen_folder.h"
 #include "display/screen_records.h"
 #include "display/taps.h"
 #include "display/window_dump.h"
 #include "kernel/clock.h"
 #include "kernel/display_choice.h"
+#include "kernel/journal.h"
 #include "kernel/processes.h"
 #include "kernel/program.h"
 #include "shell/shell.h"
@@ -96,31 +97,53 @@ ShellBarState BarsOf(ScreenRecordHeader& h) {
   return bars;
 }
 
+// The whole of a small file of screen/, read without following a link.
+bool ReadScreenFile(int folder, const std::string& name, std::string* text) {
+  HostFd file(openat(folder, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info;
+  if (!file || fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  text->clear();
+  char buffer[16384];
+  for (ssize_t got; (got = read(file.get(), buffer, sizeof buffer)) != 0;) {
+    if (got < 0) return false;
+    text->append(buffer, size_t(got));
+  }
+  return true;
+}
+
 std::vector<std::string> Dumps(bool above) {
   std::vector<std::string> dumps;
   if (!OwnScreenRecord()) return dumps;
   std::vector<ScreenRecord*> others = OtherScreenRecords();
+  HostFd folder = OpenScreenFolder(false);
+  if (!folder) return dumps;
   for (auto it = others.rbegin(); it != others.rend(); ++it) {
     if (Above(**it) != above) continue;
-    std::ifstream in(ScreenRecordsFolder() / (std::to_string((*it)->pid()) + ".json"), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    if (in) dumps.push_back(text.str());
+    std::string text;
+    if (ReadScreenFile(folder.get(), std::to_string((*it)->pid()) + ".json", &text)) dumps.push_back(text);
   }
   return dumps;
 }
 
 // The dump of this program's windows, replaced whole so that no reader sees
-// half of it.
+// half of it; its temporary file is made anew, never written through a link.
 void WriteOwnDump() {
+  HostFd folder = OpenScreenFolder(false);
+  if (!folder) return;
   std::string name = std::to_string(getpid()) + ".json";
-  std::filesystem::path temporary = ScreenRecordsFolder() / ("." + name);
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << DumpOwnWindows();
+  std::string temporary = "." + name;
+  unlinkat(folder.get(), temporary.c_str(), 0);
+  HostFd out(openat(folder.get(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!out) return;
+  std::string text = DumpOwnWindows();
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t wrote = write(out.get(), text.data() + done, text.size() - done);
+    if (wrote <= 0) break;
+    done += size_t(wrote);
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, ScreenRecordsFolder() / name, ec);
+  if (done != text.size() || renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0)
+    unlinkat(folder.get(), temporary.c_str(), 0);
 }
 
 void LeaveScreen() {
@@ -128,8 +151,24 @@ void LeaveScreen() {
   RemoveOwnScreenRecord();
 }
 
+// How a dropped input reads in the journal.
+std::string DescribeInput(const ScreenInput& input) {
+  switch (input.kind) {
+    case ScreenInputKind::Tap: return "tap " + std::to_string(input.x) + " " + std::to_string(input.y);
+    case ScreenInputKind::Ok: return "ok";
+    case ScreenInputKind::Text: return "text " + std::to_string(input.x);
+    case ScreenInputKind::Key: return "key " + std::to_string(input.x);
+  }
+  return "input";
+}
+
 bool Send(ScreenRecord& record, const ScreenInput& input) {
-  if (!SendScreenInput(record, input)) return true;  // a full ring drops it, as a busy phone would
+  if (!SendScreenInput(record, input)) {
+    // A program that does not take its input loses it, as a busy phone would.
+    JournalAppend("input dropped: " + DescribeInput(input) + " for process " + std::to_string(record.pid()) +
+                  " (not taken)");
+    return true;
+  }
   LockstepSettle(record);
   return true;
 }
@@ -258,7 +297,8 @@ void TakeInputFromScreen() {
 bool TakeHostWindow() {
   if (!OwnScreenRecord()) return true;
   if (g_hostLock < 0)
-    g_hostLock = open((ScreenRecordsFolder() / "host.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (HostFd folder = OpenScreenFolder(false))
+      g_hostLock = openat(folder.get(), "host.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
   return g_hostLock >= 0 && flock(g_hostLock, LOCK_EX | LOCK_NB) == 0;
 }
 

@@ -1,8 +1,10 @@
 // selvane-device state: the phone's state, one "name: value" line per fact,
 // section by section (clock, the modes, timed starts, then the hardware).
 #include <cstdio>
+#include <string>
 
 #include "commands.h"
+#include "display/screen_records.h"
 #include "kernel/clock.h"
 #include "mode_state_sections.h"
 #include "phone_state_sections.h"
@@ -25,6 +27,15 @@ void PrintTimedStarts() {
   for (const auto& start : starts) std::printf("  %s \"%s\"\n", start.time.c_str(), start.path.c_str());
 }
 
+// The programs on the phone's screen, lowest first: "on the screen:
+// SelvaneToday (process 1234), SelvaneSettings (process 1240)", or "nothing".
+void PrintProgramsOnScreen() {
+  std::string line;
+  for (const auto& program : platform::ProgramsOnScreen())
+    line += (line.empty() ? "" : ", ") + program.program + " (process " + std::to_string(program.pid) + ")";
+  std::printf("on the screen: %s\n", line.empty() ? "nothing" : line.c_str());
+}
+
 // The sections in the order printed; each family adds its own.
 void (*const kSections[])() = {
     PrintClock,
@@ -32,6 +43,7 @@ void (*const kSections[])() = {
     PrintTemporarySwitch,
     PrintNextWakeUp,
     PrintTimedStarts,
+    PrintProgramsOnScreen,
     PrintRadioState,
     PrintSimState,
     PrintBluetoothState,
