@@ -1,6 +1,7 @@
 // Starting the display back end chosen by SELVANE_DISPLAY, and the host
 // window's scale from SELVANE_SCALE.
 #include <cstdlib>
+#include <stdexcept>
 #include <string>
 
 #include "controls/control_paint.h"
@@ -13,6 +14,9 @@
 namespace platform {
 
 void StartDisplay() {
+  // A window asked for by name where none can open ends the program at
+  // once, rather than leave it running where no one can see or end it.
+  if (std::string refusal = HostWindowRefusal(); !refusal.empty()) throw std::runtime_error(refusal);
   JoinSharedScreen();
   InstallControlPainter();
   if (!DisplayIsHeadless()) StartSdlDisplay();

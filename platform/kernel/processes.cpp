@@ -2,6 +2,7 @@
 // starting of built binaries with the device's environment.
 #include "kernel/processes.h"
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -194,7 +195,7 @@ std::u16string InstalledProgramPath(const std::string& program) {
   return path;
 }
 
-pid_t StartProgram(const fs::path& binary, const std::u16string& commandLine, bool keepInput) {
+pid_t StartProgram(const fs::path& binary, const std::u16string& commandLine, bool keepInput, bool ownGroup) {
   std::vector<std::string> variables;
   for (char** entry = environ; entry && *entry; ++entry) {
     std::string_view variable(*entry);
@@ -219,9 +220,22 @@ pid_t StartProgram(const fs::path& binary, const std::u16string& commandLine, bo
   if (!argument.empty()) argv.push_back(argument.data());
   argv.push_back(nullptr);
 
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  if (ownGroup) {
+    sigset_t none, defaults;
+    sigemptyset(&none);
+    sigemptyset(&defaults);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD}) sigaddset(&defaults, signal);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  }
   pid_t pid = -1;
-  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
-  return pid;
+  int failed = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), envp.data());
+  posix_spawnattr_destroy(&attributes);
+  return failed ? -1 : pid;
 }
 
 int WaitForProgram(pid_t pid) {

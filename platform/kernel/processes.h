@@ -42,8 +42,12 @@ std::filesystem::path ProgramBinaryFolder();
 // empty). SELVANE_DEVICE and SELVANE_BIN are passed on; SELVANE_INPUT only
 // when `keepInput`, since an automation script belongs to one program; and
 // this program's time when it is a program itself (ChildStartTimeMs).
-// Returns the process id, or -1.
-pid_t StartProgram(const std::filesystem::path& binary, const std::u16string& commandLine, bool keepInput);
+// With `ownGroup` the program leads a process group of its own, which the
+// programs it starts join, so that they can be ended together; it starts
+// with no signal blocked and their default actions whatever its starter
+// blocks. Returns the process id, or -1.
+pid_t StartProgram(const std::filesystem::path& binary, const std::u16string& commandLine, bool keepInput,
+                   bool ownGroup = false);
 
 // Starts the installed program at `devicePath` as the phone does (its
 // effects then belong to this program's run: headless, this program ends

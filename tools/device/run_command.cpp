@@ -2,30 +2,124 @@
 // SelvaneToday) shows the active mode and, as the phone's shell, starts the
 // programs registered with CeRunAppAtTime at their time; the tool waits for
 // the phone to be switched off (the host window closed, or, headless, the
-// automation script of SELVANE_INPUT done) and exits with its status.
+// automation script of SELVANE_INPUT done) and exits with its status. The
+// phone's programs end with it: when the tool is ended by SIGTERM, SIGINT or
+// SIGHUP, or the Today screen ends, every program it started, directly or
+// through others, is ended too.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <thread>
 
 #include "commands.h"
 #include "device/device.h"
+#include "files/files.h"
 #include "kernel/display_choice.h"
 #include "kernel/processes.h"
+
+namespace {
+
+// How long the phone's programs have to end on SIGTERM before SIGKILL.
+constexpr auto kEndingBound = std::chrono::seconds(5);
+
+// The file whose lock says that the phone of the device is on; it holds the
+// process id of the run that switched it on.
+constexpr char kPhoneOnFile[] = "phone.on";
+
+// Takes the phone-on lock of the device, or says who holds it.
+platform::HostFd SwitchPhoneOn() {
+  std::filesystem::path file = platform::DeviceFolder() / kPhoneOnFile;
+  platform::HostFd lock(open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+  if (!lock) throw CommandError("cannot switch the phone of " + platform::DeviceFolder().string() + " on: " + file.string());
+  if (flock(lock.get(), LOCK_EX | LOCK_NB) != 0) {
+    char text[16] = {};
+    ssize_t got = pread(lock.get(), text, sizeof text - 1, 0);
+    std::string holder = got > 0 ? std::string(text, size_t(got)) : "unknown";
+    throw CommandError("the phone of " + platform::DeviceFolder().string() + " is already on (process " + holder + ")");
+  }
+  std::string pid = std::to_string(getpid());
+  if (ftruncate(lock.get(), 0) != 0 || pwrite(lock.get(), pid.data(), pid.size(), 0) != ssize_t(pid.size()))
+    throw CommandError("cannot write " + file.string());
+  return lock;
+}
+
+// Reaps whatever children have ended; false once none is left.
+bool ReapEnded() {
+  for (;;) {
+    pid_t reaped = waitpid(-1, nullptr, WNOHANG);
+    if (reaped > 0) continue;
+    return !(reaped < 0 && errno == ECHILD);
+  }
+}
+
+// Ends the phone's programs: the Today screen's process group, and the
+// programs it started whose starter ended (this tool is their subreaper).
+void EndPhonePrograms(pid_t group) {
+  killpg(group, SIGTERM);
+  auto deadline = std::chrono::steady_clock::now() + kEndingBound;
+  while (ReapEnded()) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      killpg(group, SIGKILL);
+      while (waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
+      }
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// Runs the Today screen until it ends (its status) or this tool is told to
+// end (128 + the signal); either way the phone's programs end with it.
+int RunPhone(const std::filesystem::path& binary) {
+  sigset_t awaited;
+  sigemptyset(&awaited);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD}) sigaddset(&awaited, signal);
+  sigprocmask(SIG_BLOCK, &awaited, nullptr);
+  prctl(PR_SET_CHILD_SUBREAPER, 1);
+  pid_t today = platform::StartProgram(binary, u"", true, true);
+  if (today < 0) throw CommandError("cannot start " + binary.string());
+  int status = -1;
+  while (status < 0) {
+    int signal = sigwaitinfo(&awaited, nullptr);
+    if (signal == SIGCHLD) {
+      int ended;
+      pid_t reaped;
+      while ((reaped = waitpid(-1, &ended, WNOHANG)) > 0)
+        if (reaped == today) status = WIFEXITED(ended) ? WEXITSTATUS(ended) : 128 + WTERMSIG(ended);
+    } else if (signal > 0) {
+      status = 128 + signal;
+    }
+  }
+  EndPhonePrograms(today);
+  return status;
+}
+
+}  // namespace
 
 void AddRunCommand(CLI::App& app) {
   CLI::App* run = app.add_subcommand("run", "Switch the phone on: its Today screen, and programs started at their times");
   run->footer(
       "In a host window (SELVANE_DISPLAY=sdl) the phone runs until the window is closed; headless it runs the "
-      "automation script of SELVANE_INPUT (e.g. \"wait 20000\") and is switched off when the script is done.");
+      "automation script of SELVANE_INPUT (e.g. \"wait 20000\") and is switched off when the script is done. "
+      "Ending this command (SIGTERM, SIGINT, SIGHUP) switches the phone off: its programs end with it.");
   run->callback([] {
     UseDevice();
+    if (std::string refusal = platform::HostWindowRefusal(); !refusal.empty()) throw CommandError(refusal);
+    platform::HostFd phoneOn = SwitchPhoneOn();
     const char* script = std::getenv("SELVANE_INPUT");
     if (platform::DisplayIsHeadless() && !(script && *script))
       std::fprintf(stderr, "selvane-device: no host display and no script (SELVANE_INPUT): the phone is switched "
                            "off once its screen is drawn\n");
-    std::filesystem::path binary = platform::ProgramBinaryFolder() / platform::kTodayScreen;
-    pid_t pid = platform::StartProgram(binary, u"", true);
-    if (pid < 0) throw CommandError("cannot start " + binary.string());
-    int status = platform::WaitForProgram(pid);
+    int status = RunPhone(platform::ProgramBinaryFolder() / platform::kTodayScreen);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }
