@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "device_tool_support.h"
+#include "display/screen_records.h"
+#include "kernel/program.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProgramResult;
@@ -163,4 +165,21 @@ TEST_F(PhoneRunTest, AHostWindowAskedForWithoutADisplayIsRefused) {
   ProgramResult headless =
       testing_support::RunProgram("Kestrow", {"2"}, {{"SELVANE_DISPLAY", ""}, {"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}});
   EXPECT_EQ(headless.status, 0) << headless.err;
+}
+
+TEST_F(PhoneRunTest, TheStateNamesTheProgramsOnTheScreen) {
+  auto screenLine = [] {
+    std::string out = device_tool::Tool({"state"}).out;
+    size_t start = out.find("on the screen: ");
+    return start == std::string::npos ? out : out.substr(start, out.find('\n', start) - start);
+  };
+  EXPECT_EQ(screenLine(), "on the screen: nothing");
+  const std::string name = platform::ProgramName();
+  platform::SetProgramName("SelvaneProbe");
+  platform::CreateOwnScreenRecord();
+  ASSERT_NE(platform::OwnScreenRecord(), nullptr);
+  EXPECT_EQ(screenLine(), "on the screen: SelvaneProbe (process " + std::to_string(getpid()) + ")");
+  platform::RemoveOwnScreenRecord();
+  platform::SetProgramName(name);
+  EXPECT_EQ(screenLine(), "on the screen: nothing");
 }

@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -180,14 +181,19 @@ std::vector<ProgramOnScreen> ProgramsOnScreen() {
   closedir(dir);
   for (const std::string& name : names) {
     HostFd fd(openat(folder.get(), name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    ScreenRecordHeader header;
     struct stat info;
-    if (!fd || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    if (pread(fd.get(), &header, sizeof header, 0) != ssize_t(sizeof header)) continue;
-    if (header.magic != kRecordMagic || std::to_string(header.pid) != name) continue;
-    if (!HeldAt(folder.get(), name)) continue;
-    header.program[sizeof header.program - 1] = 0;
-    programs.push_back({header.pid, header.program, header.stackOrder});
+    if (!fd || fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        size_t(info.st_size) < sizeof(ScreenRecordHeader))
+      continue;
+    void* map = mmap(nullptr, sizeof(ScreenRecordHeader), PROT_READ, MAP_SHARED, fd.get(), 0);
+    if (map == MAP_FAILED) continue;
+    const auto* header = static_cast<const ScreenRecordHeader*>(map);
+    if (header->magic == kRecordMagic && std::to_string(header->pid) == name && HeldAt(folder.get(), name)) {
+      const char* program = header->program;
+      programs.push_back({header->pid, std::string(program, strnlen(program, sizeof header->program)),
+                          header->stackOrder});
+    }
+    munmap(map, sizeof(ScreenRecordHeader));
   }
   std::sort(programs.begin(), programs.end(),
             [](const ProgramOnScreen& a, const ProgramOnScreen& b) { return a.stackOrder < b.stackOrder; });
