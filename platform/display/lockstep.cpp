@@ -29,7 +29,7 @@ constexpr int kEndCheckMs = 2;
 // How often an idle child looks whether its starter is still there.
 constexpr int kStarterCheckMs = 50;
 // How long a sender waits at most for a program to take in its input.
-constexpr int kSettleBoundMs = 10000;
+constexpr int kSettleBoundMs = 30000;
 
 struct Child {
   pid_t pid;
