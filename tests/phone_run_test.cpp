@@ -2,7 +2,8 @@
 // whether it is ended by a signal or its Today screen ends; a phone that is
 // on is not switched on twice; a host window asked for where there is no
 // display is refused. A probe shell script stands in for the Today screen
-// (SELVANE_BIN) and starts long-running children and grandchildren.
+// (SELVANE_BIN) and starts long-running children and grandchildren; a
+// program that `start --wait` waits for ends with the tool as well.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -29,9 +30,10 @@ using testing_support::WriteFile;
 
 namespace {
 
-// The stand-in Today screen: a child, a grandchild and an orphan (its
-// starter ends at once), each a `sleep` that would outlive the test, and
-// their process ids in $PIDS; then it waits, or ends when $END is set.
+// The stand-in Today screen (and Kestrow, for `start --wait`): a child, a
+// grandchild and an orphan (its starter ends at once), each a `sleep` that
+// would outlive the test, and their process ids in $PIDS; then it waits, or
+// ends when $END is set.
 constexpr char kTodayProbe[] = R"SH(#!/bin/sh
 sleep 300 & echo $! >> "$PIDS"
 sh -c 'sleep 300 & echo $! >> "$PIDS"; wait' & echo $! >> "$PIDS"
@@ -48,8 +50,8 @@ class PhoneRunTest : public testing_support::DeviceTest {
     DeviceTest::SetUp();
     bin_ = device_->folder().parent_path() / ("selvane-run-probe-" + std::to_string(getpid()));
     fs::create_directories(bin_);
-    fs::path today = WriteFile(bin_ / "SelvaneToday", kTodayProbe);
-    fs::permissions(today, fs::perms::owner_all);
+    for (const char* program : {"SelvaneToday", "Kestrow"})
+      fs::permissions(WriteFile(bin_ / program, kTodayProbe), fs::perms::owner_all);
     pids_ = bin_ / "pids";
   }
   void TearDown() override {
@@ -65,8 +67,8 @@ class PhoneRunTest : public testing_support::DeviceTest {
     return env;
   }
 
-  // Starts `selvane-device run` without waiting for it.
-  pid_t StartRun() {
+  // Starts `selvane-device run` (or other arguments) without waiting for it.
+  pid_t StartRun(std::vector<std::string> args = {"run"}) {
     std::string tool = (testing_support::ProgramFolder() / "selvane-device").string();
     std::map<std::string, std::string> env = Environment();
     pid_t pid = fork();
@@ -75,7 +77,10 @@ class PhoneRunTest : public testing_support::DeviceTest {
       int null = open("/dev/null", O_WRONLY);
       dup2(null, 1);
       dup2(null, 2);
-      execl(tool.c_str(), tool.c_str(), "run", static_cast<char*>(nullptr));
+      std::vector<char*> argv{tool.data()};
+      for (std::string& arg : args) argv.push_back(arg.data());
+      argv.push_back(nullptr);
+      execv(tool.c_str(), argv.data());
       _exit(127);
     }
     return pid;
@@ -112,17 +117,20 @@ class PhoneRunTest : public testing_support::DeviceTest {
 
 }  // namespace
 
-TEST_F(PhoneRunTest, EndingTheRunBySignalEndsEveryProgramItStarted) {
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+TEST_F(PhoneRunTest, EndingTheRunOrAWaitedStartBySignalEndsEveryProgramItStarted) {
+  const std::vector<std::string> run = {"run"}, start = {"start", "--wait", "Kestrow", "2"};
+  for (auto [signal, args] : {std::pair{SIGTERM, run}, std::pair{SIGINT, run}, std::pair{SIGHUP, run},
+                              std::pair{SIGTERM, start}}) {
     SCOPED_TRACE(signal);
+    SCOPED_TRACE(args[0]);
     fs::remove(pids_);
     fs::remove(fs::path(pids_.string() + ".ready"));
-    pid_t run = StartRun();
+    pid_t tool = StartRun(args);
     ASSERT_TRUE(ProbeReady());
     std::vector<pid_t> started = Started();
     ASSERT_EQ(started.size(), 4u);
-    ASSERT_EQ(kill(run, signal), 0);
-    EXPECT_EQ(Status(run), 128 + signal);
+    ASSERT_EQ(kill(tool, signal), 0);
+    EXPECT_EQ(Status(tool), 128 + signal);
     for (pid_t pid : started) EXPECT_FALSE(Exists(pid)) << pid;
   }
 }

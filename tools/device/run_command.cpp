@@ -7,29 +7,21 @@
 // SIGHUP, or the Today screen ends, every program it started, directly or
 // through others, is ended too.
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 #include "commands.h"
 #include "device/device.h"
 #include "files/files.h"
 #include "kernel/display_choice.h"
 #include "kernel/processes.h"
+#include "program_group.h"
 
 namespace {
-
-// How long the phone's programs have to end on SIGTERM before SIGKILL.
-constexpr auto kEndingBound = std::chrono::seconds(5);
 
 // The file whose lock says that the phone of the device is on; it holds the
 // process id of the run that switched it on.
@@ -52,57 +44,6 @@ platform::HostFd SwitchPhoneOn() {
   return lock;
 }
 
-// Reaps whatever children have ended; false once none is left.
-bool ReapEnded() {
-  for (;;) {
-    pid_t reaped = waitpid(-1, nullptr, WNOHANG);
-    if (reaped > 0) continue;
-    return !(reaped < 0 && errno == ECHILD);
-  }
-}
-
-// Ends the phone's programs: the Today screen's process group, and the
-// programs it started whose starter ended (this tool is their subreaper).
-void EndPhonePrograms(pid_t group) {
-  killpg(group, SIGTERM);
-  auto deadline = std::chrono::steady_clock::now() + kEndingBound;
-  while (ReapEnded()) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      killpg(group, SIGKILL);
-      while (waitpid(-1, nullptr, 0) > 0 || errno == EINTR) {
-      }
-      return;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
-
-// Runs the Today screen until it ends (its status) or this tool is told to
-// end (128 + the signal); either way the phone's programs end with it.
-int RunPhone(const std::filesystem::path& binary) {
-  sigset_t awaited;
-  sigemptyset(&awaited);
-  for (int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD}) sigaddset(&awaited, signal);
-  sigprocmask(SIG_BLOCK, &awaited, nullptr);
-  prctl(PR_SET_CHILD_SUBREAPER, 1);
-  pid_t today = platform::StartProgram(binary, u"", true, true);
-  if (today < 0) throw CommandError("cannot start " + binary.string());
-  int status = -1;
-  while (status < 0) {
-    int signal = sigwaitinfo(&awaited, nullptr);
-    if (signal == SIGCHLD) {
-      int ended;
-      pid_t reaped;
-      while ((reaped = waitpid(-1, &ended, WNOHANG)) > 0)
-        if (reaped == today) status = WIFEXITED(ended) ? WEXITSTATUS(ended) : 128 + WTERMSIG(ended);
-    } else if (signal > 0) {
-      status = 128 + signal;
-    }
-  }
-  EndPhonePrograms(today);
-  return status;
-}
-
 }  // namespace
 
 void AddRunCommand(CLI::App& app) {
@@ -119,7 +60,8 @@ void AddRunCommand(CLI::App& app) {
     if (platform::DisplayIsHeadless() && !(script && *script))
       std::fprintf(stderr, "selvane-device: no host display and no script (SELVANE_INPUT): the phone is switched "
                            "off once its screen is drawn\n");
-    int status = RunPhone(platform::ProgramBinaryFolder() / platform::kTodayScreen);
+    int status = RunProgramGroup(platform::ProgramBinaryFolder() / platform::kTodayScreen, u"", true,
+                                 GroupEnd::WithItsLeader);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }

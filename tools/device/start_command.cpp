@@ -1,11 +1,13 @@
 // selvane-device start [--wait] PROGRAM [COMMAND LINE]: starts an installed
-// program as the phone would; with --wait, exits with the program's status.
+// program as the phone would; with --wait, exits with the program's status,
+// and ended by a signal, ends the program and those it started.
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "device/device.h"
 #include "kernel/processes.h"
+#include "program_group.h"
 #include "text/utf.h"
 
 void AddStartCommand(CLI::App& app) {
@@ -25,10 +27,14 @@ void AddStartCommand(CLI::App& app) {
     if (!binary) throw CommandError("no installed program at " + platform::Utf16ToUtf8(path));
     std::string commandLine;
     for (size_t i = 1; i < words.size(); ++i) commandLine += (i > 1 ? " " : "") + words[i];
-    pid_t pid = platform::StartProgram(*binary, platform::Utf8ToUtf16(commandLine), true);
-    if (pid < 0) throw CommandError("cannot start " + binary->string());
-    if (!*wait) return;
-    int status = platform::WaitForProgram(pid);
+    if (!*wait) {
+      if (platform::StartProgram(*binary, platform::Utf8ToUtf16(commandLine), true) < 0)
+        throw CommandError("cannot start " + binary->string());
+      return;
+    }
+    // Waited for, the program and those it started end when the tool is
+    // ended by a signal; left to itself, what it started runs on.
+    int status = RunProgramGroup(*binary, platform::Utf8ToUtf16(commandLine), true, GroupEnd::ByItself);
     if (status != 0) throw CLI::RuntimeError(status);
   });
 }
