@@ -16,6 +16,7 @@ skips every "#" line):
   #! prepare                        the store prepared by the Today screen's first run
   #! dword KEY|NAME|VALUE           a registry value written before the run
   #! sz KEY|NAME|TEXT               likewise, text
+  #! calendar ADD OPTIONS           an appointment (selvane-device calendar add OPTIONS)
   #! ends                           the program ends by itself (else it is switched off)
 
 The starting phone is made on the emulated side and copied into the Wine
@@ -25,6 +26,7 @@ key HKLM\\Software\\Selvane\\Phone.
 import argparse
 import os
 import re
+import shlex
 import shutil
 import subprocess
 import sys
@@ -189,6 +191,43 @@ def phone_seed_sections(state):
             (PHONE_KEY + "\\Events", [(name[1:-1], data) for name, data in events])]
 
 
+# The object store of a device that is not --empty: its databases in the
+# order the device makes them, the categories a fresh calendar offers.
+DATABASES = ["Contacts Database", "Appointments Database", "Categories Database"]
+FRESH_CATEGORIES = ["Business", "Personal", "Holiday", "Ideas", "Miscellaneous", "Gifts", "Guests"]
+APPOINTMENT_STATUS = {"free": 0, "tentative": 1, "busy": 2, "oof": 3}
+
+
+def qword(value):
+    return "hex(b):" + ",".join(f"{b:02x}" for b in value.to_bytes(8, "little"))
+
+
+def filetime(text):
+    """FILETIME units of a local time "YYYY-MM-DD HH:MM[:SS]"."""
+    import datetime
+    moment = datetime.datetime.strptime(text if text.count(":") == 2 else text + ":00", "%Y-%m-%d %H:%M:%S")
+    return int((moment - datetime.datetime(1601, 1, 1)).total_seconds()) * 10_000_000
+
+
+def object_store_seed(calendar):
+    """The CE layer's databases: the fresh categories and the appointments of `calendar list`."""
+    root = PHONE_KEY + "\\Databases"
+    sections = []
+    for oid, name in enumerate(DATABASES, start=1):
+        sections.append((f"{root}\\{name}", [("Oid", dword(oid)), ("Type", dword(0))]))
+    for number, name in enumerate(FRESH_CATEGORIES):
+        sections.append((f"{root}\\Categories Database\\Records\\{number + 1:04d}",
+                         [("0001001F", sz(name)), ("00020013", dword(number))]))
+    for index, line in enumerate(l for l in calendar.splitlines() if l.strip()):
+        _, start, end, status, categories, subject = (line.split("\t") + [""] * 6)[:6]
+        values = [("0001001F", sz(subject)), ("00020040", qword(filetime(start))),
+                  ("00030040", qword(filetime(end))), ("00040013", dword(APPOINTMENT_STATUS[status]))]
+        if categories:
+            values.append(("0005001F", sz(categories)))
+        sections.append((f"{root}\\Appointments Database\\Records\\{index + 1:04d}", values))
+    return sections
+
+
 def reg_dword(data):
     return int(data.split(":", 1)[1], 16) if data and data.startswith("dword:") else None
 
@@ -244,10 +283,19 @@ def wine_hardware_lines(keys):
     return lines
 
 
+# The settings' radio switch runs on a thread of its own beside the rest of
+# an apply, so its calls may come between the others in any order: they are
+# compared as a sequence of their own.
+RADIO_CALLS = ("lineSetEquipmentState ", "lineRegister ", "SimUnlockPhone ")
+
+
 def journal_by_program(lines):
+    """{program (and " radio" for its radio thread): its journal lines in order}."""
     by_program = {}
     for line in lines:
         program, _, text = line.partition(" ")
+        if text.startswith(RADIO_CALLS):
+            program += " radio"
         by_program.setdefault(program, []).append(text)
     return by_program
 
@@ -264,6 +312,7 @@ class Scenario:
         self.clock = DEFAULT_CLOCK
         self.prepare = False
         self.values = []
+        self.appointments = []
         self.ends = False
         for line in path.read_text().splitlines():
             if not line.startswith("#!"):
@@ -281,6 +330,8 @@ class Scenario:
             elif verb in ("dword", "sz"):
                 key, name, value = rest.split("|", 2)
                 self.values.append((verb, key, name, value))
+            elif verb == "calendar":
+                self.appointments.append(shlex.split(rest))
             elif verb == "ends":
                 self.ends = True
             else:
@@ -312,6 +363,8 @@ class Emulated:
             self.device("run", input_file=empty)
         for kind, key, name, value in scenario.values:
             self.device("reg", "set", key, name, "--dword" if kind == "dword" else "--sz", value)
+        for options in scenario.appointments:
+            self.device("calendar", "add", *options)
         self.device("journal", "--clear")
 
     def play(self, scenario):
@@ -402,6 +455,8 @@ class Wine:
             ("Clock", sz(scenario.clock)), ("JournalFile", sz(JOURNAL_FILE)),
             ("ScreenWidth", dword(int(width))), ("ScreenHeight", dword(int(height)))]))
         seed += phone_seed_sections(state)
+        if "--empty" not in scenario.init:
+            seed += object_store_seed(emulated.device("calendar", "list"))
         body = export.split("\n", 1)[1] if export.startswith("Windows Registry Editor") else export
         self.import_reg(reg_text(seed) + body.replace("\r\n", "\n").replace("\n", "\r\n"))
 
