@@ -4,11 +4,12 @@
 // 0x1002 switches the stack on, 0x1001 off, reported in its registry value
 // "StackMode". Here the stack's start is over at once; on the phone it takes
 // about half a second.
-#include "platform/ce_on_win32/layer_lock.h"
+#include <cstdio>
 #include <string>
 
 #include "bthutil.h"
 #include "platform/ce_on_win32/desktop_calls.h"
+#include "platform/ce_on_win32/layer_lock.h"
 #include "platform/ce_on_win32/phone_hardware.h"
 #include "platform/ce_on_win32/phone_state_names.h"
 

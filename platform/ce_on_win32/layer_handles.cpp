@@ -2,12 +2,10 @@
 // the kernel's handles alike.
 #include "platform/ce_on_win32/layer_handles.h"
 
-#include <map>
-#include "platform/ce_on_win32/layer_lock.h"
 #include <set>
-#include <string>
 
 #include "platform/ce_on_win32/desktop_calls.h"
+#include "platform/ce_on_win32/layer_lock.h"
 #include "platform/ce_on_win32/named_events.h"
 
 namespace ce_layer {

@@ -4,9 +4,9 @@
 #include "platform/ce_on_win32/named_events.h"
 
 #include <map>
-#include "platform/ce_on_win32/layer_lock.h"
 
 #include "platform/ce_on_win32/desktop_calls.h"
+#include "platform/ce_on_win32/layer_lock.h"
 #include "platform/ce_on_win32/phone_hardware.h"
 #include "wince_core.h"
 

@@ -2,7 +2,7 @@
 // ("YYYY-MM-DD HH:MM:SS"), the phone's time stood there when the program
 // started and moves on with it, as a clock set by the user would; else it
 // is the computer's local time.
-#include <cstdio>
+#include <cwchar>
 #include <string>
 
 #include "platform/ce_on_win32/desktop_calls.h"

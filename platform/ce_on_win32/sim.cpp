@@ -1,9 +1,9 @@
 // The SIM manager: the process's SIM handles and the PIN entry. The PIN
 // ("SimPin", "1234" unless set) and whether the SIM is locked ("SimLocked")
 // persist in the hardware key.
-#include "platform/ce_on_win32/layer_lock.h"
 #include <set>
 
+#include "platform/ce_on_win32/layer_lock.h"
 #include "platform/ce_on_win32/phone_hardware.h"
 #include "platform/ce_on_win32/phone_state_names.h"
 #include "simmgr.h"

@@ -3,10 +3,10 @@
 // registration persist in the hardware key ("RadioEquipment",
 // "RadioRegistered"; "LineDevices" 0 for a phone without a line).
 #include <map>
-#include "platform/ce_on_win32/layer_lock.h"
 #include <string>
 
 #include "extapi.h"
+#include "platform/ce_on_win32/layer_lock.h"
 #include "platform/ce_on_win32/phone_hardware.h"
 #include "platform/ce_on_win32/phone_state_names.h"
 #include "tapi.h"
