@@ -14,6 +14,9 @@ packages=(
   xdotool imagemagick
   # the cross-compile check: the programs' sources against real Windows headers
   g++-mingw-w64-x86-64
+  # the differential suite: the Windows build of the programs run under Wine,
+  # compared by a Python script
+  wine64 python3
 )
 # clang with its sanitizer runtime builds the fuzz targets; optional.
 optional=(clang libclang-rt-14-dev)

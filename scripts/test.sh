@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: once as a normal build, then the
-# cross-compile check of the programs' sources against real Windows headers,
-# then every test again with AddressSanitizer and UndefinedBehaviorSanitizer
-# (fails on any report). --quick runs the normal build only (for development).
+# differential suite (the programs built for Windows with MinGW-w64 and run
+# under Wine against the emulated phone), then every test again with
+# AddressSanitizer and UndefinedBehaviorSanitizer (fails on any report).
+# --quick runs the normal build only (for development).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,7 @@ run_suite() {
 run_suite build
 [ "${1:-}" = "--quick" ] && exit 0
 
-bash scripts/cross_check.sh
+bash scripts/wine_check.sh
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

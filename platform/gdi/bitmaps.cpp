@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "aygshell.h"
 #include "files/files.h"
 #include "gdi/bmp_decode.h"
 #include "gdi/gdi_objects.h"

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 #define SHIDIM_FLAGS 0x0001
 #define SHIDIF_DONEBUTTON 0x0001
 #define SHIDIF_SIZEDLG 0x0002
@@ -23,3 +27,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info);
 // A BMP file on the device as a bitmap; null when the file is missing,
 // damaged or no BMP.
 HBITMAP SHLoadDIBitmap(LPCWSTR path);
+
+#ifdef __cplusplus
+}
+#endif

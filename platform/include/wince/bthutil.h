@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 #define BTH_POWER_OFF 0
 #define BTH_CONNECTABLE 1
 #define BTH_DISCOVERABLE 2
@@ -14,3 +18,7 @@
 
 int BthSetMode(DWORD dwMode);
 int BthGetMode(DWORD* pdwMode);
+
+#ifdef __cplusplus
+}
+#endif

@@ -4,6 +4,10 @@
 
 #include <tapi.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 #define LINEEQUIPSTATE_MINIMUM 0x00000001
 #define LINEEQUIPSTATE_RXONLY 0x00000002
 #define LINEEQUIPSTATE_TXONLY 0x00000003
@@ -32,3 +36,7 @@ LONG lineSetEquipmentState(HLINE hLine, DWORD dwState);
 // the SIM unlocked, otherwise the phone stays unregistered and the call
 // returns LINEERR_OPERATIONFAILED.
 LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR lpszOperator, DWORD dwOperatorFormat);
+
+#ifdef __cplusplus
+}
+#endif

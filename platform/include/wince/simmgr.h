@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 typedef HANDLE HSIM;
 typedef HSIM* LPHSIM;
 
@@ -23,3 +27,7 @@ HRESULT SimInitialize(DWORD dwFlags, SIMCALLBACK lpfnCallBack, DWORD dwParam, LP
 // Unlocks the SIM with its PIN; a non-empty new PIN then replaces the old.
 HRESULT SimUnlockPhone(HSIM hSim, LPCWSTR lpszPassword, LPCWSTR lpszNewPassword);
 HRESULT SimDeinitialize(HSIM hSim);
+
+#ifdef __cplusplus
+}
+#endif

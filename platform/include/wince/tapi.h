@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 typedef DWORD HLINEAPP;
 typedef HLINEAPP* LPHLINEAPP;
 typedef DWORD HLINE;
@@ -51,3 +55,7 @@ LONG lineOpen(HLINEAPP hLineApp, DWORD dwDeviceID, LPHLINE lphLine, DWORD dwAPIV
 LONG lineClose(HLINE hLine);
 // Ends the application and closes the lines it still has open.
 LONG lineShutdown(HLINEAPP hLineApp);
+
+#ifdef __cplusplus
+}
+#endif

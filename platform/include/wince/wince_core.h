@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 #define EVENT_PULSE 1
 #define EVENT_RESET 2
 #define EVENT_SET 3
@@ -38,4 +42,8 @@ void AudioUpdateFromRegistry();
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
 #else
 #define WinMain wWinMain
+#endif
+
+#ifdef __cplusplus
+}
 #endif

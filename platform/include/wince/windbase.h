@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#ifdef __cplusplus
+extern "C" {
+#endif
+
 typedef DWORD CEOID;
 typedef CEOID* PCEOID;
 typedef DWORD CEPROPID;
@@ -144,3 +148,7 @@ CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL
 // handle's current record stays the one it was (the next one when it was
 // the deleted record).
 BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord);
+
+#ifdef __cplusplus
+}
+#endif
