@@ -92,11 +92,18 @@ bool TapScrollBar(const Window& combo, const RECT& list, int x, int y) {
   ListScrollBar bar;
   int visible = VisibleItems(combo);
   if (!painter::ComboListScrollBar(list, Count(combo), visible, g_list.top, &bar)) return false;
-  if (RectContains(bar.up, x, y)) SetTop(combo, g_list.top - 1);
-  else if (RectContains(bar.down, x, y)) SetTop(combo, g_list.top + 1);
-  else if (RectContains(bar.thumb, x, y)) g_list.dragging = true, g_list.grab = y - bar.thumb.top;
-  else if (RectContains(bar.track, x, y)) SetTop(combo, g_list.top + (y < bar.thumb.top ? -visible : visible));
-  else return false;
+  if (RectContains(bar.up, x, y)) {
+    SetTop(combo, g_list.top - 1);
+  } else if (RectContains(bar.down, x, y)) {
+    SetTop(combo, g_list.top + 1);
+  } else if (RectContains(bar.thumb, x, y)) {
+    g_list.dragging = true;
+    g_list.grab = y - bar.thumb.top;
+  } else if (RectContains(bar.track, x, y)) {
+    SetTop(combo, g_list.top + (y < bar.thumb.top ? -visible : visible));
+  } else {
+    return false;
+  }
   return true;
 }
 
