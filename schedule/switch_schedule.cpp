@@ -32,6 +32,14 @@ static const SwitchTimeValues SWITCH_TIME_VALUES[] = {
 
 static bool IsSet(SwitchTime t) { return t.hour != 0 || t.minute != 0; }
 
+// Hours 0-23 and minutes 0-59. A stored time outside them (a mode file may
+// bring one in) can never fall due, and the shell refuses to register it.
+static bool IsTimeOfDay(SwitchTime t) { return t.hour <= 23 && t.minute <= 59; }
+
+// The debug line that says a mode's stored time is passed over.
+static const WCHAR IMPOSSIBLE_TIME_FORMAT[] =
+    TEXT("Selvane: Mode %u \"%s\" switch time %u:%02u is no time of day, passed over");
+
 static bool IsEarlier(SwitchTime a, SwitchTime b) {
   return a.hour < b.hour || (a.hour == b.hour && a.minute < b.minute);
 }
@@ -55,13 +63,38 @@ static bool FindEarliestSwitch(const SwitchTime* after, SwitchTime* earliest) {
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) continue;
     for (const SwitchTimeValues& kind : SWITCH_TIME_VALUES) {
       SwitchTime t = {ReadTimeValue(key, kind.hourValue), ReadTimeValue(key, kind.minuteValue)};
-      if (!IsSet(t) || (after && !IsEarlier(*after, t))) continue;
+      if (!IsSet(t) || !IsTimeOfDay(t) || (after && !IsEarlier(*after, t))) continue;
       if (!found || IsEarlier(t, *earliest)) *earliest = t;
       found = true;
     }
     RegCloseKey(key);
   }
   return found;
+}
+
+// Says, once per mode, that a stored switch time is no time of day (the
+// first such one of the mode); true when any mode has one.
+static bool ReportImpossibleTimes() {
+  bool any = false;
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    WCHAR path[MODE_KEY_PATH_SIZE];
+    ModeKeyPath(mode, path);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) continue;
+    for (const SwitchTimeValues& kind : SWITCH_TIME_VALUES) {
+      SwitchTime t = {ReadTimeValue(key, kind.hourValue), ReadTimeValue(key, kind.minuteValue)};
+      if (!IsSet(t) || IsTimeOfDay(t)) continue;
+      WCHAR name[MODE_NAME_WIDTH];
+      ReadModeName(mode, name);
+      WCHAR line[WSPRINTF_BUFFER_SIZE];
+      wsprintfW(line, IMPOSSIBLE_TIME_FORMAT, mode, name, t.hour, t.minute);
+      OutputDebugStringW(line);
+      any = true;
+      break;
+    }
+    RegCloseKey(key);
+  }
+  return any;
 }
 
 static bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -85,25 +118,40 @@ void AdvanceOneDay(SYSTEMTIME* date) {
   date->wDayOfWeek = static_cast<WORD>((date->wDayOfWeek + 1) % 7);
 }
 
+// The wake keeper's path in the install folder.
+static void WakeKeeperPath(WCHAR path[WSPRINTF_BUFFER_SIZE]) {
+  WCHAR folder[WSPRINTF_BUFFER_SIZE];
+  LocateInstallFolder(folder, WSPRINTF_BUFFER_SIZE);
+  wsprintfW(path, WAKE_KEEPER_PATH_FORMAT, folder);
+}
+
+void WithdrawNextSwitch() {
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
+  WakeKeeperPath(path);
+  CeRunAppAtTime(path, nullptr);
+}
+
 int ScheduleNextSwitch() {
   SYSTEMTIME wakeUp;
   GetLocalTime(&wakeUp);
   SwitchTime now = {wakeUp.wHour, wakeUp.wMinute};
+  WCHAR path[WSPRINTF_BUFFER_SIZE];
+  WakeKeeperPath(path);
 
+  bool passedOver = ReportImpossibleTimes();
   SwitchTime next = {0, 0};
   if (!FindEarliestSwitch(&now, &next)) {
     // Nothing later today: the first switch of tomorrow, read afresh.
-    if (!FindEarliestSwitch(nullptr, &next)) return 0;
+    if (!FindEarliestSwitch(nullptr, &next)) {
+      // A wake-up registered for a time since replaced by an impossible one is taken back.
+      if (passedOver) CeRunAppAtTime(path, nullptr);
+      return 0;
+    }
     AdvanceOneDay(&wakeUp);
   }
   wakeUp.wHour = static_cast<WORD>(next.hour);
   wakeUp.wMinute = static_cast<WORD>(next.minute);
   wakeUp.wSecond = WAKE_UP_SECOND;
-
-  WCHAR folder[WSPRINTF_BUFFER_SIZE];
-  LocateInstallFolder(folder, WSPRINTF_BUFFER_SIZE);
-  WCHAR path[WSPRINTF_BUFFER_SIZE];
-  wsprintfW(path, WAKE_KEEPER_PATH_FORMAT, folder);
   CeRunAppAtTime(path, &wakeUp);
   return 0;
 }

@@ -14,6 +14,10 @@ inline constexpr WCHAR WAKE_KEEPER_PATH_FORMAT[] = TEXT("%s\\Lumist.exe");
 // tomorrow; registers nothing when no mode has a time. Returns 0.
 int ScheduleNextSwitch();
 
+// Takes back the registered wake-up (a switch that will not come); the next
+// ScheduleNextSwitch registers whatever switch still lies ahead.
+void WithdrawNextSwitch();
+
 // Moves `date` on by one day: month and year ends, leap years, and the day
 // of the week (Sunday 0). A month outside 1..12 leaves the date unchanged.
 void AdvanceOneDay(SYSTEMTIME* date);

@@ -134,3 +134,28 @@ TEST_F(SwitchScheduleTest, WakeKeeperIsStartedFromTheInstallFolder) {
   RegCloseKey(root);
   EXPECT_EQ(WakeUp("\\Storage Card\\Apps\\Lumist.exe"), "2005-03-01 09:00:05");
 }
+
+TEST_F(SwitchScheduleTest, TimesOfNoDayArePassedOverWithOneLineAndNoStaleWakeUp) {
+  SetNow("2005-03-01 08:00:00");
+  SetPair(2, u"StartHour", u"StartMinutes", 9, 30);
+  EXPECT_EQ(WakeUp(), "2005-03-01 09:30:05");
+
+  // An imported hour 99 and minutes -5: the valid time of another mode still counts.
+  SetPair(2, u"StartHour", u"StartMinutes", 99, 7);
+  SetPair(2, u"StopHour", u"StopMinutes", 10, DWORD(-5));
+  SetPair(3, u"StopHour", u"StopMinutes", 11, 0);
+  platform::JournalClear();
+  EXPECT_EQ(WakeUp(), "2005-03-01 11:00:05");
+  std::vector<platform::JournalLine> lines = platform::JournalRead();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].text.rfind("OutputDebugString Selvane: Mode 2 \"", 0), 0u) << lines[0].text;
+  EXPECT_NE(lines[0].text.find("switch time 99:07 is no time of day, passed over"), std::string::npos)
+      << lines[0].text;
+  EXPECT_EQ(lines[1].text, "CeRunAppAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2005-03-01 11:00:05");
+
+  // With no time of day left, the earlier registration is taken back.
+  SetPair(3, u"StopHour", u"StopMinutes", 0, 0);
+  EXPECT_EQ(WakeUp(), "");
+  for (const platform::JournalLine& line : platform::JournalRead())
+    EXPECT_EQ(line.text.find("failed"), std::string::npos) << line.text;
+}

@@ -186,6 +186,59 @@ static void ReadTimeRow(int checkBox, int hourList, int minutesList, DWORD* hour
   }
 }
 
+// The page of the time rows.
+#define TIME_PAGE 5
+// A switch time's field holds one or two digits.
+#define TIME_FIELD_DIGITS 2
+#define LAST_HOUR 23
+#define LAST_MINUTE 59
+
+static const WCHAR StartTimeRefused[] = TEXT("The start time must be a time of day, 00:00 to 23:59.");
+static const WCHAR StopTimeRefused[] = TEXT("The stop time must be a time of day, 00:00 to 23:59.");
+static const WCHAR TimeRefusedCaption[] = TEXT("Not saved");
+
+// True when the field's text is one or two digits reading at most `largest`.
+static bool FieldIsTimePart(int id, int largest) {
+  WCHAR text[LIST_TEXT_UNITS];
+  GetControlText(id, text, COUNT_OF(text));
+  int digits = 0, value = 0;
+  for (const WCHAR* c = text; *c; ++c) {
+    if (*c < '0' || *c > '9' || ++digits > TIME_FIELD_DIGITS) return false;
+    value = value * 10 + (*c - '0');
+  }
+  return digits > 0 && value <= largest;
+}
+
+// The first field of a switched-on time row that holds no hour or minutes
+// of a day, or 0 when both rows are times of day.
+static int ImpossibleTimeField(const WCHAR** message) {
+  static const int Rows[2][3] = {{IDC_START_ON, IDC_START_HOUR, IDC_START_MINUTES},
+                                 {IDC_STOP_ON, IDC_STOP_HOUR, IDC_STOP_MINUTES}};
+  for (int row = 0; row < 2; ++row) {
+    if (!IsChecked(Rows[row][0])) continue;
+    *message = row == 0 ? StartTimeRefused : StopTimeRefused;
+    if (!FieldIsTimePart(Rows[row][1], LAST_HOUR)) return Rows[row][1];
+    if (!FieldIsTimePart(Rows[row][2], LAST_MINUTE)) return Rows[row][2];
+  }
+  return 0;
+}
+
+bool RefuseImpossibleTimes() {
+  const WCHAR* message = nullptr;
+  int field = ImpossibleTimeField(&message);
+  if (!field) return false;
+  CurrentPage = TIME_PAGE;
+  LeaveQuestion();
+  ShowPage();
+  SetFocus(Ctl(field));
+  SendMessageW(Ctl(field), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+  RepaintSettings();
+  MessageBoxW(SettingsWindow, message, TimeRefusedCaption, MB_OK | MB_ICONEXCLAMATION);
+  // The field keeps the focus once the message is read.
+  SetFocus(Ctl(field));
+  return true;
+}
+
 static void ShowSoundClasses(DWORD sound) {
   bool events, programs, notifs;
   switch (sound) {
@@ -430,12 +483,13 @@ static void RenameInModeLists(int mode, const WCHAR* name) {
   }
 }
 
-void SaveEditedMode() {
+bool SaveEditedMode() {
   if (SlidersMoved()) UnsavedChanges = true;
   if (!UnsavedChanges) {
     EnableAllControls();
-    return;
+    return true;
   }
+  if (RefuseImpossibleTimes()) return false;
 
   WCHAR name[LIST_TEXT_UNITS];
   GetControlText(IDC_MODE_NAME, name, COUNT_OF(name));
@@ -456,6 +510,7 @@ void SaveEditedMode() {
 
   TakeSliderSnapshot();
   UnsavedChanges = false;
+  return true;
 }
 
 // The first entry whose event name occurs in the event list's selected text, or null.

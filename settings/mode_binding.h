@@ -14,8 +14,14 @@ void FillDialogLists();
 
 // Loads the named mode and its notification entries and shows them.
 void LoadModeIntoControls(const WCHAR* keyName);
-// Saves the edited mode from the controls when it was changed.
-void SaveEditedMode();
+// Saves the edited mode from the controls when it was changed. A switch
+// time that is no time of day is refused instead (see RefuseImpossibleTimes)
+// and nothing is saved: returns false then, else true.
+bool SaveEditedMode();
+// When a switched-on time row of the Time page shows an hour outside 0-23 or
+// minutes outside 0-59 (or text that is no such number), shows that page with
+// the field focused, tells the user which time is wrong and returns true.
+bool RefuseImpossibleTimes();
 
 // Shows the settings of the notification event selected in the event list.
 void ShowNotificationEntry();

@@ -220,8 +220,8 @@ void HandleSettingsCommand(HWND from, int id, int code) {
     ToggleCondition(IDC_CATEGORY_ON, IDC_CATEGORY);
   } else if (From(from, IDC_SAVE)) {
     Mark();
-    SaveEditedMode();
-    LeaveQuestion();
+    // A refused time has brought its page and field forward already.
+    if (SaveEditedMode()) LeaveQuestion();
   } else if (From(from, IDC_EXPORT)) {
     ExportEditedMode();
   } else if (From(from, IDC_IMPORT)) {

@@ -204,8 +204,8 @@ TEST_F(DeviceRefusalsTest, MistakesGetAClearMessageAndTheirStatus) {
   const fs::path folder = device_->folder().parent_path();
   const Case cases[] = {
       {{"frobnicate"}, kUsage,
-       "selvane-device: unknown command \"frobnicate\"; the commands are init, reg, journal, clock, state, start, "
-       "calendar, run\n"},
+       "selvane-device: unknown command \"frobnicate\"; the commands are init, reg, journal, clock, state, modes, "
+       "start, calendar, run\n"},
       {{"reg", "frob"}, kUsage,
        "selvane-device: unknown command \"reg frob\"; the commands of \"reg\" are get, set, delete, export, import\n"},
       {{}, kUsage, "selvane-device: name a command: init, reg"},

@@ -21,11 +21,11 @@ using testing_support::RunProgram;
 using testing_support::TempDevice;
 using testing_support::WriteFile;
 
-// Where the Today screen's row of mode pictures lies: the window starts
-// below the 26-pixel top bar, the row 84 to 112 pixels into it.
+// Where the Today screen's row of mode pictures and names lies: the window
+// starts below the 26-pixel top bar, the row 84 to 126 pixels into it.
 constexpr int kRowY = 26 + 98;
 // The timer bar, 24 pixels high below the row, and its "30" choice.
-constexpr int kBarTop = 26 + 112;
+constexpr int kBarTop = 26 + 126;
 constexpr int kBarBottom = kBarTop + 26;
 
 // A phone switched on at 10:00:00 on a screen of the given size.

@@ -313,7 +313,7 @@ TEST(SdlDisplay, AProgramStartedOverAnotherDrawsIntoItsHostWindow) {
   EXPECT_EQ(Command(display, "xdotool search --onlyvisible --name 'phone screen' | wc -l"), "1\n");
 
   // A click on the bar's "30" reaches the timer program.
-  click(64, 150);
+  click(64, 164);
   bool answered = false;
   for (int attempt = 0; attempt < 100 && !answered; ++attempt) {
     for (const auto& line : platform::JournalRead()) answered |= line.program == "SelvaneTimer";

@@ -57,7 +57,7 @@ TEST(TodayHandSwitch, ATapOnAPictureSwitchesAtOnceAndTheBarCanMakeItTemporary) {
   ASSERT_GE(switched, 0);
   // Night's volumes are applied, then the bar is started to go back to Home.
   EXPECT_GT(JournalIndex("waveOutSetVolume"), switched);
-  EXPECT_GT(JournalIndex("CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\" \"4:2 24:138\""), switched);
+  EXPECT_GT(JournalIndex("CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\" \"4:2 24:152\""), switched);
   EXPECT_EQ(Count(today, "ModeSwitch"), 1);
 
   // The bar's 60: back to Home at 11:00, made when the phone is on then.
@@ -91,7 +91,7 @@ TEST(TodayHandSwitch, ATapWithATemporarySwitchPendingEndsItForGood) {
   EXPECT_EQ(phone.Dword(ModeKey(3), "StopMinutesTemp"), 0u);
   EXPECT_EQ(phone.Dword(RootKey, "TimeSwitch"), 0u);
   // The bar goes back to Office, the mode in effect before the tap.
-  EXPECT_GE(JournalIndex("CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\" \"3:2 24:138\""), 0);
+  EXPECT_GE(JournalIndex("CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\" \"3:2 24:152\""), 0);
 }
 
 TEST(TodayHandSwitch, ATapOnTheActiveModeSwitchesNothingAndStartsNoBar) {
@@ -113,6 +113,33 @@ TEST(TodayJournal, EachLineKeepsThePhoneTimeOfItsCall) {
   EXPECT_EQ(plain.find("2026-12-09 22:30:05 SelvaneToday"), std::string::npos) << "plain lines keep their form";
   // Lumist's key releases come a second apart on its own clock.
   EXPECT_NE(times.find(" 2026-12-09 22:30:10 Lumist keybd_event"), std::string::npos) << times;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace today_test;
+
+TEST(TodayHandSwitch, ATapOnTheActiveModeWithATemporarySwitchPendingKeepsItForGood) {
+  TodayPhone phone("2026-12-09 10:00:00", Store::Prepared);
+  phone.TapTimerBar("4:3 24:138", 119);  // Office until 11:00, then Home
+  phone.Run("wait 1000\n" + TodayPhone::TapPicture(3) + "wait 1000\n");
+
+  auto today = JournalOf("SelvaneToday");
+  EXPECT_EQ(Count(today, "ModeSwitch 3 \"Office\" temporary"), 1);
+  EXPECT_EQ(Count(today, "ModeSwitch 3 \"Office\" by hand"), 1);
+  EXPECT_EQ(Count(today, "CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\""), 0)
+      << "no bar for the mode already active";
+  EXPECT_EQ(phone.Dword(ModeKey(3), "StopHourTemp"), 0u);
+  std::string state = phone.Tool({"state"}).out;
+  EXPECT_NE(state.find("temporary switch: none\n"), std::string::npos) << state;
+  EXPECT_EQ(state.find("11:00:05"), std::string::npos) << "the ended switch's wake-up is gone\n" << state;
+
+  platform::JournalClear();
+  phone.Run("wait 4000000\n");
+  EXPECT_EQ(Count(JournalOf("SelvaneToday"), "ModeSwitch 4"), 0) << "nothing goes back";
+  EXPECT_EQ(phone.ActiveMode(), 3u);
 }
 
 }  // namespace

@@ -78,10 +78,11 @@ TEST(TodaySwitch, ATemporarySwitchTakesEffectAtOnceAndEndsAfterItsMinutes) {
   EXPECT_EQ(ControlText(during, SwitchLine, &shown), "back to M1 at 10:35");
   EXPECT_TRUE(shown);
 
+  // The end is an automatic switch: the second line says so for a minute.
   nlohmann::json after = phone.Dump("after.json");
   EXPECT_EQ(ControlText(after, ModeNameLine), "M1");
-  ControlText(after, SwitchLine, &shown);
-  EXPECT_FALSE(shown);
+  EXPECT_EQ(ControlText(after, SwitchLine, &shown), "M1 since 10:35 (temporary end)");
+  EXPECT_TRUE(shown);
   EXPECT_EQ(phone.ActiveMode(), 1u);
   EXPECT_EQ(phone.Dword(ModeKey(3), "StopHourTemp"), 0u);
   EXPECT_EQ(phone.Dword(ModeKey(3), "StopMinutesTemp"), 0u);
@@ -191,7 +192,7 @@ TEST(TodayScreen, TapsStartTheSettingsAndTheTimerBarBelowTheItem) {
   phone.Run("click " + std::to_string(ModeNameLine) + "\ntap 120 126\n");
   auto today = JournalOf("SelvaneToday");
   EXPECT_EQ(Count(today, "CreateProcessW \"\\Program files\\Selvane\\SelvaneSettings.exe\" \"\""), 1);
-  EXPECT_EQ(Count(today, "CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\" \"1:3 24:138\""), 1);
+  EXPECT_EQ(Count(today, "CreateProcessW \"\\Program files\\Selvane\\SelvaneTimer.exe\" \"1:3 24:152\""), 1);
 }
 
 TEST(TodayScreen, ARegistrationWhoseTimePassedWhileThePhoneWasOffStartsAtOnce) {
@@ -237,12 +238,37 @@ TEST(TodayScreen, TheSecondLineNamesTheNextSwitchOfTheDayInLandscapeToo) {
   EXPECT_TRUE(shown);
   ExpectGolden(phone.Path("today.png"), "today_screen_320x240");
 
-  // Nothing left today: no second line.
+  // Night's start, missed while the phone was off, is caught up and said for
+  // a minute; then, nothing being left today, there is no second line.
   phone.SetClock("2026-12-09 23:00:00");
-  phone.Run("wait 1000\ndump " + phone.Path("late.json") + "\n");
+  phone.Run("wait 1000\ndump " + phone.Path("late.json") + "\nwait 61000\ndump " + phone.Path("later.json") + "\n");
   EXPECT_EQ(phone.ActiveMode(), 2u);
-  ControlText(phone.Dump("late.json"), SwitchLine, &shown);
+  EXPECT_EQ(ControlText(phone.Dump("late.json"), SwitchLine, &shown), "Night since 23:00 (daily start, missed 22:30)");
+  EXPECT_TRUE(shown);
+  ControlText(phone.Dump("later.json"), SwitchLine, &shown);
   EXPECT_FALSE(shown);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace today_test;
+
+// The README's daily-switch example, as written, on a fresh device.
+TEST(TodayReadme, TheDailySwitchExampleSwitchesOnAFreshDevice) {
+  TodayPhone phone("2026-12-09 22:29:50", Store::Fresh);
+  phone.Run("");
+  phone.SetDword(ModeKey(2), "StartHour", 22);
+  phone.SetDword(ModeKey(2), "StartMinutes", 30);
+  phone.Run("wait 20000\n");
+  std::string journal = phone.Tool({"journal"}).out;
+  EXPECT_NE(journal.find("AppRunAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2026-12-09 22:30:05"),
+            std::string::npos)
+      << journal;
+  EXPECT_EQ(phone.ActiveMode(), 2u);
+  // The frozen clock stays where it was set; the run's lines are later.
+  EXPECT_EQ(phone.Tool({"clock"}).out.rfind("2026-12-09 22:29:50", 0), 0u);
 }
 
 }  // namespace

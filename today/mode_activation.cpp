@@ -14,6 +14,7 @@
 #include "store/root_values.h"
 #include "today/last_switch.h"
 #include "today/mode_values.h"
+#include "today/switch_notice.h"
 
 // The journal's words for each SwitchReason, in its order.
 static const WCHAR* const SwitchReasonTexts[] = {
@@ -60,5 +61,15 @@ void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
   WCHAR keyName[MODE_KEY_NAME_SIZE];
   ModeKeyName(mode, keyName);
   ApplyStoredMode(keyName);
+  ScheduleNextSwitch();
+  NoteSwitch(mode, reason, SwitchReasonTexts[reason], &now, missed);
+}
+
+void KeepModeActive(DWORD mode, SwitchReason reason) {
+  if (mode < FIRST_MODE || mode > LAST_MODE) return;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  WriteLastSwitch(&now);
+  RecordSwitch(mode, reason, nullptr);
   ScheduleNextSwitch();
 }

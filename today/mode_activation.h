@@ -17,3 +17,8 @@ BOOL ActiveModeStored();
 // " (missed HH:MM)" when `missed` (the time it fell due) is not null. Modes
 // other than 1 to 5 are refused.
 void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed);
+
+// A switch to the mode already in effect (a pending temporary switch ended
+// by a tap on its picture): the time of the switch and its journal line are
+// written and the next wake-up registered, but the mode is not applied again.
+void KeepModeActive(DWORD mode, SwitchReason reason);

@@ -13,6 +13,7 @@
 #include "today/minute_clock.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
+#include "today/switch_notice.h"
 #include "today/switch_weighing.h"
 #include "today/today_pictures.h"
 #include "today/today_state.h"
@@ -49,8 +50,9 @@ void LayOutToday() {
                width - textLeft - 8, 16, SWP_NOZORDER);
 }
 
-// The second line: when a temporary switch is pending, when and to which
-// mode it goes back; else the next switch due today, if any.
+// The second line: the notice of an automatic switch while it stands; else,
+// when a temporary switch is pending, when and to which mode it goes back;
+// else the next switch due today, if any.
 static void ShowSwitchLine(DWORD active, BOOL recompute) {
   PendingSwitch pending;
   FindPendingSwitch(&pending);
@@ -59,7 +61,11 @@ static void ShowSwitchLine(DWORD active, BOOL recompute) {
   WCHAR name[TODAY_NAME_SIZE];
   WCHAR line[TODAY_LINE_SIZE];
   BOOL shown = TRUE;
-  if (pending.Pending) {
+  LPCWSTR notice = CurrentSwitchNotice();
+  if (notice) {
+    wcsncpy(line, notice, TODAY_LINE_SIZE);
+    line[TODAY_LINE_SIZE - 1] = 0;
+  } else if (pending.Pending) {
     ReadModeName(pending.ModeBack, name);
     wsprintfW(line, TEXT("back to %s at %02d:%02d"), name, (int)pending.StopHour, (int)pending.StopMinutes);
   } else {
@@ -88,6 +94,7 @@ void ShowTodayTexts() {
   wsprintfW(line, TEXT("%02d:%02d"), now.wHour, now.wMinute);
   SetLine(IDC_TODAY_TIME, line);
   DWORD minute = MinuteIndex(&now);
+  CurrentSwitchNotice();  // a notice whose minute is over goes now
   BOOL recompute = minute != Today.ShownMinute || Today.NextSwitchStale;
   Today.ShownMinute = minute;
   Today.NextSwitchStale = FALSE;
@@ -106,14 +113,24 @@ void ShowTodayTexts() {
   ShowSwitchLine(active, recompute);
 }
 
-// The active mode's picture in the row stands on a light field framed in
-// the rule's colour, within the row (the timer bar lies just below it).
-static void DrawActiveMark(HDC dc, int pictureX) {
-  RECT frame = {pictureX - TODAY_MARK_MARGIN, TODAY_ROW_TOP, pictureX + TODAY_PICTURE_SIZE + TODAY_MARK_MARGIN,
-                TODAY_ITEM_BOTTOM - 1};
+// The active mode's picture and name in the row stand on a light field
+// framed in the rule's colour, within the row (the timer bar lies just below
+// it) and as wide as the name's cell allows.
+static void DrawActiveMark(HDC dc, int pictureX, int cellLeft, int cellWidth) {
+  int left = pictureX - TODAY_MARK_MARGIN, right = pictureX + TODAY_PICTURE_SIZE + TODAY_MARK_MARGIN;
+  if (cellWidth > right - left) left = cellLeft, right = cellLeft + cellWidth;
+  RECT frame = {left, TODAY_ROW_TOP, right, TODAY_ITEM_BOTTOM - 1};
   FillRect(dc, &frame, Today.Rule);
   RECT field = {frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
   FillRect(dc, &field, Today.Mark);
+}
+
+// A mode's name under its picture in the row, cut with "..." to its cell.
+static void DrawRowName(HDC dc, DWORD mode, int cellLeft, int cellWidth) {
+  WCHAR name[TODAY_NAME_SIZE];
+  ReadModeName(mode, name);
+  RECT place = {cellLeft + 1, TODAY_ROW_NAME_TOP, cellLeft + cellWidth - 1, TODAY_ITEM_BOTTOM - 1};
+  DrawTextW(dc, name, -1, &place, DT_CENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 static void PaintToday() {
@@ -126,10 +143,14 @@ static void PaintToday() {
   FillRect(dc, &below, Today.Rule);
   DrawModePicture(dc, Today.ActiveMode, 8, TODAY_ITEM_TOP + 4);
   int cell = width / LAST_MODE;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-    int x = (int)(mode - 1) * cell + (cell - TODAY_PICTURE_SIZE) / 2;
-    if (mode == Today.ActiveMode) DrawActiveMark(dc, x);
-    DrawModePicture(dc, mode, x, TODAY_ROW_TOP + (TODAY_ROW_HEIGHT - TODAY_PICTURE_SIZE) / 2);
+    int cellLeft = (int)(mode - 1) * cell;
+    int x = cellLeft + (cell - TODAY_PICTURE_SIZE) / 2;
+    if (mode == Today.ActiveMode) DrawActiveMark(dc, x, cellLeft, cell);
+    DrawModePicture(dc, mode, x, TODAY_ROW_PICTURE_TOP);
+    DrawRowName(dc, mode, cellLeft, cell);
   }
   EndPaint(Today.Screen, &paint);
 }
@@ -172,7 +193,9 @@ static void OpenTimerBar(DWORD back, DWORD target) {
 
 // A tap on a mode's picture: a pending temporary switch ends, the mode
 // becomes active at once, and the timer bar may turn the switch into a
-// temporary one that goes back to the mode active before the tap.
+// temporary one that goes back to the mode active before the tap. A tap on
+// the active mode's picture while a temporary switch is pending keeps that
+// mode for good: the switch ends as a switch by hand, its wake-up withdrawn.
 static void SwitchByHand(DWORD tapped) {
   DWORD previous = ReadActiveMode();
   PendingSwitch pending;
@@ -181,13 +204,18 @@ static void SwitchByHand(DWORD tapped) {
   if (tapped != previous) {
     MakeModeActive(tapped, SWITCH_BY_HAND, nullptr);
   } else if (pending.Pending) {
-    ScheduleNextSwitch();
+    WithdrawNextSwitch();
+    KeepModeActive(tapped, SWITCH_BY_HAND);
   }
   ShowTodayTexts();
   if (previous >= FIRST_MODE && previous <= LAST_MODE && previous != tapped) OpenTimerBar(previous, tapped);
 }
 
 static void TapToday(int x, int y) {
+  if (CurrentSwitchNotice()) {
+    DismissSwitchNotice();
+    ShowTodayTexts();
+  }
   if (y >= TODAY_ITEM_TOP && y < TODAY_ROW_TOP) {
     OpenSettings();
   } else if (y >= TODAY_ROW_TOP && y < TODAY_ITEM_BOTTOM) {

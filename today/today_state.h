@@ -17,7 +17,10 @@
 #define TODAY_ITEM_TOP 48
 #define TODAY_PICTURE_SIZE 24
 #define TODAY_ROW_TOP 84
-#define TODAY_ROW_HEIGHT 28
+// A row cell: the picture, then the mode's name under it.
+#define TODAY_ROW_HEIGHT 42
+#define TODAY_ROW_PICTURE_TOP (TODAY_ROW_TOP + 2)
+#define TODAY_ROW_NAME_TOP (TODAY_ROW_PICTURE_TOP + TODAY_PICTURE_SIZE + 1)
 // The mark behind the active mode's picture in the row: this much wider
 // than the picture on each side, the row's height high.
 #define TODAY_MARK_MARGIN 4
@@ -53,6 +56,11 @@ struct TodayState {
   BOOL NextSwitchStale;
   // The settings program the item started, until it ends.
   HANDLE SettingsProcess;
+  // The notice of the last automatic switch, while NoticeShown, until the
+  // tick count NoticeUntil.
+  WCHAR Notice[TODAY_LINE_SIZE];
+  DWORD NoticeUntil;
+  BOOL NoticeShown;
 };
 
 extern TodayState Today;

@@ -1,10 +1,11 @@
 // The automation verbs that act on windows: click, tap, select, type, slide,
-// ok and dump. Each acts as the user would, so a hidden or disabled control
+// key, ok and dump. Each acts as the user would, so a hidden or disabled control
 // ignores it; naming a control that does not exist is a script mistake.
 #include <fstream>
 
 #include "automation/automation.h"
 #include "controls/controls.h"
+#include "display/host_input.h"
 #include "display/shared_screen.h"
 #include "display/taps.h"
 #include "display/window_dump.h"
@@ -87,6 +88,21 @@ void Slide(const std::vector<std::string>& words, const std::string&) {
   SlideTrackbar(handle, static_cast<int>(position));
 }
 
+// key NAME: the key pressed on the keyboard, for the focused control or its
+// open list (of whichever program is on top, as typed keys are).
+void Key(const std::vector<std::string>& words, const std::string&) {
+  static const std::map<std::string, HostKeyCode> kKeys = {
+      {"Up", HostKeyCode::Up},         {"Down", HostKeyCode::Down}, {"PageUp", HostKeyCode::PageUp},
+      {"PageDown", HostKeyCode::PageDown}, {"Home", HostKeyCode::Home}, {"End", HostKeyCode::End},
+      {"Return", HostKeyCode::Enter},  {"Escape", HostKeyCode::Escape}, {"Tab", HostKeyCode::Tab}};
+  ExpectWordCount(words, 1, "key NAME");
+  auto found = kKeys.find(words[0]);
+  if (found == kKeys.end())
+    throw AutomationError("unknown key \"" + words[0] +
+                          "\" (Up, Down, PageUp, PageDown, Home, End, Return, Escape or Tab)");
+  HostKey(found->second);
+}
+
 void Ok(const std::vector<std::string>& words, const std::string&) {
   ExpectWordCount(words, 0, "ok");
   if (!SendOkToScreen()) PressShellOk();
@@ -105,8 +121,8 @@ void Dump(const std::vector<std::string>& words, const std::string& rest) {
 }  // namespace
 
 std::map<std::string, AutomationVerb> WindowVerbs() {
-  return {{"click", Click}, {"tap", Tap},   {"select", Select}, {"type", Type},
-          {"slide", Slide}, {"ok", Ok},     {"dump", Dump}};
+  return {{"click", Click}, {"tap", Tap}, {"select", Select}, {"type", Type},
+          {"slide", Slide}, {"key", Key}, {"ok", Ok},         {"dump", Dump}};
 }
 
 }  // namespace platform

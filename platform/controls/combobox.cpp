@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "controls/drop_list.h"
 #include "include/commctrl.h"
 #include "include/winuser.h"
 
@@ -50,6 +51,32 @@ int FindItem(const ControlState& s, WPARAM startAfter, const std::u16string& tex
     if (exact ? CompareNoCase(item, text) == 0 : StartsWithNoCase(item, text)) return i;
   }
   return CB_ERR;
+}
+
+// Sent before every selection change the user makes.
+void NotifySelectionChange(HWND combo) {
+  Notify(combo, CBN_SELENDOK);
+  Notify(combo, CBN_SELCHANGE);
+}
+
+// A navigation key on a closed drop-down selects a neighbouring entry at once
+// (Home and End only without an edit part, where they move the caret).
+void StepSelection(HWND combo, Window& record, WPARAM key) {
+  int count = static_cast<int>(record.control.items.size());
+  if (count == 0) return;
+  int at = record.control.selection;
+  int to = at;
+  switch (key) {
+    case VK_UP: to = at < 0 ? 0 : at - 1; break;
+    case VK_DOWN: to = at + 1; break;
+    case VK_HOME: to = 0; break;
+    case VK_END: to = count - 1; break;
+    default: return;
+  }
+  to = std::clamp(to, 0, count - 1);
+  if (to == at) return;
+  SelectComboItem(combo, record, to);
+  NotifySelectionChange(combo);
 }
 
 }  // namespace
@@ -149,8 +176,41 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
       s.textLimit = wParam == 0 || wParam > static_cast<WPARAM>(kLargestTextLimit) ? kLargestTextLimit
                                                                                    : static_cast<int>(wParam);
       return TRUE;
+    case CB_GETEDITSEL: {
+      if (!HasEditPart(*record)) return CB_ERR;
+      DWORD start = static_cast<DWORD>(std::min(s.selStart, s.selEnd));
+      DWORD end = static_cast<DWORD>(std::max(s.selStart, s.selEnd));
+      if (wParam) *reinterpret_cast<DWORD*>(wParam) = start;
+      if (lParam) *reinterpret_cast<DWORD*>(lParam) = end;
+      return MAKELONG(start, end);
+    }
+    case CB_SETEDITSEL: {
+      // Start -1 takes the selection away; end -1 selects to the end.
+      if (!HasEditPart(*record)) return CB_ERR;
+      int length = static_cast<int>(record->text.size());
+      int start = static_cast<short>(LOWORD(lParam));
+      int end = static_cast<short>(HIWORD(lParam));
+      if (start == -1) start = end = std::clamp(s.selEnd, 0, length);
+      if (end == -1 || end > length) end = length;
+      start = std::clamp(start, 0, length);
+      if (s.selStart != start || s.selEnd != end) {
+        s.selStart = start;
+        s.selEnd = end;
+        Changed(combo);
+      }
+      return TRUE;
+    }
     case CB_GETDROPPEDSTATE:
-      return FALSE;
+      return OpenDropDown() == combo ? TRUE : FALSE;
+    case CB_SHOWDROPDOWN:
+      if (wParam) OpenDropList(combo);
+      else if (OpenDropDown() == combo) CloseDropList(false);
+      return TRUE;
+    case WM_KEYDOWN:
+      // With the list closed, an edit part takes the caret keys itself.
+      if (DropListKey(combo, wParam) || (HasEditPart(*record) && MoveCaretByKey(combo, *record, wParam))) return 0;
+      StepSelection(combo, *record, wParam);
+      return 0;
     case WM_SETTEXT: {
       if (!HasEditPart(*record)) {
         // A list without edit part shows only its entries: the text selects one.
@@ -177,6 +237,8 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
+      // Focus going elsewhere closes an open list without a pick.
+      if (message == WM_KILLFOCUS && OpenDropDown() == combo) CloseDropList(false);
       Changed(combo);
       Notify(combo, message == WM_SETFOCUS ? CBN_SETFOCUS : CBN_KILLFOCUS);
       return 0;
@@ -196,17 +258,13 @@ void InitComboBox(Window& combo) {
   combo.text.clear();
 }
 
-void PickComboEntry(HWND combo, int index) {
+void CommitComboPick(HWND combo, int index) {
   Window* record = FindWindowRecord(combo);
   if (!record || record->kind != WindowKind::ComboBox) return;
   if (index < 0 || index >= static_cast<int>(record->control.items.size())) return;
-  SetFocus(combo);
-  Notify(combo, CBN_DROPDOWN);
-  if (!(record = FindWindowRecord(combo))) return;
   // The edit part shows the entry before the dialog hears of the change.
   SelectComboItem(combo, *record, index);
-  Notify(combo, CBN_SELCHANGE);
-  Notify(combo, CBN_SELENDOK);
+  NotifySelectionChange(combo);
   Notify(combo, CBN_CLOSEUP);
 }
 

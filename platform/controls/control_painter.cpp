@@ -242,25 +242,17 @@ void ComboList(Canvas& canvas, const RECT& list, const ComboState& state) {
   int itemHeight = ListItemHeight();
   int visible = std::max(1, (Height(list) - 2) / itemHeight);
   int count = int(state.items.size());
-  bool scrolls = count > visible;
   int right = list.right - 1;
-  if (scrolls) {
-    // A scroll bar: arrow boxes at both ends, the thumb sized by the part shown.
-    int barWidth = 11;
-    RECT bar{list.right - 1 - barWidth, list.top + 1, list.right - 1, list.bottom - 1};
-    canvas.Fill(bar, 0xE8E8E8);
-    RECT up = MakeRect(bar.left, bar.top, barWidth, barWidth);
-    RECT down = MakeRect(bar.left, bar.bottom - barWidth, barWidth, barWidth);
-    RaisedBox(canvas, up);
-    RaisedBox(canvas, down);
-    UpArrow(canvas, up.left + barWidth / 2, up.top + barWidth / 2, kBlack);
-    DownArrow(canvas, down.left + barWidth / 2, down.top + barWidth / 2 - 1, kBlack);
-    int track = down.top - up.bottom;
-    int thumb = std::max(6, track * visible / count);
-    int range = std::max(1, count - visible);
-    int top = up.bottom + (track - thumb) * std::clamp(state.topItem, 0, range) / range;
-    RaisedBox(canvas, RECT{bar.left, top, bar.right, top + thumb});
-    right = bar.left;
+  ListScrollBar bar;
+  if (ComboListScrollBar(list, count, visible, state.topItem, &bar)) {
+    canvas.Fill(RECT{bar.up.left, bar.up.top, bar.up.right, bar.down.bottom}, 0xE8E8E8);
+    RaisedBox(canvas, bar.up);
+    RaisedBox(canvas, bar.down);
+    int half = (bar.up.right - bar.up.left) / 2;
+    UpArrow(canvas, bar.up.left + half, bar.up.top + half, kBlack);
+    DownArrow(canvas, bar.down.left + half, bar.down.top + half - 1, kBlack);
+    RaisedBox(canvas, bar.thumb);
+    right = bar.up.left;
   }
   Canvas inside = canvas.Sub(0, 0, RECT{list.left + 1, list.top + 1, right, list.bottom - 1});
   for (int i = 0; i < visible && state.topItem + i < count; ++i) {
@@ -271,6 +263,31 @@ void ComboList(Canvas& canvas, const RECT& list, const ComboState& state) {
     TextLine(inside, RECT{item.left + 2, item.top, item.right, item.bottom}, state.items[index],
              TextAlign::Left, chosen ? kHighlightText : kBlack);
   }
+}
+
+bool ComboListScrollBar(const RECT& list, int count, int visible, int topItem, ListScrollBar* bar) {
+  if (count <= visible) return false;
+  // Arrow boxes at both ends, the thumb sized by the part shown.
+  constexpr int kBarWidth = 11;
+  int left = list.right - 1 - kBarWidth, top = list.top + 1, bottom = list.bottom - 1;
+  bar->up = MakeRect(left, top, kBarWidth, kBarWidth);
+  bar->down = MakeRect(left, bottom - kBarWidth, kBarWidth, kBarWidth);
+  bar->track = RECT{left, bar->up.bottom, left + kBarWidth, bar->down.top};
+  int track = Height(bar->track);
+  int thumb = std::max(6, track * visible / count);
+  int range = count - visible;
+  int thumbTop = bar->track.top + (track - thumb) * std::clamp(topItem, 0, range) / range;
+  bar->thumb = RECT{left, thumbTop, left + kBarWidth, thumbTop + thumb};
+  return true;
+}
+
+int ComboListTopAt(const ListScrollBar& bar, int count, int visible, int thumbTop) {
+  int range = std::max(0, count - visible);
+  int travel = Height(bar.track) - Height(bar.thumb);
+  if (travel <= 0 || range == 0) return 0;
+  int moved = std::clamp(thumbTop - int(bar.track.top), 0, travel);
+  // Rounded to the nearest entry, so that the thumb lands where it is let go.
+  return (moved * range + travel / 2) / travel;
 }
 
 namespace {

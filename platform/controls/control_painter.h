@@ -55,8 +55,14 @@ struct ComboState {
   EditState edit;  // the edit part
   bool open = false;
   std::vector<std::u16string_view> items;
-  int selection = -1;
+  int selection = -1;  // the entry highlighted in the open list
   int topItem = 0;  // first item shown in the open list
+};
+
+// The parts of an open list's scroll bar, in the list's coordinates.
+struct ListScrollBar {
+  RECT up{}, down{}, thumb{};
+  RECT track{};  // between the arrows: above the thumb pages up, below pages down
 };
 
 enum class TrackbarTicks { None, Ends, Every };
@@ -77,6 +83,11 @@ int ListItemHeight();
 // Where the open list of a drop-down whose closed part is `closed` lies,
 // for `visibleItems` lines (relative to the same origin as `closed`).
 RECT ComboListRect(const RECT& closed, int visibleItems);
+// The scroll bar of an open list of `count` entries showing `visible` from
+// `topItem`; false when every entry fits and there is none.
+bool ComboListScrollBar(const RECT& list, int count, int visible, int topItem, ListScrollBar* bar);
+// The first entry shown when the thumb's top is dragged to y.
+int ComboListTopAt(const ListScrollBar& bar, int count, int visible, int thumbTop);
 // The width of the arrow button at the right of a drop-down.
 int ComboButtonWidth(int closedHeight);
 // The trackbar position under x (the control's own coordinates).

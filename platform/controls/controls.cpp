@@ -94,6 +94,26 @@ bool TypeCharacter(HWND control, Window& record, WCHAR c, bool numberOnly) {
   return true;
 }
 
+bool MoveCaretByKey(HWND control, Window& record, WPARAM key) {
+  ControlState& s = record.control;
+  int length = static_cast<int>(record.text.size());
+  int from = std::min(s.selStart, s.selEnd), to = std::max(s.selStart, s.selEnd);
+  int caret;
+  switch (key) {
+    case VK_LEFT: caret = from == to ? from - 1 : from; break;
+    case VK_RIGHT: caret = from == to ? to + 1 : to; break;
+    case VK_HOME: caret = 0; break;
+    case VK_END: caret = length; break;
+    default: return false;
+  }
+  caret = std::clamp(caret, 0, length);
+  if (s.selStart != caret || s.selEnd != caret) {
+    s.selStart = s.selEnd = caret;
+    Changed(control);
+  }
+  return true;
+}
+
 void InstallStandardControls() { SetControlClasses(ControlClasses{ProcedureOfKind, InitialState}); }
 
 }  // namespace platform

@@ -33,6 +33,9 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT CALLBACK TrackbarProc(HWND trackbar, UINT message, WPARAM wParam, LPARAM lParam);
 // A drop-down's state from its template: closed, it is one line high.
 void InitComboBox(Window& combo);
+// The entry picked from a drop-down's list, which has just closed: selected
+// and shown, and the dialog told (CBN_SELENDOK, CBN_SELCHANGE, CBN_CLOSEUP).
+void CommitComboPick(HWND combo, int index);
 
 // A notification to the control's dialog (WM_COMMAND with `code`).
 void Notify(HWND control, WORD code);
@@ -47,5 +50,8 @@ void SetTextIfChanged(HWND control, Window& record, const std::u16string& text);
 // characters replace the selection within the text limit. Returns true when
 // the text changed.
 bool TypeCharacter(HWND control, Window& record, WCHAR c, bool numberOnly);
+// Left, Right, Home and End in an edit or a drop-down's edit part: the caret
+// moves and the selection goes. False for any other key.
+bool MoveCaretByKey(HWND control, Window& record, WPARAM key);
 
 }  // namespace platform

@@ -64,6 +64,9 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
         Notify(edit, EN_CHANGE);
       }
       return 0;
+    case WM_KEYDOWN:
+      MoveCaretByKey(edit, *record, wParam);
+      return 0;
     case WM_LBUTTONDOWN:
       // A tap puts the caret at the end of the text.
       SetFocus(edit);

@@ -22,6 +22,34 @@ void SetTrackbarPosition(HWND trackbar, Window& record, int position) {
   Changed(trackbar);
 }
 
+void NotifyScroll(HWND trackbar, const Window& record, WORD code, int position) {
+  UINT scroll = (record.style & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+  SendMessageW(record.parent, scroll, MAKEWPARAM(code, position), reinterpret_cast<LPARAM>(trackbar));
+}
+
+// The keyboard moves the thumb as Windows' trackbar does: the arrows a line
+// (one position), Page Up and Down a page (a fifth of the range, at least
+// one), Home and End to the ends; the dialog hears the step, then its end.
+void StepTrackbar(HWND trackbar, Window& record, WPARAM key) {
+  ControlState& s = record.control;
+  int page = std::max(1, (s.rangeMax - s.rangeMin) / 5);
+  int to;
+  WORD code;
+  switch (key) {
+    case VK_LEFT: case VK_UP: to = s.position - 1, code = TB_LINEUP; break;
+    case VK_RIGHT: case VK_DOWN: to = s.position + 1, code = TB_LINEDOWN; break;
+    case VK_PRIOR: to = s.position - page, code = TB_PAGEUP; break;
+    case VK_NEXT: to = s.position + page, code = TB_PAGEDOWN; break;
+    case VK_HOME: to = s.rangeMin, code = TB_TOP; break;
+    case VK_END: to = s.rangeMax, code = TB_BOTTOM; break;
+    default: return;
+  }
+  SetTrackbarPosition(trackbar, record, to);
+  int position = record.control.position;
+  NotifyScroll(trackbar, record, code, position);
+  if (Window* now = FindWindowRecord(trackbar)) NotifyScroll(trackbar, *now, TB_ENDTRACK, 0);
+}
+
 }  // namespace
 
 LRESULT CALLBACK TrackbarProc(HWND trackbar, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -66,6 +94,9 @@ LRESULT CALLBACK TrackbarProc(HWND trackbar, UINT message, WPARAM wParam, LPARAM
       SlideTrackbar(trackbar, position);
       return 0;
     }
+    case WM_KEYDOWN:
+      StepTrackbar(trackbar, *record, wParam);
+      return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       Changed(trackbar);

@@ -26,8 +26,9 @@ constexpr int kBarTitleUnits = 64;
 constexpr int kScreenInputSlots = 64;
 
 // What another program sends: a tap at a screen pixel, the shell's "ok", a
-// typed character, an editing key (HostKeyCode).
-enum class ScreenInputKind : int32_t { Tap, Ok, Text, Key };
+// typed character, an editing key (HostKeyCode), the wheel turned (lines),
+// the stylus moved while down (a pixel) and lifted.
+enum class ScreenInputKind : int32_t { Tap, Ok, Text, Key, Wheel, Drag, Release };
 
 struct ScreenInput {
   ScreenInputKind kind;

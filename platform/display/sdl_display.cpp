@@ -127,6 +127,16 @@ void HandleEvent(const SDL_Event& event) {
       if (event.button.button == SDL_BUTTON_LEFT)
         HostTap(event.button.x / g_host.scale, event.button.y / g_host.scale);
       break;
+    case SDL_MOUSEMOTION:
+      if (event.motion.state & SDL_BUTTON_LMASK) HostDrag(event.motion.x / g_host.scale, event.motion.y / g_host.scale);
+      break;
+    case SDL_MOUSEBUTTONUP:
+      if (event.button.button == SDL_BUTTON_LEFT) HostRelease();
+      break;
+    case SDL_MOUSEWHEEL:
+      // Three lines a notch, as Windows scrolls by default; y > 0 is away from the user.
+      if (event.wheel.y) HostWheel(-3 * event.wheel.y);
+      break;
     case SDL_TEXTINPUT:
       HostText(event.text.text);
       break;
@@ -137,6 +147,13 @@ void HandleEvent(const SDL_Event& event) {
         case SDLK_TAB: HostKey(HostKeyCode::Tab); break;
         case SDLK_LEFT: HostKey(HostKeyCode::Left); break;
         case SDLK_RIGHT: HostKey(HostKeyCode::Right); break;
+        case SDLK_UP: HostKey(HostKeyCode::Up); break;
+        case SDLK_DOWN: HostKey(HostKeyCode::Down); break;
+        case SDLK_PAGEUP: HostKey(HostKeyCode::PageUp); break;
+        case SDLK_PAGEDOWN: HostKey(HostKeyCode::PageDown); break;
+        case SDLK_HOME: HostKey(HostKeyCode::Home); break;
+        case SDLK_END: HostKey(HostKeyCode::End); break;
+        case SDLK_ESCAPE: HostKey(HostKeyCode::Escape); break;
         default: break;
       }
       break;

@@ -280,6 +280,9 @@ bool SendTapToScreen(int x, int y) {
 bool SendOkToScreen() { return SendToTop(ScreenInput{ScreenInputKind::Ok, 0, 0}); }
 bool SendTextToScreen(char16_t unit) { return SendToTop(ScreenInput{ScreenInputKind::Text, unit, 0}); }
 bool SendKeyToScreen(int key) { return SendToTop(ScreenInput{ScreenInputKind::Key, key, 0}); }
+bool SendWheelToScreen(int lines) { return SendToTop(ScreenInput{ScreenInputKind::Wheel, lines, 0}); }
+bool SendDragToScreen(int x, int y) { return SendToTop(ScreenInput{ScreenInputKind::Drag, x, y}); }
+bool SendReleaseToScreen() { return SendToTop(ScreenInput{ScreenInputKind::Release, 0, 0}); }
 
 void TakeInputFromScreen() {
   if (!OnScreenThread()) return;
@@ -290,6 +293,9 @@ void TakeInputFromScreen() {
       case ScreenInputKind::Ok: PressShellOk(); break;
       case ScreenInputKind::Text: TypeHostUnit(char16_t(input.x)); break;
       case ScreenInputKind::Key: PressHostKey(HostKeyCode(input.x)); break;
+      case ScreenInputKind::Wheel: TurnHostWheel(input.x); break;
+      case ScreenInputKind::Drag: DragHostStylus(input.x, input.y); break;
+      case ScreenInputKind::Release: ReleaseHostStylus(); break;
     }
   }
 }

@@ -39,11 +39,14 @@ void PublishScreenChanges(bool force = false);
 
 // Input: sends a tap to the program whose layer lies at (x, y) when that is
 // not this one (true), else leaves it to the caller (false). The shell's
-// "ok", typed characters and keys go to the top program.
+// "ok", typed characters, keys, the wheel and drags go to the top program.
 bool SendTapToScreen(int x, int y);
 bool SendOkToScreen();
 bool SendTextToScreen(char16_t unit);
 bool SendKeyToScreen(int key);
+bool SendWheelToScreen(int lines);
+bool SendDragToScreen(int x, int y);
+bool SendReleaseToScreen();
 // Carries out the input that others sent to this program.
 void TakeInputFromScreen();
 

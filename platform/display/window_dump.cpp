@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "controls/drop_list.h"
 #include "display/shared_screen.h"
 #include "kernel/program.h"
 #include "shell/input_panel.h"
@@ -43,6 +44,16 @@ Json Control(const Window& w) {
       for (const std::u16string& item : s.items) items.push_back(Utf16ToUtf8(item));
       control["items"] = items;
       control["selection"] = s.selection;
+      DropListView list;
+      if (ViewOpenDropList(&list) && list.combo == w.handle) {
+        // The open list: where it lies, the entries it shows and the one highlighted.
+        Json open = {{"rect", Rect(list.rect)}, {"top", list.top}, {"visible", list.visible},
+                     {"highlight", list.highlight}};
+        if (list.scrolls)
+          open["scrollbar"] = {{"up", Rect(list.bar.up)}, {"down", Rect(list.bar.down)},
+                               {"thumb", Rect(list.bar.thumb)}};
+        control["list"] = open;
+      }
       break;
     }
     case WindowKind::Trackbar:

@@ -21,6 +21,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, i
 int main(int argc, char** argv) {
   try {
     platform::SetProgramName(argc > 0 ? argv[0] : "selvane");
+    // Display settings that name nothing allowed are refused before anything runs.
+    std::string displayError = platform::DisplaySettingsError();
+    if (!displayError.empty()) {
+      std::fprintf(stderr, "%s: %s\n", platform::ProgramName().c_str(), displayError.c_str());
+      return 1;
+    }
     // Makes the device when there is none; refuses a damaged one.
     platform::EnsureDevice();
     platform::DeviceDb();

@@ -121,3 +121,38 @@ TEST_F(GdiTest, ObjectsFollowWindowsRules) {
   EXPECT_EQ(FillRect(memory, &part, brush), 0);
   EXPECT_EQ(GetObjectW(bitmap, sizeof(BITMAP), nullptr), 0);
 }
+
+// DrawTextW keeps to its rectangle: text too wide is cut with "...", and
+// nothing is drawn outside, whatever the alignment.
+TEST_F(GdiTest, DrawTextStaysInItsRectangleAndCutsWithAnEllipsis) {
+  platform::Surface target(120, 30, 0xFFFFFF);
+  HDC dc = platform::CreateSurfaceDC(target, POINT{0, 0}, target.bounds(), nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+
+  RECT measured = {0, 0, 0, 0};
+  const WCHAR* longName = u"A very long mode name indeed";
+  int height = DrawTextW(dc, longName, -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_GT(height, 0);
+  EXPECT_GT(measured.right, 40);
+  RECT cut = {0, 0, 40, 0};
+  DrawTextW(dc, longName, -1, &cut, DT_SINGLELINE | DT_CALCRECT | DT_END_ELLIPSIS);
+  EXPECT_LE(cut.right, 40);
+  EXPECT_GT(cut.right, 10);
+
+  RECT cell = {10, 5, 50, 25};
+  EXPECT_EQ(DrawTextW(dc, longName, -1, &cell, DT_CENTER | DT_SINGLELINE | DT_END_ELLIPSIS), height);
+  int inside = 0, outside = 0;
+  for (int y = 0; y < target.height(); ++y)
+    for (int x = 0; x < target.width(); ++x)
+      if (target.at(x, y) != 0xFFFFFF) ++(x >= 10 && x < 50 && y >= 5 && y < 25 ? inside : outside);
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
+  // A short text that fits is drawn whole.
+  RECT whole = {0, 0, 40, 0};
+  DrawTextW(dc, u"Car", -1, &whole, DT_SINGLELINE | DT_CALCRECT | DT_END_ELLIPSIS);
+  RECT plain = {0, 0, 0, 0};
+  DrawTextW(dc, u"Car", -1, &plain, DT_SINGLELINE | DT_CALCRECT);
+  EXPECT_EQ(whole.right, plain.right);
+  DeleteDC(dc);
+}

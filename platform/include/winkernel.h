@@ -13,6 +13,10 @@
 
 #define ERROR_NOT_SUPPORTED 50L
 
+// Debug output. The phone sends it to an attached debugger; here each call
+// is a journal line "OutputDebugString TEXT" (a trailing line break dropped).
+void OutputDebugStringW(LPCWSTR lpOutputString);
+
 // Closes any handle of this family, of a database enumeration or database,
 // or of a process. The object lives on while other handles name it.
 BOOL CloseHandle(HANDLE hObject);

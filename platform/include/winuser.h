@@ -382,6 +382,37 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, LPCDLGTEMPLATEW dialogTempla
                                 LPARAM initParam);
 HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC dialogProc, LPARAM initParam);
 HWND GetDlgItem(HWND dialog, int id);
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
+
+// Text drawn into a device context with its text colour and background
+// mode, in the dialog font: DT_SINGLELINE only (line breaks are drawn as
+// blanks), aligned in the rectangle and clipped to it; DT_END_ELLIPSIS cuts
+// text that does not fit with "...". DT_CALCRECT measures instead of drawing.
+// Returns the text's height.
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_SINGLELINE 0x00000020
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_END_ELLIPSIS 0x00008000
+int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
+
+// Message boxes: modal, over the foreground window, closed by the shell's
+// "ok" (or, with MB_OKCANCEL, by "Cancel"). Returns IDOK or IDCANCEL.
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_ICONHAND 0x00000010L
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONASTERISK 0x00000040L
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_SETFOREGROUND 0x00010000L
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
 int GetDlgCtrlID(HWND window);
 LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
@@ -407,6 +438,23 @@ LRESULT DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 #define SendDlgItemMessage SendDlgItemMessageW
 #define SetDlgItemText SetDlgItemTextW
 #define GetDlgItemText GetDlgItemTextW
+#define MessageBox MessageBoxW
+#define DrawText DrawTextW
+
+// Virtual keys.
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_ESCAPE 0x1B
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
 
 // Synthetic key events; one counts as user activity and keeps the phone awake.
 #define KEYEVENTF_EXTENDEDKEY 0x0001

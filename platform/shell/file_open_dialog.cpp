@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "files/files.h"
+#include "shell/dialog_template.h"
 #include "aygshell.h"
 #include "emulated_limits.h"
 #include "include/commdlg.h"
@@ -33,60 +34,19 @@ struct OpenState {
   BOOL result = FALSE;
 };
 
-// A dialog template in memory, laid out as the resource compiler does.
-class TemplateWriter {
- public:
-  void Header(DWORD style, int count, short cx, short cy, const std::u16string& title) {
-    Dword(style);
-    Dword(0);
-    words_.push_back(static_cast<WORD>(count));
-    for (short v : {short(0), short(0), cx, cy}) words_.push_back(static_cast<WORD>(v));
-    words_.push_back(0);  // no menu
-    words_.push_back(0);  // the dialog class
-    Text(title);
-    words_.push_back(8);
-    Text(u"Tahoma");
-  }
-  void Item(DWORD style, short x, short y, short cx, short cy, int id, WORD classAtom, const std::u16string& text) {
-    if (words_.size() % 2) words_.push_back(0);  // DWORD boundary
-    Dword(style | WS_CHILD | WS_VISIBLE);
-    Dword(0);
-    for (short v : {x, y, cx, cy}) words_.push_back(static_cast<WORD>(v));
-    words_.push_back(static_cast<WORD>(id));
-    words_.push_back(0xFFFF);
-    words_.push_back(classAtom);
-    Text(text);
-    words_.push_back(0);  // no creation data
-  }
-  LPCDLGTEMPLATEW Data() const { return reinterpret_cast<LPCDLGTEMPLATEW>(words_.data()); }
-
- private:
-  void Dword(DWORD value) {
-    words_.push_back(static_cast<WORD>(value & 0xFFFF));
-    words_.push_back(static_cast<WORD>(value >> 16));
-  }
-  void Text(const std::u16string& text) {
-    for (char16_t c : text) words_.push_back(c);
-    words_.push_back(0);
-  }
-  std::vector<WORD> words_;
-};
-
-constexpr WORD kButtonClass = 0x80, kEditClass = 0x81, kStaticClass = 0x82, kComboClass = 0x85;
-
 // The layout: four rows of a label and a field, then OK and Cancel.
-void WriteTemplate(TemplateWriter* out, const std::u16string& title) {
+void WriteTemplate(platform::TemplateWriter* out, const std::u16string& title) {
   out->Header(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_SETFONT, 10, 159, 110, title);
-  out->Item(SS_LEFT, 4, 8, 30, 10, IDC_STATIC, kStaticClass, u"Folder:");
-  out->Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 36, 6, 119, 80, IDC_OPEN_FOLDER, kComboClass, u"");
-  out->Item(SS_LEFT, 4, 26, 30, 10, IDC_STATIC, kStaticClass, u"Files:");
-  out->Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 36, 24, 119, 90, IDC_OPEN_ENTRIES, kComboClass, u"");
-  out->Item(SS_LEFT, 4, 44, 30, 10, IDC_STATIC, kStaticClass, u"Name:");
-  out->Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 36, 42, 119, 12, IDC_OPEN_NAME, kEditClass, u"");
-  out->Item(SS_LEFT, 4, 62, 30, 10, IDC_STATIC, kStaticClass, u"Type:");
-  out->Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 36, 60, 119, 60, IDC_OPEN_TYPE, kComboClass, u"");
-  out->Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 84, 45, 14, IDOK, kButtonClass, u"OK");
-  out->Item(BS_PUSHBUTTON | WS_TABSTOP, 110, 84, 45, 14, IDCANCEL, kButtonClass, u"Cancel");
+  out->Item(SS_LEFT, 4, 8, 30, 10, IDC_STATIC, platform::kStaticClass, u"Folder:");
+  out->Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 36, 6, 119, 80, IDC_OPEN_FOLDER, platform::kComboClass, u"");
+  out->Item(SS_LEFT, 4, 26, 30, 10, IDC_STATIC, platform::kStaticClass, u"Files:");
+  out->Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 36, 24, 119, 90, IDC_OPEN_ENTRIES, platform::kComboClass, u"");
+  out->Item(SS_LEFT, 4, 44, 30, 10, IDC_STATIC, platform::kStaticClass, u"Name:");
+  out->Item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 36, 42, 119, 12, IDC_OPEN_NAME, platform::kEditClass, u"");
+  out->Item(SS_LEFT, 4, 62, 30, 10, IDC_STATIC, platform::kStaticClass, u"Type:");
+  out->Item(CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 36, 60, 119, 60, IDC_OPEN_TYPE, platform::kComboClass, u"");
+  out->Item(BS_DEFPUSHBUTTON | WS_TABSTOP, 60, 84, 45, 14, IDOK, platform::kButtonClass, u"OK");
+  out->Item(BS_PUSHBUTTON | WS_TABSTOP, 110, 84, 45, 14, IDCANCEL, platform::kButtonClass, u"Cancel");
 }
 
 // The pairs of a filter text "name\0pattern\0...\0"; "*" when there are none.
@@ -282,7 +242,7 @@ BOOL GetOpenFileNameW(LPOPENFILENAMEW request) {
   state.folder = StartFolder(request->lpstrInitialDir);
   ReadFilters(request->lpstrFilter, &state);
 
-  TemplateWriter layout;
+  platform::TemplateWriter layout;
   WriteTemplate(&layout, request->lpstrTitle ? request->lpstrTitle : kDefaultTitle);
   HWND previous = GetForegroundWindow();
   g_open = &state;

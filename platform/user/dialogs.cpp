@@ -1,7 +1,9 @@
 // The dialog manager: dialogs from compiled templates (classic and extended
 // layouts), dialog units from the template's font, WM_INITDIALOG and the
 // default dialog behaviour, control lookup and the colour requests.
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "include/commctrl.h"
 #include "include/winresource.h"
@@ -319,6 +321,29 @@ HWND GetDlgItem(HWND dialog, int id) {
   }
   SetLastError(ERROR_CONTROL_ID_NOT_FOUND);
   return nullptr;
+}
+
+// The tab stop after (or before) `control` among the dialog's shown and
+// enabled children, in template order and wrapping round; `control` itself
+// when it is the only one.
+HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
+  using namespace platform;
+  Window* record = FindWindowRecord(dialog);
+  if (!record) {
+    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+    return nullptr;
+  }
+  std::vector<HWND> stops;
+  for (HWND child : record->children) {
+    Window* c = FindWindowRecord(child);
+    if (c && (c->style & WS_TABSTOP) && (c->style & WS_VISIBLE) && !(c->style & WS_DISABLED)) stops.push_back(child);
+  }
+  if (stops.empty()) return control;
+  size_t count = stops.size();
+  auto at = std::find(stops.begin(), stops.end(), control);
+  if (at == stops.end()) return previous ? stops.back() : stops.front();
+  size_t index = static_cast<size_t>(at - stops.begin());
+  return stops[previous ? (index + count - 1) % count : (index + 1) % count];
 }
 
 int GetDlgCtrlID(HWND window) {

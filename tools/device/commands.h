@@ -43,6 +43,7 @@ void AddRegCommand(CLI::App& app);
 void AddJournalCommand(CLI::App& app);
 void AddClockCommand(CLI::App& app);
 void AddStateCommand(CLI::App& app);
+void AddModesCommand(CLI::App& app);
 void AddStartCommand(CLI::App& app);
 void AddCalendarCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);

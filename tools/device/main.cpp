@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
   AddJournalCommand(app);
   AddClockCommand(app);
   AddStateCommand(app);
+  AddModesCommand(app);
   AddStartCommand(app);
   AddCalendarCommand(app);
   AddRunCommand(app);

@@ -20,7 +20,7 @@ void AddStartCommand(CLI::App& app) {
   start->footer("PROGRAM [COMMAND LINE]: the program, then its command line (joined by single spaces)");
   start->callback([start, wait] {
     std::vector<std::string> words = start->remaining();
-    if (words.empty()) throw CommandError("start: name the program to start");
+    if (words.empty()) throw UsageError("start: name the program to start");
     std::u16string path = platform::InstalledProgramPath(words[0]);
     UseDevice();
     auto binary = platform::InstalledProgramBinary(path);

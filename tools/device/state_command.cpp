@@ -55,7 +55,9 @@ void (*const kSections[])() = {
 }  // namespace
 
 void AddStateCommand(CLI::App& app) {
-  CLI::App* state = app.add_subcommand("state", "Print the phone's state: clock, modes, timed starts and hardware");
+  CLI::App* state = app.add_subcommand("state", "Print the phone's state, one \"name: value\" line each: the clock, the active mode, a pending "
+                     "temporary switch, the next wake-up, the timed starts, then the hardware (radio, SIM, "
+                     "Bluetooth, headset, sound, counts of the named events); `modes` prints the schedule");
   state->callback([] {
     ReadDevice();
     for (auto section : kSections) section();

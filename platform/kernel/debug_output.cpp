@@ -1,0 +1,15 @@
+// OutputDebugStringW: the phone hands debug text to an attached debugger;
+// the emulated phone's debugger is its journal, so a program's own notes
+// show among its hardware calls, in order.
+#include <string>
+
+#include "kernel/journal.h"
+#include "text/utf.h"
+#include "winkernel.h"
+
+void OutputDebugStringW(LPCWSTR lpOutputString) {
+  if (!lpOutputString) return;
+  std::u16string text(lpOutputString);
+  while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
+  platform::JournalAppend("OutputDebugString " + platform::Utf16ToUtf8(text));
+}
