@@ -53,6 +53,8 @@ struct TodayState {
   BOOL NextSwitchStale;
   // The settings program the item started, until it ends.
   HANDLE SettingsProcess;
+  // The timer bar the item started last, until it ends.
+  HANDLE TimerProcess;
 };
 
 extern TodayState Today;
