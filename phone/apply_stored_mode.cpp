@@ -5,6 +5,7 @@
 
 #include "phone/apply_mode.h"
 #include "phone/phone_notifications.h"
+#include "phone/radio_switch.h"
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
@@ -20,6 +21,8 @@ int ApplyStoredMode(LPCWSTR keyName) {
   return 0;
 }
 
+void WaitForAppliedRadio() { WaitForRadioSwitches(APPLIED_RADIO_WAIT_MS); }
+
 DWORD ModeToApply(DWORD fallback) {
   DWORD active = ReadActiveMode();
   return active ? active : fallback;
@@ -31,5 +34,6 @@ BOOL FinishInterruptedApply() {
   WCHAR keyName[MODE_KEY_NAME_SIZE];
   ModeKeyName(ModeToApply(recorded), keyName);
   ApplyStoredMode(keyName);
+  WaitForAppliedRadio();
   return TRUE;
 }

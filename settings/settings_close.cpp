@@ -22,14 +22,15 @@ void CloseSettings() {
   // window showed last: the Today item may have switched while the window
   // was open, and the phone must take the mode it shows as active. With no
   // active mode stored, the one the window opened on. The apply is recorded
-  // until the wake-up is registered, so that a kill half way is finished by
-  // the next start.
+  // until the wake-up is registered and the radio switched, so that a kill
+  // half way is finished by the next start.
   DWORD mode = ModeToApply((DWORD)ActiveMode);
   RecordModeApply(mode);
   WCHAR keyName[MODE_KEY_NAME_SIZE];
   ModeKeyName(mode, keyName);
   ApplyStoredMode(keyName);
   ScheduleNextSwitch();
+  WaitForAppliedRadio();
   ClearModeApplyRecord();
 
   DestroyWindow(SettingsWindow);

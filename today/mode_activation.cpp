@@ -60,6 +60,7 @@ static void CarryOutSwitch(ModeSwitchRecord* record, BOOL resumed) {
   ModeKeyName(record->Mode, keyName);
   ApplyStoredMode(keyName);
   ScheduleNextSwitch();
+  WaitForAppliedRadio();
   ClearModeSwitchRecord();
 }
 
