@@ -10,13 +10,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 
-#include <windows.h>
+#include <sqlite3.h>
 
 #include "device/device.h"
 #include "testing/device_fixture.h"
@@ -43,15 +44,24 @@ inline void RestoreDatabase(const fs::path& device, const fs::path& saved) {
   fs::copy_file(saved, device / "phone.db", fs::copy_options::overwrite_existing);
 }
 
-// TRUE while the store's root holds the value `record`.
+// TRUE while the registry holds a value named `record` (an ASCII name).
+// Read straight from the database on a connection of its own each time, so
+// that it sees the last write at once and never waits on the writer.
 inline bool RecordPresent(const char16_t* record) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane", 0, 0, &key) !=
-      ERROR_SUCCESS)
-    return false;
-  DWORD size = 0;
-  bool present = RegQueryValueExW(key, record, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
-  RegCloseKey(key);
+  std::string folded;
+  for (const char16_t* c = record; *c; ++c) folded += static_cast<char>(std::tolower(static_cast<int>(*c)));
+  const std::string path = std::string(std::getenv("SELVANE_DEVICE")) + "/phone.db";
+  sqlite3* db = nullptr;
+  bool present = false;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* query = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT 1 FROM reg_values WHERE folded = ?", -1, &query, nullptr) == SQLITE_OK) {
+      sqlite3_bind_text(query, 1, folded.c_str(), -1, SQLITE_TRANSIENT);
+      present = sqlite3_step(query) == SQLITE_ROW;
+    }
+    sqlite3_finalize(query);
+  }
+  sqlite3_close(db);
   return present;
 }
 
