@@ -45,8 +45,9 @@ inline void RestoreDatabase(const fs::path& device, const fs::path& saved) {
 }
 
 // TRUE while the registry holds a value named `record` (an ASCII name).
-// Read straight from the database on a connection of its own each time, so
-// that it sees the last write at once and never waits on the writer.
+// Read straight from the database on a read-only connection of its own, so
+// that the polling, many times a millisecond, never writes to the device
+// under test nor takes part in its registry's own locking.
 inline bool RecordPresent(const char16_t* record) {
   std::string folded;
   for (const char16_t* c = record; *c; ++c) folded += static_cast<char>(std::tolower(static_cast<int>(*c)));
@@ -83,8 +84,9 @@ struct RunTimes {
 };
 
 // Runs a built program headless with a script, in a process group of its
-// own, and kills it at `instant`, or lets it end. `watched` is the record whose time in the
-// store is measured. Sets *killed when it was killed before it ended.
+// own, and kills it at `instant`, or lets it end. `watched` is the record
+// whose time in the store is measured. Sets *killed when it was killed
+// before it ended.
 inline RunTimes RunAndKill(const std::string& name, const std::vector<std::string>& args, const fs::path& script,
                            KillInstant instant, const char16_t* watched, bool* killed) {
   const std::string program = (testing_support::ProgramFolder() / name).string();
