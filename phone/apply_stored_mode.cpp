@@ -5,8 +5,12 @@
 
 #include "phone/apply_mode.h"
 #include "phone/phone_notifications.h"
+#include "phone/radio_switch.h"
+#include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
+#include "store/root_values.h"
+#include "store/switch_records.h"
 
 int ApplyStoredMode(LPCWSTR keyName) {
   ModeRecord mode = LoadMode(keyName);
@@ -15,4 +19,21 @@ int ApplyStoredMode(LPCWSTR keyName) {
   LoadNotifications(keyName, table);
   ApplyPhoneNotifications(&mode, table);
   return 0;
+}
+
+void WaitForAppliedRadio() { WaitForRadioSwitches(APPLIED_RADIO_WAIT_MS); }
+
+DWORD ModeToApply(DWORD fallback) {
+  DWORD active = ReadActiveMode();
+  return active ? active : fallback;
+}
+
+BOOL FinishInterruptedApply() {
+  DWORD recorded = 0;
+  if (!ReadModeApplyRecord(&recorded)) return FALSE;
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName(ModeToApply(recorded), keyName);
+  ApplyStoredMode(keyName);
+  WaitForAppliedRadio();
+  return TRUE;
 }

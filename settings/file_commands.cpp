@@ -12,6 +12,7 @@
 #include "store/factory_modes.h"
 #include "store/format_buffer.h"
 #include "store/notification_table.h"
+#include "store/record_save.h"
 #include "textfile/mode_text.h"
 
 namespace {
@@ -82,7 +83,10 @@ void ImportEditedMode() {
   FormatModeTextPath(path);
   FILE* file = _wfopen(path, TEXT("rt"));
   if (file) {
+    // The values and the entries of the file go into the store as one record.
+    BeginRecordSave(keyName);
     ImportModeText(file, keyName);
+    EndRecordSave();
     fclose(file);
   }
   ReloadAndSaveEditedMode(keyName);

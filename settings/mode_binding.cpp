@@ -12,6 +12,7 @@
 #include "settings/resource.h"
 #include "settings/settings_dialog.h"
 #include "store/mode_store.h"
+#include "store/record_save.h"
 #include "store/sound_catalogue.h"
 
 ModeRecord WorkingMode;
@@ -498,9 +499,11 @@ bool SaveEditedMode() {
   if (IsUserMode(EditedMode)) {
     WCHAR keyName[MODE_KEY_NAME_SIZE];
     ModeKeyName((DWORD)EditedMode, keyName);
+    BeginRecordSave(keyName);
     SaveMode(keyName, WorkingMode);
     SaveNotifications(keyName, EditedNotifications);
     WriteModeName(keyName, name);
+    EndRecordSave();
     RenameInModeLists(EditedMode, name);
     SelectListItem(IDC_MODE_BACK, (int)WorkingMode.ModeBack - 1);
     SelectListItem(IDC_MODE_BUSY, WorkingMode.ModeBusy ? (int)WorkingMode.ModeBusy - 1 : 0);

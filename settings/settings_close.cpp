@@ -9,6 +9,7 @@
 #include "schedule/switch_schedule.h"
 #include "settings/dialog_pages.h"
 #include "settings/settings_dialog.h"
+#include "store/switch_records.h"
 
 void CloseSettings() {
   SipShowIM(SIPF_OFF);
@@ -17,11 +18,20 @@ void CloseSettings() {
     return;
   }
 
-  // The mode applied is the active one as stored, whichever mode the window showed last.
+  // The mode applied is the active one as stored now, whichever mode the
+  // window showed last: the Today item may have switched while the window
+  // was open, and the phone must take the mode it shows as active. With no
+  // active mode stored, the one the window opened on. The apply is recorded
+  // until the wake-up is registered and the radio switched, so that a kill
+  // half way is finished by the next start.
+  DWORD mode = ModeToApply((DWORD)ActiveMode);
+  RecordModeApply(mode);
   WCHAR keyName[MODE_KEY_NAME_SIZE];
-  ModeKeyName((DWORD)ActiveMode, keyName);
+  ModeKeyName(mode, keyName);
   ApplyStoredMode(keyName);
   ScheduleNextSwitch();
+  WaitForAppliedRadio();
+  ClearModeApplyRecord();
 
   DestroyWindow(SettingsWindow);
   PostQuitMessage(0);

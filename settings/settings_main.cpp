@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <aygshell.h>
 
+#include "phone/apply_stored_mode.h"
 #include "phone/first_run.h"
+#include "schedule/switch_schedule.h"
 #include "settings/dialog_pages.h"
 #include "settings/mode_binding.h"
 #include "settings/mode_picture.h"
@@ -12,7 +14,9 @@
 #include "settings/settings_dialog.h"
 #include "store/install_folder.h"
 #include "store/mode_store.h"
+#include "store/record_save.h"
 #include "store/root_values.h"
+#include "store/switch_records.h"
 
 // Screens wider than this get the landscape layout.
 #define PORTRAIT_MAX_WIDTH 240
@@ -70,6 +74,18 @@ static void SetInitialControlStates() {
   UnsavedChanges = false;
 }
 
+// What a killed settings program left half done: a save past its commit
+// point is finished (before any mode is shown), and an apply of the active
+// mode on "ok" is made again. Both redo fixed writes, so they are safe to
+// redo even when another settings program is still at it. The Today item's
+// and the timer bar's switches are theirs to finish, never this program's:
+// the item may be running and in the middle of one.
+static void FinishInterruptedWork() {
+  FinishInterruptedSave();
+  if (FinishInterruptedApply()) ScheduleNextSwitch();
+  ClearModeApplyRecord();
+}
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   SettingsInstance = instance;
 
@@ -77,6 +93,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   // the first run makes active unless the store names one.
   DWORD firstRunMode = PrepareStoreOnFirstRun();
   if (firstRunMode != 0) ActiveMode = (int)firstRunMode;
+  FinishInterruptedWork();
 
   int templateId = GetSystemMetrics(SM_CXSCREEN) > PORTRAIT_MAX_WIDTH ? IDD_SETTINGS_LANDSCAPE : IDD_SETTINGS_PORTRAIT;
   BackgroundBrush = CreateSolidBrush(SETTINGS_BACKGROUND);
@@ -98,8 +115,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   SetInitialControlStates();
   FillDialogLists();
 
-  DWORD defaultMode;
-  if (ReadRootDword(DEFAULT_MODE_VALUE, &defaultMode)) ActiveMode = (int)defaultMode;
+  // A "DefaultMode" that names none of the five modes counts as none.
+  DWORD activeMode = ReadActiveMode();
+  if (activeMode != 0) ActiveMode = (int)activeMode;
   LocateInstallFolder(InstallFolder, MAX_PATH);
 
   WCHAR keyName[MODE_KEY_NAME_SIZE];

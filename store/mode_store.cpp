@@ -7,6 +7,7 @@
 
 #include "store/format_buffer.h"
 #include "store/mode_table.h"
+#include "store/record_save.h"
 #include "store/registry_values.h"
 
 namespace {
@@ -104,7 +105,7 @@ ModeRecord LoadMode(LPCWSTR keyName) {
 }
 
 int SaveMode(LPCWSTR keyName, ModeRecord mode) {
-  HKEY key = OpenOrCreateModeKey(keyName);
+  HKEY key = OpenOrCreateModeKey(RecordWriteKeyName(keyName));
   if (!key) return 0;
   WriteModeValues(key, mode, true);
   RegCloseKey(key);
@@ -114,13 +115,20 @@ int SaveMode(LPCWSTR keyName, ModeRecord mode) {
 int SaveExistingMode(LPCWSTR keyName, ModeRecord mode) {
   HKEY key = OpenModeKey(keyName);
   if (!key) return 0;
+  // Within a whole-record save the values go to its scratch key.
+  LPCWSTR target = RecordWriteKeyName(keyName);
+  if (target != keyName) {
+    RegCloseKey(key);
+    key = OpenOrCreateModeKey(target);
+    if (!key) return 0;
+  }
   WriteModeValues(key, mode, false);
   RegCloseKey(key);
   return 0;
 }
 
 int WriteModeName(LPCWSTR keyName, LPCWSTR name) {
-  HKEY key = OpenOrCreateModeKey(keyName);
+  HKEY key = OpenOrCreateModeKey(RecordWriteKeyName(keyName));
   if (!key) return 0;
   RegSetValueExW(key, MODE_NAME_VALUE, 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
                  static_cast<DWORD>((wcslen(name) + 1) * sizeof(WCHAR)));

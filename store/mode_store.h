@@ -85,6 +85,10 @@ inline constexpr WCHAR ON_OFF_AC_VALUE[] = TEXT("OnOffAC");
 // stored text longer than its field is cut to fit, never replaced.
 ModeRecord LoadMode(LPCWSTR keyName);
 
+// Within a whole-record save of the mode (BeginRecordSave) the three savers
+// below write into its scratch key; the phone's backlight values are the
+// phone's own and are set at once all the same.
+
 // Writes all thirty values, creating the key when missing, and sets the
 // phone's "OnOffBatt" and "OnOffAC" from the two brightness levels. Returns 0.
 int SaveMode(LPCWSTR keyName, ModeRecord mode);

@@ -6,6 +6,7 @@
 #include "store/format_buffer.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
+#include "store/record_save.h"
 #include "store/registry_values.h"
 
 // Subkey names are read into a buffer as wide as an entry's name.
@@ -70,7 +71,7 @@ static void WriteEntry(LPCWSTR keyName, const NotificationSetting& entry) {
   WCHAR eventName[EVENT_NAME_WIDTH + 1];
   CopyField(eventName, entry.EventName, EVENT_NAME_WIDTH);
   if (!eventName[0]) return;
-  HKEY key = OpenOrCreateEntryKey(keyName, eventName, 0);
+  HKEY key = OpenOrCreateEntryKey(RecordWriteKeyName(keyName), eventName, 0);
   if (!key) return;
   WriteDwordValue(key, NOTIFICATION_OPTIONS_VALUE, entry.Options);
   WriteDwordValue(key, NOTIFICATION_DURATION_VALUE, entry.Duration);

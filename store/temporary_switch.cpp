@@ -3,6 +3,7 @@
 
 #include "store/mode_keys.h"
 #include "store/registry_values.h"
+#include "store/time_switch.h"
 
 void FindPendingSwitch(PendingSwitch* pending) {
   pending->Pending = FALSE;
@@ -68,5 +69,16 @@ void ClearTemporaryStops() {
     WriteDwordValue(key, STOP_HOUR_TEMP_VALUE, 0);
     WriteDwordValue(key, STOP_MINUTES_TEMP_VALUE, 0);
     RegCloseKey(key);
+  }
+}
+
+void CarryOutTemporarySwitch(const TemporarySwitchRecord* record) {
+  if (record->DurationSet) {
+    WriteTemporarySwitch(record->TargetMode, record->BackMode, record->StopHour, record->StopMinutes);
+    UpdateTimeSwitch(TRUE);
+  } else {
+    WriteTemporarySwitch(record->TargetMode, record->BackMode, 0, 0);
+    UpdateTimeSwitch(FALSE);
+    ClearTemporaryStops();
   }
 }

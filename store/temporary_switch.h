@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "store/switch_records.h"
+
 struct PendingSwitch {
   BOOL Pending;
   DWORD Mode;  // the mode whose key holds the end time
@@ -25,3 +27,10 @@ void WriteTemporarySwitch(DWORD targetMode, DWORD backMode, DWORD hour, DWORD mi
 
 // Zeros the temporary end time of the modes 1 to 5 whose keys exist.
 void ClearTemporaryStops();
+
+// Writes a recorded temporary switch into the store as the timer bar makes
+// it: for a duration set, the end time and "TimeSwitch" marked pending; for
+// a cancel, no end time in any mode and "TimeSwitch" cleared of it. Every
+// step writes a fixed value, so carrying it out again after a kill comes to
+// the same store. Registering the next wake-up is the caller's.
+void CarryOutTemporarySwitch(const TemporarySwitchRecord* record);

@@ -3,8 +3,8 @@
 #include "timer/choice_tap.h"
 
 #include "schedule/switch_schedule.h"
+#include "store/switch_records.h"
 #include "store/temporary_switch.h"
-#include "store/time_switch.h"
 #include "timer/timer_state.h"
 
 // The end of a switch that starts at hour:minute and lasts `minutes`,
@@ -16,11 +16,21 @@ static void TemporaryEndTime(DWORD hour, DWORD minute, int minutes, DWORD* endHo
   if (*endHour == 0 && *endMinute == 0) *endMinute = 1;
 }
 
-static void CancelTemporarySwitch() {
-  WriteTemporarySwitch(Timer.Command.TargetMode, Timer.Command.BackMode, 0, 0);
-  UpdateTimeSwitch(FALSE);
-  ClearTemporaryStops();
+// Writes the switch whole: recorded first, so that a bar killed half way is
+// finished by the Today item (the bar itself never finishes one: a second
+// bar may be writing its own at the same time), then carried out, the next
+// wake-up registered, and the record removed. Then the bar ends.
+static void MakeTemporarySwitch(BOOL durationSet, DWORD endHour, DWORD endMinute) {
+  TemporarySwitchRecord record = {};
+  record.TargetMode = Timer.Command.TargetMode;
+  record.BackMode = Timer.Command.BackMode;
+  record.StopHour = endHour;
+  record.StopMinutes = endMinute;
+  record.DurationSet = durationSet;
+  RecordTemporarySwitch(&record);
+  CarryOutTemporarySwitch(&record);
   ScheduleNextSwitch();
+  ClearTemporarySwitchRecord();
   PostQuitMessage(0);
 }
 
@@ -31,16 +41,13 @@ static void SetTemporarySwitch(int minutes) {
   DWORD endHour;
   DWORD endMinute;
   TemporaryEndTime(now.wHour, now.wMinute, minutes, &endHour, &endMinute);
-  WriteTemporarySwitch(Timer.Command.TargetMode, Timer.Command.BackMode, endHour, endMinute);
-  ScheduleNextSwitch();
-  UpdateTimeSwitch(TRUE);
-  PostQuitMessage(0);
+  MakeTemporarySwitch(TRUE, endHour, endMinute);
 }
 
 void HandleChoiceTap(int x) {
   int minutes = DurationAtTap(&Timer.Cells, x);
   if (minutes == 0) {
-    CancelTemporarySwitch();
+    MakeTemporarySwitch(FALSE, 0, 0);
   } else {
     SetTemporarySwitch(minutes);
   }

@@ -4,6 +4,7 @@
 
 #include "schedule/switch_schedule.h"
 #include "store/root_values.h"
+#include "store/switch_records.h"
 #include "store/temporary_switch.h"
 #include "store/time_switch.h"
 #include "today/calendar_rule.h"
@@ -135,9 +136,20 @@ void TakeInTemporarySwitch() {
     PendingSwitch pending;
     FindPendingSwitch(&pending);
     if (!pending.Pending) return;
-    WriteTimeSwitch(state | TIME_SWITCH_TAKEN_IN);
+    // The switch is made before it is marked taken in, so that a kill
+    // between the two leaves it to be taken in again, never marked and lost.
     if (pending.Mode != ReadActiveMode()) MakeModeActive(pending.Mode, SWITCH_TEMPORARY, nullptr);
+    WriteTimeSwitch(ReadTimeSwitch() | TIME_SWITCH_TAKEN_IN);
   } else if (!pendingFlag && takenIn) {
     WriteTimeSwitch(state & ~(DWORD)TIME_SWITCH_TAKEN_IN);
   }
+}
+
+void ResumeTemporarySwitch() {
+  TemporarySwitchRecord record;
+  if (ReadTemporarySwitchRecord(&record)) {
+    CarryOutTemporarySwitch(&record);
+    ScheduleNextSwitch();
+  }
+  ClearTemporarySwitchRecord();
 }

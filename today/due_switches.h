@@ -33,6 +33,11 @@ void TakeInCalendar(const SYSTEMTIME* now);
 // active at once; one that it cancelled leaves the mode in effect as it is.
 void TakeInTemporarySwitch();
 
+// Finishes a temporary switch that a killed timer bar left recorded
+// (CarryOutTemporarySwitch) and registers the next wake-up; the switch is
+// then taken in like one the bar has just written.
+void ResumeTemporarySwitch();
+
 // Ends a pending temporary switch as the bar's cancel does (no end time in
 // any mode, "TimeSwitch" mapped as for a cancel) and clears the item's mark.
 void CancelTemporarySwitch();

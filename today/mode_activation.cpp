@@ -11,7 +11,7 @@
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/registry_values.h"
-#include "store/root_values.h"
+#include "store/switch_records.h"
 #include "today/last_switch.h"
 #include "today/mode_values.h"
 #include "today/switch_notice.h"
@@ -20,56 +20,89 @@
 static const WCHAR* const SwitchReasonTexts[] = {
     TEXT("first run"),   TEXT("by hand"),    TEXT("temporary"),      TEXT("temporary end"),
     TEXT("daily start"), TEXT("daily stop"), TEXT("calendar start"), TEXT("calendar end"),
+    TEXT("no valid active mode"),
 };
+#define SWITCH_REASON_COUNT (sizeof(SwitchReasonTexts) / sizeof(SwitchReasonTexts[0]))
 
-// Room for the longest reason with " (missed HH:MM)".
-#define REASON_TEXT_SIZE 48
+// Room for the longest reason with " (missed HH:MM) (resumed)".
+#define REASON_TEXT_SIZE 64
 
-DWORD ReadActiveMode() {
-  DWORD mode = 0;
-  ReadRootDword(DEFAULT_MODE_VALUE, &mode);
-  return mode;
+static void JournalSwitch(const ModeSwitchRecord* record, BOOL resumed) {
+  WCHAR name[MODE_NAME_WIDTH];
+  ReadModeName(record->Mode, name);
+  WCHAR text[REASON_TEXT_SIZE];
+  LPCWSTR reason = SwitchReasonTexts[record->Reason];
+  LPCWSTR suffix = resumed ? TEXT(" (resumed)") : TEXT("");
+  if (record->Missed) {
+    wsprintfW(text, TEXT("%s (missed %02d:%02d)%s"), reason, (int)record->MissedHour, (int)record->MissedMinute,
+              suffix);
+  } else {
+    wsprintfW(text, TEXT("%s%s"), reason, suffix);
+  }
+  ShellRecordModeSwitch(record->Mode, name, text);
 }
 
-BOOL ActiveModeStored() { return RootValueStored(DEFAULT_MODE_VALUE); }
-
-static void RecordSwitch(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
-  WCHAR name[MODE_NAME_WIDTH];
-  ReadModeName(mode, name);
-  WCHAR text[REASON_TEXT_SIZE];
-  if (missed) {
-    wsprintfW(text, TEXT("%s (missed %02d:%02d)"), SwitchReasonTexts[reason], (int)missed->wHour, (int)missed->wMinute);
-  } else {
-    wsprintfW(text, TEXT("%s"), SwitchReasonTexts[reason]);
+// Every step of a recorded switch; each writes what the record says, so
+// making them again after a kill comes to the same phone and store. Only the
+// journal line is not written twice: the record notes when it is.
+static void CarryOutSwitch(ModeSwitchRecord* record, BOOL resumed) {
+  HKEY key;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+      ERROR_SUCCESS) {
+    WriteDwordValue(key, DEFAULT_MODE_VALUE, record->Mode);
+    RegCloseKey(key);
   }
-  ShellRecordModeSwitch(mode, name, text);
+  WriteLastSwitch(&record->At);
+  if (!record->Journalled) {
+    JournalSwitch(record, resumed);
+    record->Journalled = TRUE;
+    RecordModeSwitch(record);
+  }
+  WCHAR keyName[MODE_KEY_NAME_SIZE];
+  ModeKeyName(record->Mode, keyName);
+  ApplyStoredMode(keyName);
+  ScheduleNextSwitch();
+  WaitForAppliedRadio();
+  ClearModeSwitchRecord();
 }
 
 void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
   if (mode < FIRST_MODE || mode > LAST_MODE) return;
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  HKEY key;
-  DWORD disposition;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition) ==
-      ERROR_SUCCESS) {
-    WriteDwordValue(key, DEFAULT_MODE_VALUE, mode);
-    RegCloseKey(key);
+  ModeSwitchRecord record = {};
+  record.Mode = mode;
+  record.Reason = (DWORD)reason;
+  GetLocalTime(&record.At);
+  if (missed) {
+    record.Missed = TRUE;
+    record.MissedHour = missed->wHour;
+    record.MissedMinute = missed->wMinute;
   }
-  WriteLastSwitch(&now);
-  RecordSwitch(mode, reason, missed);
-  WCHAR keyName[MODE_KEY_NAME_SIZE];
-  ModeKeyName(mode, keyName);
-  ApplyStoredMode(keyName);
-  ScheduleNextSwitch();
-  NoteSwitch(mode, reason, SwitchReasonTexts[reason], &now, missed);
+  RecordModeSwitch(&record);
+  CarryOutSwitch(&record, FALSE);
+  NoteSwitch(mode, reason, SwitchReasonTexts[reason], &record.At, missed);
 }
 
 void KeepModeActive(DWORD mode, SwitchReason reason) {
   if (mode < FIRST_MODE || mode > LAST_MODE) return;
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  WriteLastSwitch(&now);
-  RecordSwitch(mode, reason, nullptr);
+  ModeSwitchRecord record = {};
+  record.Mode = mode;
+  record.Reason = (DWORD)reason;
+  GetLocalTime(&record.At);
+  // Recorded like any switch: a kill half way is finished by applying the
+  // mode again, which leaves the phone as it is.
+  RecordModeSwitch(&record);
+  WriteLastSwitch(&record.At);
+  JournalSwitch(&record, FALSE);
   ScheduleNextSwitch();
+  ClearModeSwitchRecord();
+}
+
+void ResumeModeSwitch() {
+  ModeSwitchRecord record;
+  if (ReadModeSwitchRecord(&record) && record.Mode >= FIRST_MODE && record.Mode <= LAST_MODE &&
+      record.Reason < SWITCH_REASON_COUNT) {
+    CarryOutSwitch(&record, TRUE);
+    return;
+  }
+  ClearModeSwitchRecord();
 }

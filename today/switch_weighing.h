@@ -19,6 +19,7 @@ enum SwitchReason {
   SWITCH_DAILY_STOP,
   SWITCH_CALENDAR_START,
   SWITCH_CALENDAR_END,
+  SWITCH_NO_VALID_MODE,  // "DefaultMode" named no mode when the phone came on
 };
 
 // The values of modes 1 to 5 that decide their switches, and the pending

@@ -7,10 +7,15 @@
 #include <aygshell.h>
 #include <emulated_shell.h>
 
+#include "phone/apply_stored_mode.h"
 #include "phone/first_run.h"
 #include "schedule/switch_schedule.h"
 #include "store/factory_modes.h"
 #include "store/install_folder.h"
+#include "store/mode_store.h"
+#include "store/record_save.h"
+#include "store/root_values.h"
+#include "store/switch_records.h"
 #include "today/due_switches.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
@@ -18,13 +23,25 @@
 #include "today/today_state.h"
 
 // What the item does when the phone comes on: a store never prepared gets
-// the factory modes as the settings program's first run makes them, a store
-// that names no active mode gets the first run's; the switches missed while
-// the phone was off are made, the calendar read, an appointment going on now
-// and a temporary switch just written taken in, and the next wake-up registered.
+// the factory modes as the settings program's first run makes them; what a
+// killed program left half done is finished (a mode record being saved, the
+// timer bar's temporary switch, the item's own switch, the settings
+// program's apply of the active mode, in that order, so that the last word
+// on the phone's settings is the active mode's); a store that names no
+// active mode gets the first run's; the switches missed while the phone was
+// off are made, the calendar read, an appointment going on now and a
+// temporary switch just written taken in, and the next wake-up registered.
 static void StartItem() {
   PrepareStoreOnFirstRun();
-  if (!ActiveModeStored()) MakeModeActive(FIRST_RUN_ACTIVE_MODE, SWITCH_FIRST_RUN, nullptr);
+  FinishInterruptedSave();
+  ResumeTemporarySwitch();
+  ResumeModeSwitch();
+  FinishInterruptedApply();
+  ClearModeApplyRecord();
+  if (!ReadActiveMode()) {
+    BOOL stored = RootValueStored(DEFAULT_MODE_VALUE);
+    MakeModeActive(FIRST_RUN_ACTIVE_MODE, stored ? SWITCH_NO_VALID_MODE : SWITCH_FIRST_RUN, nullptr);
+  }
   SYSTEMTIME now;
   GetLocalTime(&now);
   SwitchDueModes(&now, FALSE);
@@ -64,6 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     DispatchMessageW(&message);
   }
   if (Today.SettingsProcess) CloseHandle(Today.SettingsProcess);
+  if (Today.TimerProcess) CloseHandle(Today.TimerProcess);
   DeleteObject(Today.Background);
   DeleteObject(Today.Rule);
   DeleteObject(Today.Mark);

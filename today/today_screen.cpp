@@ -6,8 +6,12 @@
 
 #include <emulated_shell.h>
 
+#include "phone/apply_stored_mode.h"
 #include "schedule/switch_schedule.h"
 #include "store/mode_keys.h"
+#include "store/record_save.h"
+#include "store/root_values.h"
+#include "store/switch_records.h"
 #include "store/temporary_switch.h"
 #include "today/due_switches.h"
 #include "today/minute_clock.h"
@@ -188,7 +192,7 @@ static void OpenTimerBar(DWORD back, DWORD target) {
   WCHAR commandLine[64];
   wsprintfW(commandLine, TEXT("%d:%d %02d:%d"), (int)back, (int)target, TODAY_BAR_HEIGHT,
             (int)place.top + TODAY_ITEM_BOTTOM);
-  StartFromInstallFolder(TEXT("SelvaneTimer.exe"), commandLine, nullptr);
+  StartFromInstallFolder(TEXT("SelvaneTimer.exe"), commandLine, &Today.TimerProcess);
 }
 
 // A tap on a mode's picture: a pending temporary switch ends, the mode
@@ -225,18 +229,35 @@ static void TapToday(int x, int y) {
   }
 }
 
-// The settings program has ended: its changes may touch the calendar rule.
+// TRUE once the program `process` has ended; its handle is then closed.
+static BOOL ProgramEnded(HANDLE* process) {
+  if (!*process || WaitForSingleObject(*process, 0) != WAIT_OBJECT_0) return FALSE;
+  CloseHandle(*process);
+  *process = nullptr;
+  return TRUE;
+}
+
+// The settings program has ended: a save or an apply it left half done
+// (killed) is finished, and its changes may touch the calendar rule.
 static void CheckSettingsEnded(const SYSTEMTIME* now) {
-  if (!Today.SettingsProcess || WaitForSingleObject(Today.SettingsProcess, 0) != WAIT_OBJECT_0) return;
-  CloseHandle(Today.SettingsProcess);
-  Today.SettingsProcess = nullptr;
+  if (!ProgramEnded(&Today.SettingsProcess)) return;
+  FinishInterruptedSave();
+  if (FinishInterruptedApply()) ScheduleNextSwitch();
+  ClearModeApplyRecord();
   Today.NextSwitchStale = TRUE;
   TakeInCalendar(now);
+}
+
+// The timer bar has ended: a temporary switch it left half written (killed)
+// is finished at once, before it could be weighed half written.
+static void CheckTimerEnded() {
+  if (ProgramEnded(&Today.TimerProcess)) ResumeTemporarySwitch();
 }
 
 static void Tick() {
   SYSTEMTIME now;
   GetLocalTime(&now);
+  CheckTimerEnded();
   TakeInTemporarySwitch();
   // The wake-up comes into the minute at its fifth second; the minute's
   // switches wait for it, so that a woken phone and one that stayed on

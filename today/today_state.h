@@ -61,6 +61,8 @@ struct TodayState {
   WCHAR Notice[TODAY_LINE_SIZE];
   DWORD NoticeUntil;
   BOOL NoticeShown;
+  // The timer bar the item started last, until it ends.
+  HANDLE TimerProcess;
 };
 
 extern TodayState Today;

@@ -158,6 +158,9 @@ std::string DescribeInput(const ScreenInput& input) {
     case ScreenInputKind::Ok: return "ok";
     case ScreenInputKind::Text: return "text " + std::to_string(input.x);
     case ScreenInputKind::Key: return "key " + std::to_string(input.x);
+    case ScreenInputKind::Wheel: return "wheel " + std::to_string(input.x);
+    case ScreenInputKind::Drag: return "drag " + std::to_string(input.x) + " " + std::to_string(input.y);
+    case ScreenInputKind::Release: return "release";
   }
   return "input";
 }
