@@ -7,6 +7,9 @@
 
 // "YYYY-MM-DD HH:MM:SS" and its terminator.
 #define LAST_SWITCH_TEXT_SIZE 20
+// What the writing format can produce from any SYSTEMTIME: six WORD fields
+// of up to five digits each, five separators and the terminator.
+#define LAST_SWITCH_WRITE_SIZE (6 * 5 + 5 + 1)
 
 // The number of `count` digits at `text`, or -1 when one is not a digit.
 static int ReadDigits(const WCHAR* text, int count) {
@@ -54,7 +57,7 @@ void WriteLastSwitch(const SYSTEMTIME* time) {
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition) !=
       ERROR_SUCCESS)
     return;
-  WCHAR text[LAST_SWITCH_TEXT_SIZE + 12];
+  WCHAR text[LAST_SWITCH_WRITE_SIZE];
   wsprintfW(text, TEXT("%04d-%02d-%02d %02d:%02d:%02d"), (int)time->wYear, (int)time->wMonth, (int)time->wDay,
             (int)time->wHour, (int)time->wMinute, (int)time->wSecond);
   RegSetValueExW(key, LAST_SWITCH_TIME_VALUE, 0, REG_SZ, (const BYTE*)text, (DWORD)((wcslen(text) + 1) * sizeof(WCHAR)));

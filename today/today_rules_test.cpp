@@ -3,11 +3,15 @@
 #include <emulated_calendar.h>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/registry_values.h"
 #include "testing/device_fixture.h"
 #include "today/calendar_rule.h"
+#include "today/last_switch.h"
+#include "today/minute_clock.h"
 #include "today/mode_values.h"
 #include "today/switch_weighing.h"
 
@@ -182,6 +186,36 @@ TEST_F(DueSwitch, TheNextSwitchOfTheDayIsTheFirstThatChangesTheMode) {
   EXPECT_EQ(minute, 15u);
   SYSTEMTIME late = At(23, 15);
   EXPECT_FALSE(FindNextSwitchToday(&values, &late, 1, &mode, &hour, &minute)) << "nothing left today";
+}
+
+class LastSwitch : public testing_support::DeviceTest {
+ protected:
+  // The stored text, or an empty one when there is none.
+  static std::u16string StoredText() {
+    HKEY key;
+    WCHAR text[64] = {};
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &key) != ERROR_SUCCESS) return u"";
+    DWORD type = REG_NONE;
+    DWORD size = sizeof(text) - sizeof(WCHAR);
+    RegQueryValueExW(key, LAST_SWITCH_TIME_VALUE, nullptr, &type, (LPBYTE)text, &size);
+    RegCloseKey(key);
+    return text;
+  }
+};
+
+TEST_F(LastSwitch, ATimeWrittenIsReadBackAndOutOfRangeFieldsAreWrittenWholeButNotTaken) {
+  SYSTEMTIME time = {2026, 12, 3, 9, 22, 30, 5, 0};
+  WriteLastSwitch(&time);
+  EXPECT_EQ(StoredText(), u"2026-12-09 22:30:05");
+  DWORD minute = 0;
+  ASSERT_TRUE(ReadLastSwitch(&minute));
+  EXPECT_EQ(minute, MinuteIndex(&time));
+
+  // Every field at its widest: the longest text the format can produce.
+  SYSTEMTIME widest = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
+  WriteLastSwitch(&widest);
+  EXPECT_EQ(StoredText(), u"65535-65535-65535 65535:65535:65535");
+  EXPECT_FALSE(ReadLastSwitch(&minute));
 }
 
 }  // namespace
