@@ -363,7 +363,6 @@ void LoadModeIntoControls(const WCHAR* keyName) {
   SetChecked(IDC_SIM_CODE_ON, simCode);
   SetControlText(IDC_SIM_CODE, simCode ? mode.SimCode : TEXT(""));
   EnableControl(IDC_SIM_CODE, simCode);
-  SelectListItem(IDC_MODE_BACK, (int)mode.ModeBack - 1);
 
   ShowSoundClasses(mode.Sound);
   for (int i = 0; i < 7; ++i) SetChecked(DayBoxes[i], (mode.Days & DayDigits[i]) != 0);
