@@ -174,8 +174,15 @@ TEST_F(DeviceToolTest, BadArgumentsGetAMessageAndChangeNothing) {
       {"reg", "delete", "HKLM\\No\\Such\\Key"},
       {"init"},
       {"init", "--force", "--screen", "big"},
+      {"init", "--force", "--screen", "240x"},
+      {"init", "--force", "--screen", "x320"},
+      {"init", "--force", "--screen", "240x320x2"},
+      {"init", "--force", "--screen", "12345x320"},
+      {"init", "--force", "--screen", "+240x320"},
       {"init", "--force", "--bt", "other"},
       {"init", "--force", "--sim-pin", "12"},
+      {"init", "--force", "--sim-pin", "123456789"},
+      {"init", "--force", "--sim-pin", "12a4"},
       {"journal", "--bogus"},
   };
   for (const auto& args : calls) {

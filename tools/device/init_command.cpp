@@ -1,10 +1,18 @@
 // selvane-device init: creates a fresh device with the chosen screen,
 // Bluetooth stack and SIM PIN, or a bare phone.
 #include <cstdio>
-#include <regex>
+#include <string>
 
 #include "commands.h"
 #include "setup/device_setup.h"
+
+// Whether `text` is `fewest` to `most` ASCII digits and nothing else.
+static bool IsDigits(const std::string& text, size_t fewest, size_t most) {
+  if (text.size() < fewest || text.size() > most) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
 
 void AddInitCommand(CLI::App& app) {
   CLI::App* init = app.add_subcommand("init", "Create a fresh device (a typical Windows Mobile 2003 phone)");
@@ -25,14 +33,16 @@ void AddInitCommand(CLI::App& app) {
   init->add_flag("--force", choices->force, "Replace an existing device");
   init->callback([choices] {
     platform::DeviceOptions options;
-    std::smatch size;
-    if (!std::regex_match(choices->screen, size, std::regex("([0-9]{1,4})x([0-9]{1,4})")))
+    size_t cross = choices->screen.find('x');
+    std::string width = choices->screen.substr(0, cross);
+    std::string height = cross == std::string::npos ? std::string() : choices->screen.substr(cross + 1);
+    if (!IsDigits(width, 1, 4) || !IsDigits(height, 1, 4))
       throw UsageError("--screen: expected WxH, e.g. 240x320, not \"" + choices->screen + "\"");
-    options.screenWidth = std::stoi(size[1]);
-    options.screenHeight = std::stoi(size[2]);
+    options.screenWidth = std::stoi(width);
+    options.screenHeight = std::stoi(height);
     if (options.screenWidth < 1 || options.screenHeight < 1)
       throw UsageError("--screen: the width and height must be at least 1");
-    if (!std::regex_match(choices->simPin, std::regex("[0-9]{4,8}")))
+    if (!IsDigits(choices->simPin, 4, 8))
       throw UsageError("--sim-pin: expected 4 to 8 digits, not \"" + choices->simPin + "\"");
     options.simPin = choices->simPin;
     options.widcomm = choices->bt == "widcomm";
