@@ -21,9 +21,18 @@ packages=(
 # clang with its sanitizer runtime builds the fuzz targets; optional.
 optional=(clang libclang-rt-14-dev)
 
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+# Whether the package lists know a version of the package to install.
+installable() { LC_ALL=C apt-cache policy "$1" 2>/dev/null | grep -q '^ *Candidate: [^(]'; }
+
 missing=()
-for p in "${packages[@]}" "${optional[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+for p in "${packages[@]}"; do
+  installed "$p" || missing+=("$p")
+done
+# An optional package that the lists do not offer is left out, so that it does
+# not cause an update and a failed install on every run.
+for p in "${optional[@]}"; do
+  installed "$p" || ! installable "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
