@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <sipapi.h>
 
+#include "settings/count_of.h"
 #include "settings/resource.h"
 
 const int FrameControls[FRAME_CONTROL_COUNT] = {
@@ -34,8 +35,6 @@ static const int ProgramPage[] = {IDC_PROGRAM_GROUP, IDC_PROGRAM, IDC_EXPLORE, I
 static const int BacklightPage[] = {IDC_BACKLIGHT_GROUP,  IDC_BATTERY_TIMEOUT_ON, IDC_BATTERY_TIMEOUT,
                                     IDC_BATTERY_TIMEOUT_LABEL, IDC_BACKLIGHT_ON_TAP, IDC_BRIGHTNESS,
                                     IDC_BRIGHTNESS_LABEL, IDC_AC_BRIGHTNESS,      IDC_AC_BRIGHTNESS_LABEL};
-
-#define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
 const int* const PageControls[LAST_PAGE + 1] = {nullptr,   VolumePage,  RingPage,    NotifsPage,   RadioPage,
                                                 TimePage,  SoundsPage,  OutlookPage, ProgramPage, BacklightPage};

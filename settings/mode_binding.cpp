@@ -8,6 +8,7 @@
 #include "phone/category_list.h"
 #include "phone/device_states.h"
 #include "phone/sound_settings.h"
+#include "settings/count_of.h"
 #include "settings/dialog_pages.h"
 #include "settings/resource.h"
 #include "settings/settings_dialog.h"
@@ -18,22 +19,15 @@
 ModeRecord WorkingMode;
 NotificationTable EditedNotifications;
 
-#define COUNT_OF(a) ((int)(sizeof(a) / sizeof((a)[0])))
-
 // Positions of the status list and the status each stands for.
 static const StateChoice StatusTable[] = {{TEXT("Busy"), 2}, {TEXT("Free"), 0}, {TEXT("Tentative"), 1}, {TEXT("Out of office"), 3}};
 
 // Position of "Free" in the status list, shown while the status condition is off.
 #define STATUS_FREE_POSITION 1
 
-// Sound classes of the "Sounds Settings" page.
-#define SOUND_EVENTS 4
-#define SOUND_PROGRAMS 2
-#define SOUND_NOTIFS 1
-
 // One hexadecimal digit per week day, Monday first.
-static const int DayBoxes[7] = {IDC_MONDAY, IDC_TUESDAY, IDC_WEDNESDAY, IDC_THURSDAY,
-                                IDC_FRIDAY, IDC_SATURDAY, IDC_SUNDAY};
+const int DayBoxes[7] = {IDC_MONDAY, IDC_TUESDAY, IDC_WEDNESDAY, IDC_THURSDAY,
+                         IDC_FRIDAY, IDC_SATURDAY, IDC_SUNDAY};
 static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0x0000100, 0x0000010, 0x0000001};
 
 // Battery time-outs that are no whole number of minutes, in seconds, and their texts.
@@ -50,7 +44,6 @@ static const DWORD DayDigits[7] = {0x1000000, 0x0100000, 0x0010000, 0x0001000, 0
 #define DURATION_TEXT_UNITS 70
 // Room for any name of the sound lists.
 #define SOUND_TEXT_UNITS 256
-#define SIM_CODE_LENGTH 8
 // "Mode Name" is read for the mode lists with a buffer of this many bytes.
 #define MODE_LIST_NAME_BYTES 150
 
@@ -149,7 +142,7 @@ void FillDialogLists() {
   }
   static const WCHAR* const Timeouts[] = {TIMEOUT_QUARTER_TEXT, TIMEOUT_HALF_TEXT, TEXT("1"), TEXT("2"), TEXT("3"), TEXT("4"), TEXT("5")};
   for (const WCHAR* text : Timeouts) AddListItem(IDC_BATTERY_TIMEOUT, text);
-  SendMessageW(Ctl(IDC_SIM_CODE), EM_LIMITTEXT, SIM_CODE_LENGTH, 0);
+  SendMessageW(Ctl(IDC_SIM_CODE), EM_LIMITTEXT, SIM_CODE_WIDTH - 1, 0);
 
   static const int Lists[] = {IDC_RING_TONE,   IDC_EVENT_SOUND, IDC_MODE_BACK,     IDC_MODE_BUSY,
                               IDC_RING_PATTERN, IDC_STATUS,     IDC_CATEGORY,      IDC_RADIO_STATE,
@@ -244,11 +237,11 @@ static void ShowSoundClasses(DWORD sound) {
   bool events, programs, notifs;
   switch (sound) {
     case 0: events = false, programs = false, notifs = false; break;
-    case 2: events = false, programs = true, notifs = false; break;
-    case 3: events = false, programs = true, notifs = true; break;
-    case 4: events = true, programs = false, notifs = false; break;
-    case 6: events = true, programs = true, notifs = false; break;
-    case 7: events = true, programs = true, notifs = true; break;
+    case SOUND_PROGRAMS: events = false, programs = true, notifs = false; break;
+    case SOUND_PROGRAMS | SOUND_NOTIFS: events = false, programs = true, notifs = true; break;
+    case SOUND_EVENTS: events = true, programs = false, notifs = false; break;
+    case SOUND_EVENTS | SOUND_PROGRAMS: events = true, programs = true, notifs = false; break;
+    case SOUND_EVENTS | SOUND_PROGRAMS | SOUND_NOTIFS: events = true, programs = true, notifs = true; break;
     default:  // not a combination the dialog offers: the boxes stay as they are
       events = IsChecked(IDC_EVENT_SOUNDS), programs = IsChecked(IDC_PROGRAM_SOUNDS),
       notifs = IsChecked(IDC_NOTIF_SOUNDS);
@@ -433,7 +426,7 @@ static void ReadControlsIntoMode(ModeRecord* mode, const WCHAR* shownName) {
     mode->NbRingPickUp = (DWORD)ReadControlNumber(IDC_PICK_UP_RINGS, LIST_TEXT_UNITS);
   } else {
     mode->AutoPickUp = 0;
-    mode->NbRingPickUp = 3;
+    mode->NbRingPickUp = NB_RING_PICK_UP_DEFAULT;
   }
   if (IsChecked(IDC_SIM_CODE_ON))
     GetControlText(IDC_SIM_CODE, mode->SimCode, COUNT_OF(mode->SimCode));

@@ -8,6 +8,8 @@
 // The mode on display as last loaded, and its notification table.
 extern ModeRecord WorkingMode;
 extern NotificationTable EditedNotifications;
+// The Time page's week day boxes, Monday first.
+extern const int DayBoxes[7];
 
 // Fills every list of the dialog and sets the trackbar ranges; run once at start-up.
 void FillDialogLists();

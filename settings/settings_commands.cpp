@@ -142,9 +142,7 @@ static bool From(HWND from, int id) {
 static bool IsOneOf(HWND from, int a, int b, int c) { return From(from, a) || From(from, b) || From(from, c); }
 
 static bool IsDayBox(HWND from) {
-  static const int Days[] = {IDC_MONDAY, IDC_TUESDAY, IDC_WEDNESDAY, IDC_THURSDAY,
-                             IDC_FRIDAY, IDC_SATURDAY, IDC_SUNDAY};
-  for (int id : Days)
+  for (int id : DayBoxes)
     if (From(from, id)) return true;
   return false;
 }

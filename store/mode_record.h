@@ -10,6 +10,11 @@
 #define SIM_CODE_WIDTH 9
 #define MODE_NAME_WIDTH 50
 #define CATEGORY_WIDTH 100
+
+// The sound classes of "Sound", one bit each.
+#define SOUND_EVENTS 4
+#define SOUND_PROGRAMS 2
+#define SOUND_NOTIFS 1
 #define PROGRAM_TO_RUN_WIDTH 250
 
 // Values of a field with a meaning of their own.
@@ -38,7 +43,7 @@ struct ModeRecord {
   DWORD NbRingPickUp;
   WCHAR SimCode[SIM_CODE_WIDTH];  // PIN offered when the radio comes on; empty = none
   WCHAR ModeName[MODE_NAME_WIDTH];
-  DWORD Sound;  // sound classes on: 4 events, 2 programs, 1 notifications
+  DWORD Sound;  // the sound classes on (SOUND_EVENTS, ...)
   DWORD Days;   // one hexadecimal digit per day, Monday 0x1000000 ... Sunday 0x1
   DWORD OutlookSwitch;
   DWORD OutlookAutoRefresh;

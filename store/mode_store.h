@@ -43,6 +43,8 @@ inline constexpr WCHAR STOP_HOUR_VALUE[] = TEXT("StopHour");
 inline constexpr WCHAR STOP_MINUTES_VALUE[] = TEXT("StopMinutes");
 inline constexpr WCHAR AUTO_PICK_UP_VALUE[] = TEXT("AutoPickUp");
 inline constexpr WCHAR NB_RING_PICK_UP_VALUE[] = TEXT("NbRingPickUp");
+// The rings before an automatic answer, where a mode sets none.
+#define NB_RING_PICK_UP_DEFAULT 3
 inline constexpr WCHAR SIM_CODE_VALUE[] = TEXT("Sim Code");
 inline constexpr WCHAR MODE_NAME_VALUE[] = TEXT("Mode Name");
 inline constexpr WCHAR SOUND_VALUE[] = TEXT("Sound");
