@@ -7,6 +7,7 @@
 
 #include "phone/phone_registry.h"
 #include "store/mode_store.h"
+#include "store/ring_scripts.h"
 
 // Three separate tables: the phone's level 0 is not silent (0x1111).
 static const DWORD SystemVolumeTable[VOLUME_LEVELS] = {0x0000, 0x3333, 0x6666, 0x9999, 0xCCCC, 0xFFFF};
@@ -15,18 +16,18 @@ static const DWORD RingerVolumeTable[VOLUME_LEVELS] = {0x00000000, 0x33333333, 0
 static const DWORD PhoneVolumeTable[VOLUME_LEVELS] = {0x1111, 0x3333, 0x6666, 0x9999, 0xCCCC, 0xFFFF};
 
 const RingPattern RingPatternTable[RING_PATTERNS] = {
-    {TEXT("Display"), TEXT("a")},
-    {TEXT("Flash"), TEXT("af1w60f0")},
-    {TEXT("Ring"), TEXT("apw3r")},
-    {TEXT("Ring Once"), TEXT("ap")},
-    {TEXT("Increasing Ring"), TEXT("c50apw3c150r")},
-    {TEXT("Vibrate Then Ring"), TEXT("v3w3apw3r")},
-    {TEXT("Vibrate"), TEXT("av3w3r")},
-    {TEXT("Short Vibrate"), TEXT("av1w3r")},
-    {TEXT("Vibrate Long Then Ring"), TEXT("v3w3v3w3apw3r")},
-    {TEXT("Vibrate And Ring"), TEXT("av0pw3r")},
-    {TEXT("Increasing Ring And Vibrate"), TEXT("c50apv3w3c150r")},
-    {TEXT("Fast Vibrate And Flash"), TEXT("af1v1w1f0r")},
+    {TEXT("Display"), RING_DISPLAY},
+    {TEXT("Flash"), RING_FLASH},
+    {TEXT("Ring"), RING_RING},
+    {TEXT("Ring Once"), RING_ONCE},
+    {TEXT("Increasing Ring"), RING_INCREASING},
+    {TEXT("Vibrate Then Ring"), RING_VIBRATE_THEN_RING},
+    {TEXT("Vibrate"), RING_VIBRATE},
+    {TEXT("Short Vibrate"), RING_SHORT_VIBRATE},
+    {TEXT("Vibrate Long Then Ring"), RING_VIBRATE_LONG_THEN_RING},
+    {TEXT("Vibrate And Ring"), RING_VIBRATE_AND_RING},
+    {TEXT("Increasing Ring And Vibrate"), RING_INCREASING_AND_VIBRATE},
+    {TEXT("Fast Vibrate And Flash"), RING_FAST_VIBRATE_AND_FLASH},
 };
 
 DWORD SystemVolumeLevel(DWORD level) { return level < VOLUME_LEVELS ? SystemVolumeTable[level] : 0; }

@@ -31,11 +31,10 @@ DWORD PhoneVolumeLevel(DWORD level);
 // The ring patterns in the order of the dialog's list; a mode stores the
 // script. Scripts go to the phone's ring player, which interprets them.
 #define RING_PATTERNS 12
-#define RING_SCRIPT_WIDTH 20
 
 struct RingPattern {
   WCHAR Name[32];
-  WCHAR Script[RING_SCRIPT_WIDTH];
+  LPCWSTR Script;  // one of store/ring_scripts.h
 };
 
 extern const RingPattern RingPatternTable[RING_PATTERNS];

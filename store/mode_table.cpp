@@ -5,14 +5,10 @@
 #include <cstring>
 
 #include "store/mode_store.h"
+#include "store/ring_scripts.h"
 
 namespace {
 
-// Ring scripts of the ring-pattern list that the table names more than once.
-constexpr WCHAR RING_ONCE[] = TEXT("ap");
-constexpr WCHAR RING_FLASH[] = TEXT("af1w60f0");
-constexpr WCHAR RING_VIBRATE_AND_RING[] = TEXT("av0pw3r");
-constexpr WCHAR RING_VIBRATE_LONG_THEN_RING[] = TEXT("v3w3v3w3apw3r");
 // The category of a new mode.
 constexpr WCHAR BUSINESS_CATEGORY[] = TEXT("Business");
 
