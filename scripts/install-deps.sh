@@ -29,10 +29,13 @@ missing=()
 for p in "${packages[@]}"; do
   installed "$p" || missing+=("$p")
 done
-# An optional package that the lists do not offer is left out, so that it does
-# not cause an update and a failed install on every run.
+# An optional package is tried along with a missing required one (the lists
+# are updated then anyway), else only when the lists offer it, so that one
+# they do not offer causes no update and failed install on every run.
+required_missing=${#missing[@]}
 for p in "${optional[@]}"; do
-  installed "$p" || ! installable "$p" || missing+=("$p")
+  installed "$p" && continue
+  if [ "$required_missing" -gt 0 ] || installable "$p"; then missing+=("$p"); fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
