@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 #include <system_error>
 #include <unordered_map>
@@ -22,21 +23,37 @@ namespace {
 // half-made device is never seen under the real name.
 fs::path g_stagingFolder;
 
+// The log's length, in pages, at which a commit copies it into the
+// database (SQLite's own default), and the shorter length above which a
+// program that wrote copies it at its end. Every program's first connection
+// reads the whole log back to rebuild its index (no process holds it between
+// programs), so a log left long makes every later start slower; copying it
+// costs the writer a flush of both files instead, once.
+constexpr int kCommitCheckpointPages = 1000;
+constexpr int kEndCheckpointPages = 256;
+
 // This thread's connection and the statements cached on it, which must be
 // finalized before the connection can close. Cached statements are found by
 // the address of their fixed text. `chosen` is the SELVANE_DEVICE text the
 // connection was opened for, so that a call needs no path work to find it.
+// `logPages` is the log's length after this connection's last commit.
 struct ThreadDb {
   sqlite3* db = nullptr;
   uint64_t serial = 0;
   fs::path path;
   std::string chosen;
+  int logPages = 0;
   std::unordered_map<const char*, sqlite3_stmt*> statements;
   void Close() {
     for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
     statements.clear();
+    // A checkpoint that readers hold back copies what it can; one the
+    // database is too busy for is left to the next writer.
+    if (db && logPages > kEndCheckpointPages)
+      sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     if (db) sqlite3_close(db);
     db = nullptr;
+    logPages = 0;
     path.clear();
     chosen.clear();
   }
@@ -48,6 +65,14 @@ std::atomic<uint64_t> g_connections{0};
 // Set by UseDeviceReadOnly: connections are opened read-only, and a
 // missing device is an error rather than made.
 bool g_readOnly = false;
+
+// After each commit: notes the log's length and copies the log into the
+// database once it is long, as SQLite does by itself without this hook.
+int AfterCommit(void* owner, sqlite3* db, const char* name, int pages) {
+  static_cast<ThreadDb*>(owner)->logPages = pages;
+  if (pages >= kCommitCheckpointPages) sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+  return SQLITE_OK;
+}
 
 constexpr char kMakeAfresh[] = "`selvane-device init --force` makes a fresh device";
 
@@ -106,10 +131,14 @@ std::string FileUri(const fs::path& path) {
 // file as it stands instead, which is what such a reader can see anyway.
 // A writer looks at the tables through a read-only connection first: a
 // writable one would recover and check the log into a damaged file on its
-// way out, and a refused command must leave the device as it found it.
+// way out, and a refused command must leave the device as it found it. The
+// look stays open until the writable connection has opened, so that the
+// index of the log that it rebuilt from the log is taken over as it stands
+// rather than rebuilt a second time (SQLite rebuilds it whenever no
+// connection of any process holds it).
 sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
   if (!g_stagingFolder.empty()) return OpenConnection(path.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  if (!readOnly) sqlite3_close(OpenDatabase(path, true));
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> look(readOnly ? nullptr : OpenDatabase(path, true), sqlite3_close);
   sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
   int count = 0;
   int rc = CountDeviceTables(db, &count);
@@ -216,6 +245,7 @@ sqlite3* DeviceDb() {
     // log is flushed to disk at each checkpoint), as the phone lost registry
     // changes it had not yet flushed.
     Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
+    sqlite3_wal_hook(db, AfterCommit, &t_db);
   }
   // A program's end leaves the log for the next program rather than copy it
   // into the database and flush both to disk; SQLite copies it whenever it

@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
+#include <string>
 
 #include "kernel/clock.h"
 #include "kernel/journal.h"
@@ -117,4 +121,38 @@ TEST_F(DeviceTest, JournalKeepsOrderAndProgramName) {
   EXPECT_LT(lines[0].seq, lines[1].seq);
   platform::JournalClear();
   EXPECT_TRUE(platform::JournalRead().empty());
+}
+
+// The phone.db alone, without its log, as a copy read by a plain connection:
+// the count of values that the database file itself holds.
+int ValuesInDatabaseFile(const std::filesystem::path& folder, const std::filesystem::path& copy) {
+  std::filesystem::copy_file(folder / "phone.db", copy, std::filesystem::copy_options::overwrite_existing);
+  sqlite3* db = nullptr;
+  int count = -1;
+  if (sqlite3_open_v2(copy.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* q = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT count(*) FROM device_state WHERE name LIKE 'bulk %'", -1, &q, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_step(q) == SQLITE_ROW)
+      count = sqlite3_column_int(q, 0);
+    sqlite3_finalize(q);
+  }
+  sqlite3_close(db);
+  std::filesystem::remove(copy);
+  return count;
+}
+
+// Every program's first connection reads the whole log back, so a program
+// that left it long copies it into the database as it closes; a short one
+// is left for later, sparing the flush.
+TEST(DeviceLog, AConnectionThatLeftALongLogCopiesItIntoTheDatabaseAsItCloses) {
+  TempDevice device;
+  const std::filesystem::path copy = device.folder().parent_path() / "copy.db";
+  platform::SetDeviceValue("bulk 0", "x");
+  platform::CloseDeviceDb();
+  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 0);
+  for (int i = 1; i < 400; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
+  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 0);
+  platform::CloseDeviceDb();
+  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 400);
 }
