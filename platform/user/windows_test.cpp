@@ -8,8 +8,10 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
+#include "setup/device_setup.h"
 #include "testing/device_fixture.h"
 #include "tests/windows/probe_ids.h"
 #include "user/window_model.h"
@@ -188,3 +190,16 @@ TEST_F(WindowsTest, WaitingOnOneWindowLeavesTheQuitRequestForTheMainLoop) {
 }
 
 }  // namespace
+
+// The screen's size is read once for each connection to the device, so a
+// device replaced in the same process shows its own size.
+TEST(ScreenMetrics, TheScreenIsThatOfTheDeviceInUseAlsoAfterItIsReplaced) {
+  testing_support::TempDevice device(platform::DeviceOptions{.screenWidth = 320, .screenHeight = 240});
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 320);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 240);
+  std::string error;
+  ASSERT_TRUE(platform::CreateDevice(platform::DeviceOptions{.screenWidth = 480, .screenHeight = 640}, true, &error))
+      << error;
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 480);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 640);
+}
