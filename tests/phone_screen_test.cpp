@@ -1,12 +1,15 @@
 // The phone's one screen: the timer bar that the Today screen starts lies
 // over the Today screen, in screenshots and dumps; the Today screen's taps
 // reach the bar where it lies; when the bar ends the Today screen shows
-// whole again; and a run with several programs always turns out the same.
+// whole again; a run with several programs always turns out the same; and a
+// program alone on a headless phone keeps its screen to itself.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kernel/clock.h"
@@ -39,6 +42,7 @@ class Phone {
   }
 
   std::string Path(const std::string& name) const { return (device_.folder().parent_path() / name).string(); }
+  std::filesystem::path ScreenFolder() const { return device_.folder() / "screen"; }
 
   void Run(const std::string& script) {
     WriteFile(Path("run.txt"), script);
@@ -137,6 +141,32 @@ TEST(PhoneScreenTaps, ARunWithSeveralProgramsAlwaysTurnsOutTheSame) {
     else
       EXPECT_EQ(journal, first);
   }
+}
+
+// Headless, a program comes on the shared screen (makes its record, and
+// sweeps away what ended programs left there) only when it shares it: a
+// program alone keeps to itself and leaves screen/ as it found it, while the
+// Today screen starting the timer bar comes on it, and both leave it empty.
+// (The leftover stands for a record of an ended program: only a program
+// that makes its record sweeps such leftovers away.)
+TEST(PhoneScreenSharing, AProgramAloneMakesNoRecordAndOneThatStartsAnotherDoes) {
+  Phone phone(240, 320);
+  // The first start prepares the store and applies the active mode, which
+  // starts Kestrow; the starts after it start nothing.
+  phone.Run("wait 100\n");
+  std::filesystem::create_directories(phone.ScreenFolder());
+  const std::filesystem::path leftover = phone.ScreenFolder() / "999999999";
+  WriteFile(leftover.string(), "a record left by a program that ended");
+  for (const auto& [program, args] : std::vector<std::pair<std::string, std::vector<std::string>>>{
+           {"Kestrow", {"2"}}, {"Lumist", {}}}) {
+    auto result = RunProgram(program, args, {{"SELVANE_DISPLAY", "headless"}});
+    EXPECT_EQ(result.status, 0) << program << ": " << result.err;
+    EXPECT_TRUE(std::filesystem::exists(leftover)) << program << " came on the screen alone";
+  }
+  phone.Run("wait 100\n");
+  EXPECT_TRUE(std::filesystem::exists(leftover)) << "the Today screen came on the screen alone";
+  phone.Run(phone.TapPicture(240) + "wait 1500\n");
+  EXPECT_TRUE(std::filesystem::is_empty(phone.ScreenFolder()));
 }
 
 }  // namespace

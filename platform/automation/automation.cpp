@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "display/screen.h"
+#include "display/shared_screen.h"
 #include "kernel/clock.h"
 #include "kernel/program.h"
 #include "user/message_loop.h"
@@ -114,6 +115,7 @@ void SetAutomationScript(const std::string& text, const std::string& name) {
   }
   SkipIdleLines();
   SetStandInUser(StandInUser{AutomationPending, AutomationReadyAt, RunNextAutomationLine});
+  ReadOthersDumps();
 }
 
 bool AutomationPending() {

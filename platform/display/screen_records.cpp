@@ -25,6 +25,7 @@
 
 #include "device/device.h"
 #include "display/screen_folder.h"
+#include "display/shared_screen.h"
 #include "kernel/program.h"
 #include "winuser.h"
 
@@ -33,7 +34,7 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-constexpr uint32_t kRecordMagic = 0x534C5632;  // "SLV2"
+constexpr uint32_t kRecordMagic = 0x534C5633;  // "SLV3"
 
 std::unique_ptr<ScreenRecord> g_own;
 std::map<pid_t, std::unique_ptr<ScreenRecord>> g_others;
@@ -128,6 +129,7 @@ std::unique_ptr<ScreenRecord> ScreenRecord::Create(int width, int height, uint64
   header->height = height;
   header->stackOrder = stackOrder;
   header->idleSeq = UINT32_MAX;
+  header->readsDumps = ReadsOthersDumps();
   size_t units = std::min(ProgramName().size(), sizeof header->program - 1);
   std::copy_n(ProgramName().begin(), units, header->program);
   header->magic = kRecordMagic;

@@ -35,6 +35,8 @@ namespace {
 
 std::thread::id g_screenThread;  // the thread that paints this program's windows
 uint64_t g_publishedVersion = 0;
+bool g_readsDumps = false;
+bool g_dumpWritten = false;
 uint32_t g_seenWake = 0;
 int g_hostLock = -1;
 
@@ -125,12 +127,28 @@ std::vector<std::string> Dumps(bool above) {
   return dumps;
 }
 
+// Whether a program that may read this one's dump is on the screen.
+bool DumpWanted() {
+  if (!DisplayIsHeadless()) return true;
+  for (ScreenRecord* record : OtherScreenRecords())
+    if (record->header().readsDumps) return true;
+  return false;
+}
+
 // The dump of this program's windows, replaced whole so that no reader sees
 // half of it; its temporary file is made anew, never written through a link.
+// A program without windows keeps no dump: a reader finds none and adds
+// nothing, as it would from an empty one.
 void WriteOwnDump() {
+  if (!DumpWanted()) return;
   HostFd folder = OpenScreenFolder(false);
   if (!folder) return;
   std::string name = std::to_string(getpid()) + ".json";
+  if (TopLevelWindows().empty()) {
+    if (g_dumpWritten) unlinkat(folder.get(), name.c_str(), 0);
+    g_dumpWritten = false;
+    return;
+  }
   std::string temporary = "." + name;
   unlinkat(folder.get(), temporary.c_str(), 0);
   HostFd out(openat(folder.get(), temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
@@ -144,6 +162,8 @@ void WriteOwnDump() {
   }
   if (done != text.size() || renameat(folder.get(), temporary.c_str(), folder.get(), name.c_str()) != 0)
     unlinkat(folder.get(), temporary.c_str(), 0);
+  else
+    g_dumpWritten = true;
 }
 
 void LeaveScreen() {
@@ -176,6 +196,23 @@ bool Send(ScreenRecord& record, const ScreenInput& input) {
   return true;
 }
 
+// Whether the program that started this one is on the screen: this one
+// then shares it and keeps time under it.
+bool StarterOnScreen() {
+  HostFd folder = OpenScreenFolder(false);
+  return folder && HeldAt(folder.get(), std::to_string(getppid()));
+}
+
+// Before a child starts: this program comes on the screen, if it was not on
+// it yet, so that the child keeps time under it and shows over its windows
+// as they are now. Only the thread that paints the windows makes the record;
+// a child started by another thread runs by itself.
+void ShareScreenWithChild() {
+  if (std::this_thread::get_id() != g_screenThread) return;
+  CreateOwnScreenRecord();
+  PublishScreenChanges(true);
+}
+
 bool SendToTop(const ScreenInput& input) {
   if (!OwnScreenRecord()) return false;
   ScreenRecord* top = TopOtherProgram(OtherScreenRecords(), OwnWindowShown());
@@ -185,14 +222,14 @@ bool SendToTop(const ScreenInput& input) {
 }  // namespace
 
 void JoinSharedScreen() {
-  CreateOwnScreenRecord();
-  if (!OwnScreenRecord()) return;
   g_screenThread = std::this_thread::get_id();
   SetScreenInputTaker(TakeInputFromScreen);
   SetTimeKeeper(TimeKeeper{LockstepLimitMs, LockstepReached, LockstepIdle});
-  SetChildStartHooks(ChildStartHooks{[] { PublishScreenChanges(true); }, LockstepChildStarted});
-  JoinLockstep();
+  SetChildStartHooks(ChildStartHooks{ShareScreenWithChild, LockstepChildStarted});
   AtProgramExit(LeaveScreen);
+  if (DisplayIsHeadless() && !StarterOnScreen()) return;
+  CreateOwnScreenRecord();
+  JoinLockstep();
 }
 
 void PaintLayersBelow(Canvas& screen) {
@@ -259,6 +296,13 @@ void PublishScreenChanges(bool force) {
   WriteOwnDump();
   g_publishedVersion = WindowModelVersion();
 }
+
+void ReadOthersDumps() {
+  g_readsDumps = true;
+  if (ScreenRecord* own = OwnScreenRecord()) own->header().readsDumps = 1;
+}
+
+bool ReadsOthersDumps() { return g_readsDumps; }
 
 bool SendTapToScreen(int x, int y) {
   if (!OwnScreenRecord()) return false;

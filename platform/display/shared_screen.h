@@ -15,7 +15,9 @@
 namespace platform {
 
 // Puts this program on the screen (the program entry) and takes it off at
-// its end.
+// its end. Headless, a program comes on the shared screen only when it
+// shares it: when the program that started it is on it, or once it starts
+// a program itself; a program alone makes no screen record.
 void JoinSharedScreen();
 
 // Composition, for PaintScreen: the layers of the other programs below this
@@ -36,6 +38,14 @@ std::vector<std::string> WindowDumpsBelow();
 // Paints and publishes this program's layer when its windows changed since
 // the last time and someone may look at it (`force`: in any case).
 void PublishScreenChanges(bool force = false);
+
+// This program's script may dump the screen (the script's loading says so):
+// the other programs on the screen then keep their windows' dumps in
+// screen/ for it. Headless, only such a program reads them, so the others
+// write no dump while none is on the screen; with a host window, programs
+// come and go on their own and every program keeps its dump.
+void ReadOthersDumps();
+bool ReadsOthersDumps();
 
 // Input: sends a tap to the program whose layer lies at (x, y) when that is
 // not this one (true), else leaves it to the caller (false). The shell's
