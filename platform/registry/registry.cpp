@@ -313,10 +313,15 @@ LONG RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD, LPDWORD lpType, L
   Name name;
   if (!ValueName(lpValueName, &name)) return ERROR_INVALID_PARAMETER;
   return Guarded([&](sqlite3* db) -> LONG {
-    ReadScope read(db);
-    Statement q(db, "SELECT type, data FROM reg_values WHERE key = ? AND folded = ?", Statement::Cached);
+    // One statement, one moment: no row when the key is gone, a row without
+    // a type when the key stands without the value.
+    Statement q(db,
+                "SELECT v.type, v.data FROM reg_keys k"
+                " LEFT JOIN reg_values v ON v.key = k.id AND v.folded = ?2 WHERE k.id = ?1",
+                Statement::Cached);
     q.Bind(1, key).Bind(2, name.folded);
-    if (!q.Step()) return KeyExists(db, key) ? ERROR_FILE_NOT_FOUND : ERROR_KEY_DELETED;
+    if (!q.Step()) return ERROR_KEY_DELETED;
+    if (q.IsNull(0)) return ERROR_FILE_NOT_FOUND;
     std::string data = q.Blob(1);
     if (lpType) *lpType = static_cast<DWORD>(q.Int(0));
     LONG status = ERROR_SUCCESS;
