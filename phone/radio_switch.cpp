@@ -70,7 +70,7 @@ BOOL WaitForRadioSwitches(DWORD milliseconds) {
 }
 
 // Line events tell this short-lived switch nothing it needs.
-static void CALLBACK IgnoreLineEvent(DWORD, DWORD, DWORD, DWORD, DWORD, DWORD) {}
+static void CALLBACK IgnoreLineEvent(DWORD, DWORD, DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) {}
 
 LONG SetRadioState(DWORD equipmentState, LPCWSTR simCode) {
   HLINEAPP application = 0;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "store/caller_rules.h"
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/mode_table.h"
@@ -16,6 +17,8 @@ int WriteFactoryMode(LPCWSTR keyName) {
     ModeKeyName(mode, factoryKey);
     if (wcscmp(keyName, factoryKey) != 0) continue;
     SaveMode(keyName, FactoryRecord(mode));
+    CallerRules rules = FactoryCallerRules(mode);
+    SaveCallerRules(keyName, &rules);
     return 0;
   }
   return 0;

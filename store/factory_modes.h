@@ -10,7 +10,8 @@
 #define FIRST_RUN_ACTIVE_MODE 4
 
 // Saves the factory values of "Mode 1" to "Mode 5" (whole text, case as
-// written) with SaveMode; any other key name writes nothing. Returns 0.
+// written) with SaveMode, and their caller rules; any other key name writes
+// nothing. Returns 0.
 int WriteFactoryMode(LPCWSTR keyName);
 
 // TRUE once the first-run set-up has built the store ("Init" not 0); a

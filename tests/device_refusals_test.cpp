@@ -205,7 +205,7 @@ TEST_F(DeviceRefusalsTest, MistakesGetAClearMessageAndTheirStatus) {
   const Case cases[] = {
       {{"frobnicate"}, kUsage,
        "selvane-device: unknown command \"frobnicate\"; the commands are init, reg, journal, clock, state, modes, "
-       "start, calendar, run\n"},
+       "start, calendar, run, contacts, call\n"},
       {{"reg", "frob"}, kUsage,
        "selvane-device: unknown command \"reg frob\"; the commands of \"reg\" are get, set, delete, export, import\n"},
       {{}, kUsage, "selvane-device: name a command: init, reg"},

@@ -189,3 +189,20 @@ TEST_F(ModeImportTest, BrokenFilesStayInsideTheFields) {
 }
 
 }  // namespace
+
+// The caller rules are no part of a mode text file: the export does not
+// write them and the import leaves them as they are.
+TEST_F(ModeImportTest, ExportAndImportLeaveTheCallerRulesAlone) {
+  SetText(StorePath(u"Mode 2"), u"AllowCategory", u"Family");
+  SetNumber(StorePath(u"Mode 2"), u"AllowVolume", 4);
+  SetNumber(StorePath(u"Mode 2"), u"RepeatCalls", 1);
+  const std::string exported = ExportToText(u"Mode 2");
+  EXPECT_EQ(exported.find("Allow"), std::string::npos);
+  EXPECT_EQ(exported.find("Repeat"), std::string::npos);
+  ImportFromText(exported, u"Mode 2");
+  ImportFromText("<Mode 2>\n<Mode Name : Other>\n<\\Mode 2>\n", u"Mode 2");
+  EXPECT_EQ(GetText(StorePath(u"Mode 2"), u"AllowCategory"), u"Family");
+  EXPECT_EQ(GetNumber(StorePath(u"Mode 2"), u"AllowVolume"), 4);
+  EXPECT_EQ(GetNumber(StorePath(u"Mode 2"), u"RepeatCalls"), 1);
+  EXPECT_EQ(Text(Stored().ModeName), u"Other");
+}

@@ -16,6 +16,7 @@
 #include "store/record_save.h"
 #include "store/root_values.h"
 #include "store/switch_records.h"
+#include "today/call_watcher.h"
 #include "today/due_switches.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
@@ -75,11 +76,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   SetForegroundWindow(Today.Screen);
 
   SetTimer(Today.Screen, TODAY_TICK_TIMER, TODAY_TICK_MS, nullptr);
+  StartCallWatcher(instance);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  StopCallWatcher();
   if (Today.SettingsProcess) CloseHandle(Today.SettingsProcess);
   if (Today.TimerProcess) CloseHandle(Today.TimerProcess);
   DeleteObject(Today.Background);

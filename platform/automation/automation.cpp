@@ -80,6 +80,7 @@ void ScreenshotVerb(const std::vector<std::string>& words, const std::string& re
 std::map<std::string, AutomationVerb>& Verbs() {
   static std::map<std::string, AutomationVerb> verbs = [] {
     std::map<std::string, AutomationVerb> table = WindowVerbs();
+    table.merge(CallVerbs());
     table["wait"] = WaitVerb;
     table["screenshot"] = ScreenshotVerb;
     return table;

@@ -40,6 +40,8 @@ void AddAutomationVerb(const std::string& verb, AutomationVerb handler);
 
 // The verbs of the window system (click, tap, select, type, slide, ok, dump).
 std::map<std::string, AutomationVerb> WindowVerbs();
+// The verbs of the phone's line (call, hang up).
+std::map<std::string, AutomationVerb> CallVerbs();
 
 // Helpers for verb handlers: a whole decimal number, else AutomationError.
 long AutomationNumber(const std::string& word);

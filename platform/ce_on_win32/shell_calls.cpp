@@ -56,3 +56,13 @@ BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) {
                           ce_layer::ToUtf8(reason));
   return TRUE;
 }
+
+BOOL ShellRecordModeException(LPCWSTR number, LPCWSTR callerName, LPCWSTR reason) {
+  if (!number || !callerName || !reason) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  ce_layer::JournalAppend("ModeException " + ce_layer::ToUtf8(number) + " \"" + ce_layer::ToUtf8(callerName) +
+                          "\" rings: " + ce_layer::ToUtf8(reason));
+  return TRUE;
+}

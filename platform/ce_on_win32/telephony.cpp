@@ -120,3 +120,11 @@ LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) {
   ce_layer::JournalAppend("lineRegister " + std::to_string(dwRegisterMode));
   return canRegister ? 0 : LINEERR_OPERATIONFAILED;
 }
+
+// A desktop has no cellular line that calls come in on, so no call handle
+// is ever given out.
+LONG lineGetCallInfo(HCALL, LPLINECALLINFO lpCallInfo) {
+  if (!lpCallInfo) return LINEERR_INVALPOINTER;
+  if (lpCallInfo->dwTotalSize < sizeof(LINECALLINFO)) return LINEERR_STRUCTURETOOSMALL;
+  return LINEERR_INVALCALLHANDLE;
+}

@@ -28,7 +28,7 @@ std::vector<std::string> Journal() {
   return lines;
 }
 
-void CALLBACK NoLineEvents(DWORD, DWORD, DWORD, DWORD, DWORD, DWORD) {}
+void CALLBACK NoLineEvents(DWORD, DWORD, DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) {}
 
 // An open line on device 0, as a program gets it.
 struct OpenLine {

@@ -1,5 +1,6 @@
 // The phone's shell keeps, in the journal, each switch of mode that its
-// Today item makes, so that what the phone did and when can be read back.
+// Today item makes, and each call it lets ring past the mode, so that what
+// the phone did and when can be read back.
 #include <string>
 
 #include "emulated_shell.h"
@@ -13,5 +14,15 @@ BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) {
   }
   platform::JournalAppend("ModeSwitch " + std::to_string(mode) + " \"" + platform::Utf16ToUtf8(modeName) + "\" " +
                           platform::Utf16ToUtf8(reason));
+  return TRUE;
+}
+
+BOOL ShellRecordModeException(LPCWSTR number, LPCWSTR callerName, LPCWSTR reason) {
+  if (!number || !callerName || !reason) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  platform::JournalAppend("ModeException " + platform::Utf16ToUtf8(number) + " \"" +
+                          platform::Utf16ToUtf8(callerName) + "\" rings: " + platform::Utf16ToUtf8(reason));
   return TRUE;
 }

@@ -152,7 +152,7 @@ void Events() {
 void RadioAndSim() {
   HLINEAPP app = 0;
   DWORD devices = 0;
-  CHECK(lineInitialize(&app, nullptr, [](DWORD, DWORD, DWORD, DWORD, DWORD, DWORD) {}, L"checks", &devices) == 0);
+  CHECK(lineInitialize(&app, nullptr, [](DWORD, DWORD, DWORD_PTR, DWORD_PTR, DWORD_PTR, DWORD_PTR) {}, L"checks", &devices) == 0);
   CHECK(devices == 1);
   HLINE line = 0;
   CHECK(lineOpen(app, 0, &line, TAPI_CURRENT_VERSION, 0, 0, LINECALLPRIVILEGE_NONE, LINEMEDIAMODE_DATAMODEM,

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "list_text.h"
 #include "kernel/clock.h"
 #include "objstore/calendar.h"
 #include "text/utf.h"
@@ -47,34 +48,6 @@ std::string TimeText(const FILETIME& time) {
 
 std::string StatusText(DWORD status) {
   return status < kStatusCount ? kStatusNames[status] : std::to_string(status);
-}
-
-bool HasControlCharacter(const std::string& text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return true;
-  return false;
-}
-
-// A field of a `list` line: kept on its line and in its column.
-std::string ListField(const std::u16string& text) {
-  std::string shown = platform::Utf16ToUtf8(text);
-  for (char& c : shown)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-  return shown;
-}
-
-// The categories joined as the calendar keeps them: "Business, Personal".
-std::u16string CategoriesArgument(const std::vector<std::string>& categories) {
-  std::string joined;
-  for (const std::string& given : categories) {
-    const size_t first = given.find_first_not_of(' ');
-    const size_t last = given.find_last_not_of(' ');
-    const std::string category = first == std::string::npos ? "" : given.substr(first, last - first + 1);
-    if (category.empty() || category.find(',') != std::string::npos || HasControlCharacter(category))
-      throw UsageError("--category: a category is a non-empty name without commas: \"" + given + "\"");
-    joined += (joined.empty() ? "" : ", ") + category;
-  }
-  return platform::Utf8ToUtf16(joined);
 }
 
 struct AddArguments {

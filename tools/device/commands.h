@@ -47,3 +47,5 @@ void AddModesCommand(CLI::App& app);
 void AddStartCommand(CLI::App& app);
 void AddCalendarCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);
+void AddContactsCommand(CLI::App& app);
+void AddCallCommand(CLI::App& app);

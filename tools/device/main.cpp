@@ -69,7 +69,7 @@ int RunCommand(CLI::App& app, int argc, char** argv) {
 
 int main(int argc, char** argv) {
   platform::SetProgramName("selvane-device");
-  CLI::App app{"The emulated phone's tool: create a device, read and write its registry, read its journal and calendar."};
+  CLI::App app{"The emulated phone's tool: create a device, read and write its registry, read its journal, calendar and contacts, and let calls come in."};
   app.require_subcommand(1);
   AddInitCommand(app);
   AddRegCommand(app);
@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
   AddStartCommand(app);
   AddCalendarCommand(app);
   AddRunCommand(app);
+  AddContactsCommand(app);
+  AddCallCommand(app);
   int status = RunCommand(app, argc, argv);
   DropChange();
   return status;

@@ -17,3 +17,8 @@ BOOL ShellStartTimedPrograms(HWND notify);
 // `ModeSwitch N "NAME" REASON` (REASON as given, e.g. "daily start" or
 // "daily start (missed 22:30)"). FALSE when the name or reason is missing.
 BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason);
+
+// The shell's record of a call that its Today item lets ring although the
+// active mode is quiet: the journal line `ModeException NUMBER "NAME" rings:
+// REASON` (NAME the contact's, or empty). FALSE when an argument is missing.
+BOOL ShellRecordModeException(LPCWSTR number, LPCWSTR callerName, LPCWSTR reason);
