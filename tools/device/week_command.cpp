@@ -7,15 +7,23 @@
 #include <string>
 
 #include "commands.h"
+#include "gdi/gdi_objects.h"
+#include "gdi/png_file.h"
 #include "kernel/clock.h"
+#include "store/install_folder.h"
 #include "store/mode_keys.h"
 #include "text/utf.h"
 #include "today/minute_clock.h"
+#include "today/today_state.h"
 #include "today/week_forecast.h"
+#include "today/week_picture.h"
 
 namespace {
 
 constexpr int kMostDays = 31;
+// The picture's width: a minute of the day a third of a pixel.
+constexpr int kPictureWidth = 532;
+constexpr platform::Pixel kWhite = 0xFFFFFF;
 constexpr const char* kWeekDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
 std::string ModeText(DWORD mode) {
@@ -94,7 +102,25 @@ void PrintTemporaryRule(const PendingSwitch& temporary) {
               TimeText(temporary.StopHour, temporary.StopMinutes).c_str());
 }
 
-void PrintWeek(DWORD fromMinute, int days) {
+// Draws the picture through a memory context into a white bitmap of the
+// phone's colours, as a program would, and writes the bitmap as PNG.
+void WriteWeekPicture(const WeekPictureContent& content, const std::string& path) {
+  LocateFittingInstallFolder(Today.InstallFolder, TODAY_FOLDER_SIZE);
+  int height = WeekPictureHeight(content.FromMinute, content.Days);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = platform::CreateBitmapFromPixels(platform::Surface(kPictureWidth, height, kWhite), 24);
+  HGDIOBJ previous = SelectObject(dc, bitmap);
+  RECT area = {0, 0, kPictureWidth, height};
+  DrawWeekPicture(dc, &area, &content);
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  std::string error;
+  bool written = platform::WritePng(platform::BitmapFromHandle(bitmap)->pixels, path, &error);
+  DeleteObject(bitmap);
+  if (!written) throw CommandError("cannot write " + path + ": " + error);
+}
+
+void PrintWeek(DWORD fromMinute, DWORD nowMinute, int days, const std::string& png) {
   ForecastStart start;
   ReadForecastStart(&start);
   auto appointments = std::make_unique<Appointment[]>(APPOINTMENTS_CAPACITY);
@@ -117,6 +143,11 @@ void PrintWeek(DWORD fromMinute, int days) {
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode)
     if (start.Values.Modes[mode].Present) PrintIdleRules(mode, start.Values.Modes[mode], forecast->Rules[mode]);
   PrintTemporaryRule(start.Values.Temporary);
+
+  if (png.empty()) return;
+  WeekPictureContent content = {forecast.get(), fromMinute, static_cast<DWORD>(days), nowMinute, appointments.get(),
+                                count};
+  WriteWeekPicture(content, png);
 }
 
 // The minute of a time in the tool's form, seconds left out.
@@ -141,13 +172,17 @@ void AddWeekCommand(CLI::App& app) {
       "the span, each with its reason");
   auto from = std::make_shared<std::string>();
   auto days = std::make_shared<int>(7);
+  auto png = std::make_shared<std::string>();
   week->add_option("--from", *from, std::string("Start at \"") + platform::kDateTimeForm + "\" (default: the phone's clock)");
   week->add_option("--days", *days, "How many days to look ahead, 1 to " + std::to_string(kMostDays))
       ->check(CLI::Range(1, kMostDays));
-  week->callback([from, days] {
+  week->add_option("--png", *png,
+                   "Also draw the span as a PNG picture: a row a day, each stretch in its mode's colour, the "
+                   "appointments and now marked, a legend of the five modes");
+  week->callback([from, days, png] {
     DWORD fromMinute = from->empty() ? 0 : MinuteArgument(*from);
     ReadDevice();
-    if (fromMinute == 0) fromMinute = MinuteArgument(platform::FormatLocalTime(platform::DeviceNowMs()));
-    PrintWeek(fromMinute, *days);
+    DWORD nowMinute = MinuteArgument(platform::FormatLocalTime(platform::DeviceNowMs()));
+    PrintWeek(fromMinute ? fromMinute : nowMinute, nowMinute, *days, *png);
   });
 }
