@@ -1,6 +1,7 @@
 // `selvane-device week` as a user reads it: the mode at the start, each
 // change with the item's reason, and each rule that never takes effect with
 // its own; a wrong command line is refused before the device is read.
+#include "golden_pictures.h"
 #include "today_support.h"
 
 namespace {
@@ -47,6 +48,28 @@ TEST(DeviceWeek, PrintsTheChangesAndWhyEachIdleRuleNeverTakesEffect) {
             "Sun 2026-12-13 23:00  2 \"M2\"  daily start (missed 22:30)\n"
             "Mon 2026-12-14 07:00  1 \"M1\"  daily stop\n");
   EXPECT_NE(later.find("Mon 2026-12-14 08:00  3 \"M3\"  daily start\n"), std::string::npos);
+}
+
+TEST(DeviceWeek, PngDrawsARowADayInTheModesColoursAndSaysWhenItCannotWrite) {
+  TodayPhone phone("2026-12-09 06:00:00");
+  phone.SetDailyStart(2, 12, 0, EveryDay);
+  phone.Tool({"week", "--from", "2026-12-09 00:00", "--days", "2", "--png", phone.Path("week.png")});
+  platform::Surface picture = LoadPng(phone.Path("week.png"));
+  // 532 pixels across, 24 hours from x 44 to 524: two rows of 22 pixels
+  // under 14 for the hours, then the legend.
+  ASSERT_EQ(picture.width(), 532);
+  ASSERT_EQ(picture.height(), 14 + 2 * 22 + 4 + 44);
+  // M1 until noon of the first day, then M2, which has no stop.
+  EXPECT_EQ(picture.at(44 + 60, 16), 0xFFCD96u);
+  EXPECT_EQ(picture.at(44 + 360, 16), 0xAAAFEBu);
+  EXPECT_EQ(picture.at(44 + 60, 16 + 22), 0xAAAFEBu);
+  // "now", 06:00 of the first day, is marked in red.
+  EXPECT_EQ(picture.at(44 + 120, 14 + 4), 0xDC0000u);
+
+  ProgramResult refused =
+      RunProgram("selvane-device", {"week", "--png", phone.Path("no such folder") + "/week.png"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("cannot write"), std::string::npos) << refused.err;
 }
 
 TEST(DeviceWeek, AWrongCommandLineIsRefused) {
