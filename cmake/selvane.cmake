@@ -1,10 +1,16 @@
 # Build helpers shared by every folder.
 
-# selvane_tests(NAME SOURCES... LIBS...): one GoogleTest executable under CTest.
-# Tests run against a fresh device in a temporary folder; the fixture sets
-# SELVANE_DEVICE itself, so nothing here touches the user's device.
+# selvane_tests(NAME SOURCES... LIBS... [TIMEOUT SECONDS]): one GoogleTest
+# executable under CTest. Tests run against a fresh device in a temporary
+# folder; the fixture sets SELVANE_DEVICE itself, so nothing here touches the
+# user's device. TIMEOUT gives tests that run the phone for long spans of
+# virtual time more than ctest's default.
 function(selvane_tests name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  set(timeout)
+  if(T_TIMEOUT)
+    set(timeout TIMEOUT ${T_TIMEOUT})
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
@@ -12,7 +18,7 @@ function(selvane_tests name)
   # parameter's PrintTo makes readable; CMake would otherwise append the
   # printed value to every name its generator gave.
   gtest_discover_tests(${name} NO_PRETTY_VALUES
-    PROPERTIES ENVIRONMENT "SELVANE_DISPLAY=headless;SELVANE_BIN=${CMAKE_BINARY_DIR}/bin"
+    PROPERTIES ENVIRONMENT "SELVANE_DISPLAY=headless;SELVANE_BIN=${CMAKE_BINARY_DIR}/bin" ${timeout}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 

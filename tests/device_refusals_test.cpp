@@ -204,7 +204,7 @@ TEST_F(DeviceRefusalsTest, MistakesGetAClearMessageAndTheirStatus) {
   const fs::path folder = device_->folder().parent_path();
   const Case cases[] = {
       {{"frobnicate"}, kUsage,
-       "selvane-device: unknown command \"frobnicate\"; the commands are init, reg, journal, clock, state, modes, "
+       "selvane-device: unknown command \"frobnicate\"; the commands are init, reg, journal, clock, state, modes, week, "
        "start, calendar, run, contacts, call\n"},
       {{"reg", "frob"}, kUsage,
        "selvane-device: unknown command \"reg frob\"; the commands of \"reg\" are get, set, delete, export, import\n"},

@@ -10,9 +10,6 @@
 #include "store/mode_store.h"
 #include "today/mode_values.h"
 
-// More appointments than this on the phone are not looked at.
-#define MAX_APPOINTMENTS 256
-
 // Local times as one number that orders them (100-ns units since 1601).
 static ULONGLONG TimeValue(const SYSTEMTIME* time) {
   FILETIME file = {};
@@ -46,8 +43,7 @@ static void TakeProperty(const CEPROPVAL* value, Appointment* appointment, int* 
   }
 }
 
-// Reads every appointment that has a start and an end; returns how many.
-static int ReadAppointments(Appointment* appointments, int capacity) {
+int ReadAppointments(Appointment* appointments, int capacity) {
   CEOID database = 0;
   HANDLE opened = CeOpenDatabase(&database, APPOINTMENTS_DATABASE_NAME, 0, CEDB_AUTOINCREMENT, nullptr);
   if (opened == INVALID_HANDLE_VALUE) return 0;
@@ -119,18 +115,15 @@ static BOOL UpdateCalendarTimes(DWORD mode, const ModeSwitchValues* stored, DWOR
   return written;
 }
 
-DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* began) {
-  static Appointment appointments[MAX_APPOINTMENTS];
-  int count = ReadAppointments(appointments, MAX_APPOINTMENTS);
-  BOOL changed = FALSE;
+DWORD WorkOutCalendarTimes(const Appointment* appointments, int count, ModeSwitchValues modes[LAST_MODE + 1],
+                           const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* began) {
   DWORD busyNow = 0;
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-    ModeSwitchValues values;
-    ReadModeSwitchValues(mode, &values);
-    if (!values.Present) continue;
+    ModeSwitchValues* values = &modes[mode];
+    if (!values->Present) continue;
     DWORD startHour = 0, startMinute = 0, stopHour = 0, stopMinute = 0;
     const Appointment* next = nullptr;
-    if (values.OutlookSwitch == 1) next = NextAppointment(appointments, count, &values, now);
+    if (values->OutlookSwitch == 1) next = NextAppointment(appointments, count, values, now);
     if (next) {
       startHour = next->Start.wHour;
       startMinute = next->Start.wMinute;
@@ -140,11 +133,34 @@ DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* 
       stopHour = SameDay(&next->End, now) ? next->End.wHour : 23;
       stopMinute = SameDay(&next->End, now) ? next->End.wMinute : 59;
       if (mode == activeMode && TimeValue(&next->Start) <= TimeValue(now)) {
-        busyNow = values.ModeBusy;
+        busyNow = values->ModeBusy;
         *began = next->Start;
       }
     }
-    changed |= UpdateCalendarTimes(mode, &values, startHour, startMinute, stopHour, stopMinute);
+    values->StartHourOutlook = startHour;
+    values->StartMinutesOutlook = startMinute;
+    values->StopHourOutlook = stopHour;
+    values->StopMinutesOutlook = stopMinute;
+  }
+  return busyNow;
+}
+
+DWORD RefreshCalendarTimes(const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* began) {
+  static Appointment appointments[APPOINTMENTS_CAPACITY];
+  int count = ReadAppointments(appointments, APPOINTMENTS_CAPACITY);
+  ModeSwitchValues stored[LAST_MODE + 1];
+  ModeSwitchValues worked[LAST_MODE + 1];
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    ReadModeSwitchValues(mode, &stored[mode]);
+    worked[mode] = stored[mode];
+  }
+  DWORD busyNow = WorkOutCalendarTimes(appointments, count, worked, now, activeMode, began);
+  BOOL changed = FALSE;
+  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
+    const ModeSwitchValues* times = &worked[mode];
+    if (!times->Present) continue;
+    changed |= UpdateCalendarTimes(mode, &stored[mode], times->StartHourOutlook, times->StartMinutesOutlook,
+                                   times->StopHourOutlook, times->StopMinutesOutlook);
   }
   if (changed) ScheduleNextSwitch();
   return busyNow;

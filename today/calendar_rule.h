@@ -8,7 +8,9 @@
 
 #include <windows.h>
 
+#include "store/mode_keys.h"
 #include "store/mode_record.h"
+#include "today/mode_values.h"
 
 // Room for an appointment's category list.
 #define APPOINTMENT_CATEGORIES_SIZE 200
@@ -24,6 +26,22 @@ struct Appointment {
 // and "Category" CATEGORY_ANY put none). Categories compare
 // without regard to case, each of the comma-separated list on its own.
 BOOL AppointmentMatches(const Appointment* appointment, DWORD status, LPCWSTR category);
+
+// More appointments than this on the phone are not looked at.
+#define APPOINTMENTS_CAPACITY 256
+
+// Reads every appointment of the calendar that has a start and an end, up to
+// `capacity`; returns how many.
+int ReadAppointments(Appointment* appointments, int capacity);
+
+// Works out the four calendar times of every present mode in `modes` at
+// `now` from `appointments`: the next matching appointment of today that has
+// not ended (zeros where none is left or the rule is off). Returns the mode
+// that an appointment going on now calls for when the active mode's rule is
+// on, with the time it began in `began`, else 0. Reads and writes nothing
+// else, so that the week ahead can be worked out the same way.
+DWORD WorkOutCalendarTimes(const Appointment* appointments, int count, ModeSwitchValues modes[LAST_MODE + 1],
+                           const SYSTEMTIME* now, DWORD activeMode, SYSTEMTIME* began);
 
 // Re-reads the calendar and writes the four calendar times of every mode
 // (zeros where no appointment of today is left or the rule is off; all four

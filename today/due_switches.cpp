@@ -8,6 +8,7 @@
 #include "store/temporary_switch.h"
 #include "store/time_switch.h"
 #include "today/calendar_rule.h"
+#include "today/due_minutes.h"
 #include "today/last_switch.h"
 #include "today/minute_clock.h"
 #include "today/mode_activation.h"
@@ -34,41 +35,6 @@ void CancelTemporarySwitch() {
   WriteTimeSwitch(ReadTimeSwitch() & ~(DWORD)TIME_SWITCH_TAKEN_IN);
 }
 
-// The first minute not yet looked at: after the minutes looked at since the
-// phone came on and after the item's last switch, at most a day back. A last
-// switch later than now is from before the clock was set back, and is passed.
-static DWORD FirstMinuteToWeigh(DWORD nowMinute, DWORD due) {
-  DWORD from = Today.CheckedThrough;
-  DWORD lastSwitch;
-  BOOL switched = ReadLastSwitch(&lastSwitch) && lastSwitch <= nowMinute;
-  if (from == 0) from = switched ? lastSwitch : nowMinute - 1;
-  if (switched && lastSwitch > from) from = lastSwitch;
-  if (due > from + MINUTES_A_DAY) from = due - MINUTES_A_DAY;
-  return from + 1;
-}
-
-// The minutes in first..due at which a switch of `values` falls due, in
-// order; returns how many.
-static int ListDueMinutes(const SwitchValues* values, DWORD first, DWORD due, DWORD minutes[SWITCH_TIMES_CAPACITY]) {
-  DWORD times[SWITCH_TIMES_CAPACITY];
-  int count = ListSwitchTimes(values, times);
-  SYSTEMTIME dueTime;
-  MinuteTime(due, &dueTime);
-  DWORD dueOfDay = (DWORD)dueTime.wHour * 60 + dueTime.wMinute;
-  int listed = 0;
-  // Times of day after the due one fell due the day before: the list runs
-  // from the first of those on.
-  for (int pass = 0; pass < 2; ++pass) {
-    for (int i = 0; i < count; ++i) {
-      BOOL yesterday = times[i] > dueOfDay;
-      if (yesterday != (pass == 0)) continue;
-      DWORD minute = due - (dueOfDay + (yesterday ? MINUTES_A_DAY : 0) - times[i]);
-      if (minute >= first && minute <= due) minutes[listed++] = minute;
-    }
-  }
-  return listed;
-}
-
 void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
   DWORD nowMinute = MinuteIndex(now);
   // The minute of `now` is due once the wake-up has come into it.
@@ -79,7 +45,9 @@ void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
     if (woken) ScheduleNextSwitch();
     return;
   }
-  DWORD first = FirstMinuteToWeigh(nowMinute, due);
+  DWORD lastSwitch = 0;
+  BOOL switched = ReadLastSwitch(&lastSwitch);
+  DWORD first = FirstMinuteToWeigh(Today.CheckedThrough, switched, lastSwitch, nowMinute, due);
   Today.CheckedThrough = due;
 
   SwitchValues values;
@@ -87,37 +55,18 @@ void SwitchDueModes(const SYSTEMTIME* now, BOOL woken) {
   DWORD minutes[SWITCH_TIMES_CAPACITY];
   int count = first <= due ? ListDueMinutes(&values, first, due, minutes) : 0;
   DWORD active = ReadActiveMode();
-  DWORD mode = active;
-  SwitchReason reason = SWITCH_DAILY_START;
-  DWORD decidedAt = nowMinute;
-  BOOL temporaryEnded = FALSE;
-  BOOL calendarEnded = FALSE;
-  for (int i = 0; i < count; ++i) {
-    SYSTEMTIME at;
-    MinuteTime(minutes[i], &at);
-    WeighedMinute weighed;
-    WeighMinute(&values, &at, mode, minutes[i] == nowMinute, &weighed);
-    if (weighed.TemporaryEnded) {
-      values.Temporary.Pending = FALSE;
-      temporaryEnded = TRUE;
-    }
-    calendarEnded |= weighed.CalendarEnded;
-    if (weighed.Mode >= FIRST_MODE && weighed.Mode <= LAST_MODE && weighed.Mode != mode) {
-      mode = weighed.Mode;
-      reason = weighed.Reason;
-      decidedAt = minutes[i];
-    }
-  }
-  if (temporaryEnded) ClearEndedTemporarySwitch();
-  if (mode != active) {
+  DueMinutesOutcome outcome;
+  WeighDueMinutes(&values, minutes, count, nowMinute, active, &outcome);
+  if (outcome.TemporaryEnded) ClearEndedTemporarySwitch();
+  if (outcome.Mode != active) {
     SYSTEMTIME missed;
-    MinuteTime(decidedAt, &missed);
-    MakeModeActive(mode, reason, decidedAt == nowMinute ? nullptr : &missed);
-  } else if (woken || temporaryEnded) {
+    MinuteTime(outcome.DecidedAt, &missed);
+    MakeModeActive(outcome.Mode, outcome.Reason, outcome.DecidedAt == nowMinute ? nullptr : &missed);
+  } else if (woken || outcome.TemporaryEnded) {
     ScheduleNextSwitch();
   }
   // The next appointment found may begin at once.
-  if (calendarEnded || CalendarRefreshedEachMinute(&values)) TakeInCalendar(now);
+  if (outcome.CalendarEnded || CalendarRefreshedEachMinute(&values)) TakeInCalendar(now);
 }
 
 void TakeInCalendar(const SYSTEMTIME* now) {

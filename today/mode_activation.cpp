@@ -16,14 +16,6 @@
 #include "today/mode_values.h"
 #include "today/switch_notice.h"
 
-// The journal's words for each SwitchReason, in its order.
-static const WCHAR* const SwitchReasonTexts[] = {
-    TEXT("first run"),   TEXT("by hand"),    TEXT("temporary"),      TEXT("temporary end"),
-    TEXT("daily start"), TEXT("daily stop"), TEXT("calendar start"), TEXT("calendar end"),
-    TEXT("no valid active mode"),
-};
-#define SWITCH_REASON_COUNT (sizeof(SwitchReasonTexts) / sizeof(SwitchReasonTexts[0]))
-
 // Room for the longest reason with " (missed HH:MM) (resumed)".
 #define REASON_TEXT_SIZE 64
 
@@ -31,7 +23,7 @@ static void JournalSwitch(const ModeSwitchRecord* record, BOOL resumed) {
   WCHAR name[MODE_NAME_WIDTH];
   ReadModeName(record->Mode, name);
   WCHAR text[REASON_TEXT_SIZE];
-  LPCWSTR reason = SwitchReasonTexts[record->Reason];
+  LPCWSTR reason = SwitchReasonText(record->Reason);
   LPCWSTR suffix = resumed ? TEXT(" (resumed)") : TEXT("");
   if (record->Missed) {
     wsprintfW(text, TEXT("%s (missed %02d:%02d)%s"), reason, (int)record->MissedHour, (int)record->MissedMinute,
@@ -79,7 +71,7 @@ void MakeModeActive(DWORD mode, SwitchReason reason, const SYSTEMTIME* missed) {
   }
   RecordModeSwitch(&record);
   CarryOutSwitch(&record, FALSE);
-  NoteSwitch(mode, reason, SwitchReasonTexts[reason], &record.At, missed);
+  NoteSwitch(mode, reason, SwitchReasonText(reason), &record.At, missed);
 }
 
 void KeepModeActive(DWORD mode, SwitchReason reason) {
@@ -100,7 +92,7 @@ void KeepModeActive(DWORD mode, SwitchReason reason) {
 void ResumeModeSwitch() {
   ModeSwitchRecord record;
   if (ReadModeSwitchRecord(&record) && record.Mode >= FIRST_MODE && record.Mode <= LAST_MODE &&
-      record.Reason < SWITCH_REASON_COUNT) {
+      SwitchReasonText(record.Reason) != nullptr) {
     CarryOutSwitch(&record, TRUE);
     return;
   }

@@ -1,8 +1,9 @@
-// Resource identifiers of the Today screen: its window, the lines it shows
-// and the built-in pictures of the five modes.
+// Resource identifiers of the Today screen: its window and the week view,
+// the lines it shows and the built-in pictures of the five modes.
 #pragma once
 
 #define IDD_TODAY 100
+#define IDD_TODAY_WEEK 110
 
 #define IDB_TODAY_MODE1 101
 #define IDB_TODAY_MODE2 102

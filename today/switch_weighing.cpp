@@ -3,6 +3,16 @@
 // without changing it; the callers make what it decides.
 #include "today/switch_weighing.h"
 
+// The journal's words for each SwitchReason, in its order.
+static const WCHAR* const SwitchReasonTexts[] = {
+    TEXT("first run"),   TEXT("by hand"),    TEXT("temporary"),      TEXT("temporary end"),
+    TEXT("daily start"), TEXT("daily stop"), TEXT("calendar start"), TEXT("calendar end"),
+    TEXT("no valid active mode"),
+};
+#define SWITCH_REASON_COUNT (sizeof(SwitchReasonTexts) / sizeof(SwitchReasonTexts[0]))
+
+LPCWSTR SwitchReasonText(DWORD reason) { return reason < SWITCH_REASON_COUNT ? SwitchReasonTexts[reason] : nullptr; }
+
 static BOOL IsMode(DWORD mode) { return mode >= FIRST_MODE && mode <= LAST_MODE; }
 
 void ReadSwitchValues(SwitchValues* values) {

@@ -22,6 +22,10 @@ enum SwitchReason {
   SWITCH_NO_VALID_MODE,  // "DefaultMode" named no mode when the phone came on
 };
 
+// The words the journal gives a SwitchReason ("daily start"); null for a
+// number that is no reason.
+LPCWSTR SwitchReasonText(DWORD reason);
+
 // The values of modes 1 to 5 that decide their switches, and the pending
 // temporary switch.
 struct SwitchValues {

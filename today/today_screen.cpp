@@ -21,6 +21,7 @@
 #include "today/switch_weighing.h"
 #include "today/today_pictures.h"
 #include "today/today_state.h"
+#include "today/week_view.h"
 
 // The settings program's window, as its template names it.
 static const WCHAR SettingsTitle[] = TEXT("Selvane Settings");
@@ -294,6 +295,7 @@ INT_PTR CALLBACK TodayProc(HWND screen, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == IDC_TODAY_MODE_NAME && HIWORD(wParam) == STN_CLICKED) OpenSettings();
+      if (LOWORD(wParam) == IDC_TODAY_DATE && HIWORD(wParam) == STN_CLICKED) ShowWeekView();
       return TRUE;
     case WM_CLOSE:
       DestroyWindow(screen);

@@ -44,6 +44,7 @@ void AddJournalCommand(CLI::App& app);
 void AddClockCommand(CLI::App& app);
 void AddStateCommand(CLI::App& app);
 void AddModesCommand(CLI::App& app);
+void AddWeekCommand(CLI::App& app);
 void AddStartCommand(CLI::App& app);
 void AddCalendarCommand(CLI::App& app);
 void AddRunCommand(CLI::App& app);

@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
   AddClockCommand(app);
   AddStateCommand(app);
   AddModesCommand(app);
+  AddWeekCommand(app);
   AddStartCommand(app);
   AddCalendarCommand(app);
   AddRunCommand(app);
