@@ -93,5 +93,17 @@ TEST_F(CallersDialog, KeepsACategoryNoContactHasAndOtherModesValues) {
   EXPECT_EQ(ModeText(4, u"AllowCategory"), "Work");
 }
 
+TEST_F(CallersDialog, ResetGivesTheModeItsFactoryRulesOverAChoiceNotSaved) {
+  SetModeText(Night, u"AllowCategory", u"Family");
+  SetModeDword(Night, u"AllowVolume", 2);
+  SetModeDword(Night, u"RepeatCalls", 0);
+  SettingsRun run = RunSettings({OpenCallers, "select 1202 3", "ok", "click 1049", OpenCallers, "dump", "click 2"});
+  ASSERT_EQ(run.result.status, 0) << run.result.err;
+  EXPECT_EQ(CallersControl(run.dumps[0], IDC_CALLER_CATEGORY).value("selection", -2), 0);
+  EXPECT_EQ(ModeText(Night, u"AllowCategory"), "");
+  EXPECT_EQ(ModeDword(Night, u"AllowVolume"), 5u);
+  EXPECT_EQ(ModeDword(Night, u"RepeatCalls"), 1u);
+}
+
 }  // namespace
 }  // namespace settings_test
