@@ -10,7 +10,7 @@
 
 const int FrameControls[FRAME_CONTROL_COUNT] = {
     IDC_MODE_PREVIOUS, IDC_MODE_NAME, IDC_MODE_NEXT, IDC_KEYBOARD, IDC_PAGE_PREVIOUS, IDC_PAGE_NEXT, IDC_RESET,
-    IDC_SAVE,          IDC_EXPORT,    IDC_IMPORT,    IDC_NO_SAVE,  IDC_QUESTION,      IDC_SPARE_ARROW};
+    IDC_SAVE,          IDC_EXPORT,    IDC_IMPORT,    IDC_CALLERS,  IDC_NO_SAVE,       IDC_QUESTION,  IDC_SPARE_ARROW};
 
 static const int VolumePage[] = {IDC_VOLUME_GROUP,         IDC_SYSTEM_VOLUME_LABEL, IDC_SYSTEM_VOLUME_MUTE,
                                  IDC_SYSTEM_VOLUME,        IDC_SYSTEM_VOLUME_LOUD,  IDC_PHONE_VOLUME_LABEL,
@@ -124,8 +124,8 @@ static void EnableTimeRow(int checkBox, int hourList, int minutesList) {
 }
 
 void EnableAllControls() {
-  static const int Buttons[] = {IDC_PAGE_PREVIOUS, IDC_PAGE_NEXT, IDC_SAVE,      IDC_RESET,
-                                IDC_EXPORT,        IDC_IMPORT,    IDC_MODE_NEXT, IDC_MODE_PREVIOUS};
+  static const int Buttons[] = {IDC_PAGE_PREVIOUS, IDC_PAGE_NEXT, IDC_SAVE,      IDC_RESET,        IDC_EXPORT,
+                                IDC_IMPORT,        IDC_CALLERS,   IDC_MODE_NEXT, IDC_MODE_PREVIOUS};
   for (int id : Buttons) EnableControl(id, true);
   EnableControl(IDC_NO_SAVE, false);
 
@@ -157,7 +157,8 @@ void EnableAllControls() {
 
 void ShowPageControls() {
   static const int Frame[] = {IDC_PAGE_PREVIOUS, IDC_PAGE_NEXT, IDC_MODE_NAME, IDC_MODE_NEXT, IDC_MODE_PREVIOUS,
-                              IDC_SAVE,          IDC_EXPORT,    IDC_IMPORT,    IDC_KEYBOARD,  IDC_RESET};
+                              IDC_SAVE,          IDC_EXPORT,    IDC_IMPORT,    IDC_CALLERS,   IDC_KEYBOARD,
+                              IDC_RESET};
   for (int id : Frame) ShowControl(id, true);
   ShowCurrentPageControls();
   if (IsCurrentPage(1)) EnableControl(IDC_MODE_NAME, true);

@@ -5,7 +5,7 @@
 #include "settings/settings_dialog.h"
 
 // The frame controls, which belong to no page (the version label is never addressed).
-#define FRAME_CONTROL_COUNT 13
+#define FRAME_CONTROL_COUNT 14
 extern const int FrameControls[FRAME_CONTROL_COUNT];
 
 // The controls of each page, its group box first; index 0 is unused.

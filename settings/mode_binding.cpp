@@ -18,6 +18,7 @@
 
 ModeRecord WorkingMode;
 NotificationTable EditedNotifications;
+CallerRules EditedCallerRules;
 
 // Positions of the status list and the status each stands for.
 static const StateChoice StatusTable[] = {{TEXT("Busy"), 2}, {TEXT("Free"), 0}, {TEXT("Tentative"), 1}, {TEXT("Out of office"), 3}};
@@ -319,6 +320,7 @@ static void SetFieldText(int id, const WCHAR* text) {
 
 void LoadModeIntoControls(const WCHAR* keyName) {
   WorkingMode = LoadMode(keyName);
+  EditedCallerRules = LoadCallerRules(keyName);
   const ModeRecord& mode = WorkingMode;
 
   SetFieldText(IDC_MODE_NAME, mode.ModeName[0] ? mode.ModeName : keyName);
@@ -494,6 +496,7 @@ bool SaveEditedMode() {
     BeginRecordSave(keyName);
     SaveMode(keyName, WorkingMode);
     SaveNotifications(keyName, EditedNotifications);
+    SaveCallerRules(keyName, &EditedCallerRules);
     WriteModeName(keyName, name);
     EndRecordSave();
     RenameInModeLists(EditedMode, name);

@@ -2,12 +2,16 @@
 // list contents, the display of a mode, the save of the edited one, and its notification entries.
 #pragma once
 
+#include "store/caller_rules.h"
 #include "store/mode_record.h"
 #include "store/notification_table.h"
 
 // The mode on display as last loaded, and its notification table.
 extern ModeRecord WorkingMode;
 extern NotificationTable EditedNotifications;
+// The callers who ring in the mode on display, as loaded or as last set in
+// the callers dialog; saved with the mode.
+extern CallerRules EditedCallerRules;
 // The Time page's week day boxes, Monday first.
 extern const int DayBoxes[7];
 

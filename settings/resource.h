@@ -5,6 +5,8 @@
 // The two layouts of the settings dialog; the same controls in each.
 #define IDD_SETTINGS_PORTRAIT 500
 #define IDD_SETTINGS_LANDSCAPE 501
+// The small dialog of the callers who ring in the mode shown, one layout for both.
+#define IDD_CALLERS 502
 
 // Built-in pictures of modes 1 to 5, drawn when the install folder has no
 // picture file of the mode.
@@ -25,6 +27,7 @@
 #define IDC_SAVE 1009
 #define IDC_EXPORT 1081
 #define IDC_IMPORT 1080
+#define IDC_CALLERS 1082
 #define IDC_NO_SAVE 1083
 #define IDC_QUESTION 1084
 #define IDC_VERSION 65535
@@ -130,3 +133,11 @@
 #define IDC_BRIGHTNESS_LABEL 1127
 #define IDC_AC_BRIGHTNESS 1121
 #define IDC_AC_BRIGHTNESS_LABEL 1128
+
+// The callers dialog: the contacts category whose callers ring, their ring
+// volume, and whether a second call within three minutes rings.
+#define IDC_CALLER_CATEGORY_LABEL 1201
+#define IDC_CALLER_CATEGORY 1202
+#define IDC_CALLER_VOLUME_LABEL 1203
+#define IDC_CALLER_VOLUME 1204
+#define IDC_REPEAT_CALLS 1205

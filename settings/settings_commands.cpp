@@ -2,6 +2,7 @@
 // order; every edit marks the mode as changed so that leaving it asks first.
 #include "settings/settings_commands.h"
 
+#include "settings/callers_dialog.h"
 #include "settings/dialog_pages.h"
 #include "settings/file_commands.h"
 #include "settings/mode_binding.h"
@@ -224,6 +225,8 @@ void HandleSettingsCommand(HWND from, int id, int code) {
     ExportEditedMode();
   } else if (From(from, IDC_IMPORT)) {
     ImportEditedMode();
+  } else if (From(from, IDC_CALLERS)) {
+    EditCallerRules();
   } else if (From(from, IDC_PROGRAM_SOUNDS)) {
     ToggleProgramSounds();
   } else if (From(from, IDC_NOTIF_SOUNDS)) {

@@ -35,6 +35,31 @@ TEST(SettingsScreens, LandscapePagesMatchTheirGoldenPictures) {
   CompareAllPages("landscape");
 }
 
+// The callers dialog over the first page, with the categories of two
+// contacts, in each layout: tests/golden/callers_<layout>.png.
+void CompareCallersDialog(const std::string& layout) {
+  int64_t now = 0;
+  ASSERT_TRUE(platform::ParseLocalTime("2005-03-01 10:00:00", &now));
+  platform::SetDeviceClock(now, true);
+  testing_support::RunProgram("selvane-device", {"contacts", "add", "Mum", "5551234", "--category", "Family"});
+  testing_support::RunProgram("selvane-device", {"contacts", "add", "Ann", "5558888", "--category", "Work"});
+  platform::CloseDeviceDb();
+  SettingsRun run = RunSettings({"click " + std::to_string(IDC_CALLERS), "screenshot"});
+  ASSERT_EQ(run.result.status, 0) << run.result.err;
+  ASSERT_EQ(run.screenshots.size(), 1u);
+  ExpectGolden(run.screenshots[0], "callers_" + layout);
+}
+
+TEST(SettingsScreens, PortraitCallersDialogMatchesItsGoldenPicture) {
+  TempDevice device(platform::DeviceOptions{.screenWidth = 240, .screenHeight = 320});
+  CompareCallersDialog("portrait");
+}
+
+TEST(SettingsScreens, LandscapeCallersDialogMatchesItsGoldenPicture) {
+  TempDevice device(platform::DeviceOptions{.screenWidth = 320, .screenHeight = 240});
+  CompareCallersDialog("landscape");
+}
+
 // The mode picture stands at the top left in portrait and at (255, 5) of the
 // dialog in landscape; the built-in house of mode 4 has a red roof.
 bool RedNear(const platform::Surface& screen, int x, int y) {
