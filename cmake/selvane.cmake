@@ -1,15 +1,19 @@
 # Build helpers shared by every folder.
 
-# selvane_tests(NAME SOURCES... LIBS... [TIMEOUT SECONDS]): one GoogleTest
+# selvane_tests(NAME SOURCES... LIBS... [TIMEOUT SECONDS] [LABELS L...]): one GoogleTest
 # executable under CTest. Tests run against a fresh device in a temporary
 # folder; the fixture sets SELVANE_DEVICE itself, so nothing here touches the
 # user's device. TIMEOUT gives tests that run the phone for long spans of
-# virtual time more than ctest's default.
+# virtual time more than ctest's default; LABELS lets a suite leave them out
+# (ctest -LE).
 function(selvane_tests name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   set(timeout)
   if(T_TIMEOUT)
     set(timeout TIMEOUT ${T_TIMEOUT})
+  endif()
+  if(T_LABELS)
+    list(APPEND timeout LABELS "${T_LABELS}")
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
