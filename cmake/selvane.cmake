@@ -18,11 +18,14 @@ function(selvane_tests name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Every property takes one value: the discovered tests' property list is
+  # split at each ";", so a list value would turn the properties after it
+  # (TIMEOUT, LABELS) into nonsense. The tests find the programs themselves.
   # A parameterised test's CTest name is its GoogleTest name, which its
   # parameter's PrintTo makes readable; CMake would otherwise append the
   # printed value to every name its generator gave.
   gtest_discover_tests(${name} NO_PRETTY_VALUES
-    PROPERTIES ENVIRONMENT "SELVANE_DISPLAY=headless;SELVANE_BIN=${CMAKE_BINARY_DIR}/bin" ${timeout}
+    PROPERTIES ENVIRONMENT "SELVANE_DISPLAY=headless" ${timeout}
     DISCOVERY_TIMEOUT 60)
 endfunction()
 
