@@ -5,6 +5,7 @@
 #include <mutex>
 #include <string>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "extapi.h"
 #include "kernel/journal.h"
@@ -42,7 +43,7 @@ void SeedCellular() {
 
 using namespace platform;
 
-LONG lineInitialize(LPHLINEAPP lphLineApp, HINSTANCE, LINECALLBACK lpfnCallback, LPCWSTR, LPDWORD lpdwNumDevs) {
+LONG lineInitialize(LPHLINEAPP lphLineApp, HINSTANCE, LINECALLBACK lpfnCallback, LPCWSTR, LPDWORD lpdwNumDevs) try {
   if (!lphLineApp || !lpdwNumDevs || !lpfnCallback) return LINEERR_INVALPOINTER;
   std::lock_guard<std::mutex> lock(g_tapiMutex);
   HLINEAPP app = g_nextHandle++;
@@ -50,10 +51,12 @@ LONG lineInitialize(LPHLINEAPP lphLineApp, HINSTANCE, LINECALLBACK lpfnCallback,
   *lphLineApp = app;
   *lpdwNumDevs = LineDevices();
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
 LONG lineNegotiateAPIVersion(HLINEAPP hLineApp, DWORD dwDeviceID, DWORD dwAPILowVersion, DWORD dwAPIHighVersion,
-                             LPDWORD lpdwAPIVersion, LPLINEEXTENSIONID lpExtensionID) {
+                             LPDWORD lpdwAPIVersion, LPLINEEXTENSIONID lpExtensionID) try {
   if (!lpdwAPIVersion || !lpExtensionID) return LINEERR_INVALPOINTER;
   {
     std::lock_guard<std::mutex> lock(g_tapiMutex);
@@ -65,10 +68,12 @@ LONG lineNegotiateAPIVersion(HLINEAPP hLineApp, DWORD dwDeviceID, DWORD dwAPILow
   *lpdwAPIVersion = dwAPIHighVersion < kHighestVersion ? dwAPIHighVersion : kHighestVersion;
   *lpExtensionID = LINEEXTENSIONID{};
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
 LONG lineOpen(HLINEAPP hLineApp, DWORD dwDeviceID, LPHLINE lphLine, DWORD dwAPIVersion, DWORD, DWORD, DWORD,
-              DWORD, const LINECALLPARAMS*) {
+              DWORD, const LINECALLPARAMS*) try {
   if (!lphLine) return LINEERR_INVALPOINTER;
   if (dwDeviceID >= LineDevices()) return LINEERR_BADDEVICEID;
   if (dwAPIVersion < kLowestVersion || dwAPIVersion > kHighestVersion) return LINEERR_INCOMPATIBLEAPIVERSION;
@@ -80,6 +85,8 @@ LONG lineOpen(HLINEAPP hLineApp, DWORD dwDeviceID, LPHLINE lphLine, DWORD dwAPIV
   ++app->second;
   *lphLine = line;
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
 LONG lineClose(HLINE hLine) {
@@ -99,16 +106,18 @@ LONG lineShutdown(HLINEAPP hLineApp) {
   return 0;
 }
 
-LONG lineGetEquipmentState(HLINE hLine, LPDWORD lpdwState, LPDWORD lpdwRadioSupport) {
+LONG lineGetEquipmentState(HLINE hLine, LPDWORD lpdwState, LPDWORD lpdwRadioSupport) try {
   if (!lpdwState || !lpdwRadioSupport) return LINEERR_INVALPOINTER;
   if (!LineOpen(hLine)) return LINEERR_INVALLINEHANDLE;
   const int state = DeviceInt(kRadioEquipment, LINEEQUIPSTATE_FULL);
   *lpdwState = static_cast<DWORD>(state);
   *lpdwRadioSupport = state == LINEEQUIPSTATE_FULL ? LINERADIOSUPPORT_ON : LINERADIOSUPPORT_OFF;
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
-LONG lineSetEquipmentState(HLINE hLine, DWORD dwState) {
+LONG lineSetEquipmentState(HLINE hLine, DWORD dwState) try {
   if (!LineOpen(hLine)) return LINEERR_INVALLINEHANDLE;
   if (dwState < LINEEQUIPSTATE_MINIMUM || dwState > LINEEQUIPSTATE_FULL) return LINEERR_INVALPARAM;
   {
@@ -120,9 +129,11 @@ LONG lineSetEquipmentState(HLINE hLine, DWORD dwState) {
   }
   JournalAppend("lineSetEquipmentState " + std::to_string(dwState));
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
-LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) {
+LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) try {
   if (!LineOpen(hLine)) return LINEERR_INVALLINEHANDLE;
   if (dwRegisterMode < LINEREGMODE_AUTOMATIC || dwRegisterMode > LINEREGMODE_MANAUTO) return LINEERR_INVALPARAM;
   const bool canRegister = DeviceInt(kRadioEquipment, LINEEQUIPSTATE_FULL) == LINEEQUIPSTATE_FULL &&
@@ -130,4 +141,6 @@ LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) {
   SetDeviceValue(kRadioRegistered, canRegister ? "1" : "0");
   JournalAppend("lineRegister " + std::to_string(dwRegisterMode));
   return canRegister ? 0 : LINEERR_OPERATIONFAILED;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }

@@ -1,5 +1,6 @@
 // GetSystemMetrics: the screen's size from the device, and the fixed sizes
 // of the phone's window parts.
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "include/winuser.h"
 
@@ -9,7 +10,7 @@ constexpr int kDefaultWidth = 240;
 constexpr int kDefaultHeight = 320;
 }  // namespace
 
-int GetSystemMetrics(int index) {
+int GetSystemMetrics(int index) try {
   switch (index) {
     case SM_CXSCREEN:
       return platform::DeviceInt("screen.width", kDefaultWidth);
@@ -29,4 +30,6 @@ int GetSystemMetrics(int index) {
     default:
       return 0;
   }
+} catch (...) {
+  return platform::FailedCall(0);
 }
