@@ -7,7 +7,9 @@ packages=(
   cmake ninja-build g++ pkg-config
   # llvm-rc compiles the resource scripts
   llvm
-  libsqlite3-dev libsdl2-dev libpng-dev libfreetype-dev fonts-wine fonts-dejavu-core
+  libsqlite3-dev libsdl2-dev libpng-dev libfreetype-dev
+  # Tahoma, the one face the screen is drawn with (the golden pictures rely on it)
+  fonts-wine
   libgtest-dev libgmock-dev nlohmann-json3-dev libcli11-dev
   xvfb xauth
   # the host-window test: clicks into the window and pictures of the X screen

@@ -100,10 +100,11 @@ int CountDeviceTables(sqlite3* db, int* count) {
 
 sqlite3* OpenConnection(const std::string& name, int flags) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+  const int rc = sqlite3_open_v2(name.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : "out of memory";
     sqlite3_close(db);
-    throw std::runtime_error("cannot open " + name + ": " + message);
+    throw DeviceError("cannot open " + name + ": " + message, rc);
   }
   // Set before the first read: a program opening the device while another
   // recovers its log waits rather than take the device for a damaged one.
@@ -149,12 +150,12 @@ sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
     rc = CountDeviceTables(db, &count);
   } else if (!readOnly && (barred || sqlite3_db_readonly(db, "main") == 1)) {
     sqlite3_close(db);
-    throw std::runtime_error("cannot write " + path.string() + " (no write access to it or its folder)");
+    throw DeviceError("cannot write " + path.string() + " (no write access to it or its folder)", SQLITE_PERM);
   }
   if (rc != SQLITE_OK || count != kDeviceTableCount) {
     std::string reason = rc != SQLITE_OK ? sqlite3_errstr(rc) : "it lacks the device's tables";
     sqlite3_close(db);
-    throw std::runtime_error(path.string() + " is not a device's database (" + reason + "); " + kMakeAfresh);
+    throw DeviceError(path.string() + " is not a device's database (" + reason + "); " + kMakeAfresh, SQLITE_NOTADB);
   }
   return db;
 }
@@ -166,7 +167,8 @@ void RefuseLinkedDatabase(const fs::path& folder) {
     std::error_code ec;
     fs::path file = folder / name;
     if (fs::is_symlink(fs::symlink_status(file, ec)))
-      throw std::runtime_error(file.string() + " is not a device's database (it is a symbolic link); " + kMakeAfresh);
+      throw DeviceError(file.string() + " is not a device's database (it is a symbolic link); " + kMakeAfresh,
+                        SQLITE_CANTOPEN);
   }
 }
 
@@ -231,11 +233,13 @@ sqlite3* DeviceDb() {
   const bool staging = !g_stagingFolder.empty();
   if (!staging) {
     if (!DeviceExists())
-      throw std::runtime_error("no device at " + DeviceFolder().string() + "; `selvane-device init` creates one");
+      throw DeviceError("no device at " + DeviceFolder().string() + "; `selvane-device init` creates one",
+                        SQLITE_CANTOPEN);
     RefuseLinkedDatabase(DeviceFolder());
     std::error_code ec;
     if (!fs::is_directory(fs::symlink_status(DeviceFsRoot(), ec)))
-      throw std::runtime_error(DeviceFolder().string() + " has no fs/ folder (the phone's files); " + kMakeAfresh);
+      throw DeviceError(DeviceFolder().string() + " has no fs/ folder (the phone's files); " + kMakeAfresh,
+                        SQLITE_CANTOPEN);
   }
   sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
   if (!g_readOnly || staging) {
@@ -291,10 +295,11 @@ int DeviceInt(const std::string& name, int fallback) {
 
 void Exec(sqlite3* db, const char* sql) {
   char* message = nullptr;
-  if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+  const int rc = sqlite3_exec(db, sql, nullptr, nullptr, &message);
+  if (rc != SQLITE_OK) {
     std::string text = message ? message : sqlite3_errmsg(db);
     sqlite3_free(message);
-    throw std::runtime_error("database: " + text);
+    throw DeviceError("database: " + text, rc);
   }
 }
 
@@ -309,15 +314,15 @@ Statement::Statement(sqlite3* db, const char* sql, Caching caching) : db_(db) {
       return;
     }
     if (found == t_db.statements.end()) {
-      if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK)
-        throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
+      const int rc = sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr);
+      if (rc != SQLITE_OK) throw DeviceError(std::string("database: ") + sqlite3_errmsg(db), rc);
       t_db.statements.emplace(sql, stmt_);
       cached_ = true;
       return;
     }
   }
-  if (sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr) != SQLITE_OK)
-    throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db));
+  const int rc = sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+  if (rc != SQLITE_OK) throw DeviceError(std::string("database: ") + sqlite3_errmsg(db), rc);
 }
 
 Statement::~Statement() {
@@ -353,7 +358,7 @@ bool Statement::Step() {
   int rc = sqlite3_step(stmt_);
   if (rc == SQLITE_ROW) return true;
   if (rc == SQLITE_DONE) return false;
-  throw std::runtime_error(std::string("database: ") + sqlite3_errmsg(db_));
+  throw DeviceError(std::string("database: ") + sqlite3_errmsg(db_), rc);
 }
 
 void Statement::Run() {

@@ -7,9 +7,24 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 namespace platform {
+
+// A failure of the device: its database refused a statement, or the device
+// is missing, damaged or may not be written. `code` is SQLite's result code
+// (SQLITE_FULL, SQLITE_READONLY, ...; SQLITE_PERM for a device without write
+// access, SQLITE_CANTOPEN for one that is missing or refused), from which
+// the calls' edges take their Win32 error (call_failure.h).
+class DeviceError : public std::runtime_error {
+ public:
+  DeviceError(const std::string& message, int code) : std::runtime_error(message), code_(code) {}
+  int code() const { return code_; }
+
+ private:
+  int code_;
+};
 
 // What `selvane-device init` can choose; the defaults are a typical phone.
 struct DeviceOptions {

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "files/files.h"
 #include "text/utf.h"
@@ -124,16 +125,17 @@ std::optional<platform::DeviceEntry> ExistingEntry(LPCWSTR path) {
   return entry;
 }
 
-// Turns a failed host call into ERROR_ACCESS_DENIED.
+// Turns a failed host call into its error: a full or read-only file system
+// as such, anything else ERROR_ACCESS_DENIED.
 BOOL HostResult(int result) {
   if (result == 0) return TRUE;
-  SetLastError(ERROR_ACCESS_DENIED);
+  SetLastError(platform::ErrorFromErrno(errno, ERROR_ACCESS_DENIED));
   return FALSE;
 }
 
 }  // namespace
 
-HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
+HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found) try {
   if (!pattern || !found) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
@@ -167,6 +169,8 @@ HANDLE FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
   std::lock_guard<std::mutex> lock(g_searchMutex);
   g_searches.emplace(handle, std::move(search));
   return handle;
+} catch (...) {
+  return platform::FailedCall(INVALID_HANDLE_VALUE);
 }
 
 BOOL FindNextFileW(HANDLE handle, LPWIN32_FIND_DATAW found) {
@@ -198,7 +202,7 @@ BOOL FindClose(HANDLE handle) {
   return TRUE;
 }
 
-BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
+BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) try {
   DWORD error = ERROR_INVALID_PARAMETER;
   auto entry = path ? platform::LocateDeviceEntry(path, &error) : std::nullopt;
   if (!entry) {
@@ -210,13 +214,15 @@ BOOL CreateDirectoryW(LPCWSTR path, LPSECURITY_ATTRIBUTES) {
     return FALSE;
   }
   if (mkdirat(entry->folder.get(), entry->name.c_str(), 0777) != 0) {
-    SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : ERROR_ACCESS_DENIED);
+    SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : platform::ErrorFromErrno(errno, ERROR_ACCESS_DENIED));
     return FALSE;
   }
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }
 
-BOOL RemoveDirectoryW(LPCWSTR path) {
+BOOL RemoveDirectoryW(LPCWSTR path) try {
   auto entry = ExistingEntry(path);
   if (!entry) return FALSE;
   if (!(platform::HostFileAttributesAt(entry->folder.get(), entry->name) & FILE_ATTRIBUTE_DIRECTORY)) {
@@ -224,13 +230,16 @@ BOOL RemoveDirectoryW(LPCWSTR path) {
     return FALSE;
   }
   if (unlinkat(entry->folder.get(), entry->name.c_str(), AT_REMOVEDIR) != 0) {
-    SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ERROR_ACCESS_DENIED);
+    SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY
+                                                       : platform::ErrorFromErrno(errno, ERROR_ACCESS_DENIED));
     return FALSE;
   }
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }
 
-BOOL DeleteFileW(LPCWSTR path) {
+BOOL DeleteFileW(LPCWSTR path) try {
   auto entry = ExistingEntry(path);
   if (!entry) return FALSE;
   DWORD attributes = platform::HostFileAttributesAt(entry->folder.get(), entry->name);
@@ -239,9 +248,11 @@ BOOL DeleteFileW(LPCWSTR path) {
     return FALSE;
   }
   return HostResult(unlinkat(entry->folder.get(), entry->name.c_str(), 0));
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }
 
-DWORD GetFileAttributesW(LPCWSTR path) {
+DWORD GetFileAttributesW(LPCWSTR path) try {
   DWORD error = ERROR_INVALID_PARAMETER;
   std::vector<std::u16string> components;
   if (path && platform::SplitDevicePath(path, &components, &error) && components.empty())
@@ -249,9 +260,11 @@ DWORD GetFileAttributesW(LPCWSTR path) {
   auto entry = ExistingEntry(path);
   if (!entry) return INVALID_FILE_ATTRIBUTES;
   return platform::HostFileAttributesAt(entry->folder.get(), entry->name);
+} catch (...) {
+  return platform::FailedCall(DWORD{INVALID_FILE_ATTRIBUTES});
 }
 
-BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) {
+BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) try {
   auto entry = ExistingEntry(path);
   if (!entry) return FALSE;
   platform::HostFd file(openat(entry->folder.get(), entry->name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
@@ -262,4 +275,6 @@ BOOL SetFileAttributesW(LPCWSTR path, DWORD attributes) {
   }
   mode_t mode = (attributes & FILE_ATTRIBUTE_READONLY) ? (info.st_mode & ~S_IWUSR) : (info.st_mode | S_IWUSR);
   return HostResult(fchmod(file.get(), mode & 07777));
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

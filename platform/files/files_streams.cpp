@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <string>
 
+#include "device/call_failure.h"
 #include "files/files.h"
 #include "text/utf.h"
 #include "winfile.h"
@@ -46,7 +47,7 @@ void SkipByteOrderMark(FILE* stream) {
 
 }  // namespace
 
-FILE* _wfopen(const WCHAR* path, const WCHAR* modeText) {
+FILE* _wfopen(const WCHAR* path, const WCHAR* modeText) try {
   OpenMode mode;
   if (!path || !modeText || !ParseMode(modeText, &mode)) {
     errno = EINVAL;
@@ -81,6 +82,10 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* modeText) {
   FILE* stream = fdopen(fd, hostMode.c_str());
   if (!stream) close(fd);
   return stream;
+} catch (...) {
+  platform::FailedCall();
+  errno = EIO;
+  return nullptr;
 }
 
 WCHAR* fgetws(WCHAR* buffer, int count, FILE* stream) {

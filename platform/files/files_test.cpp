@@ -241,3 +241,20 @@ TEST_F(FilesTest, AFileSystemThatIsALinkIsNotEntered) {
   EXPECT_EQ(_wfopen(u"\\Temp\\x.txt", u"w"), nullptr);
   EXPECT_FALSE(fs::exists(elsewhere / "Temp" / "x.txt"));
 }
+
+// Without its device folder each file call fails with its status and the
+// path's error, as on a phone whose storage card was pulled.
+TEST_F(DeviceTest, FileCallsWithoutTheDeviceFolderFailWithTheirError) {
+  testing_support::RemoveDevice();
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(CreateDirectoryW(u"\\Temp\\New", nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(GetFileAttributesW(u"\\windows\\Alarm1.wav"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FALSE(DeleteFileW(u"\\windows\\Alarm1.wav"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  WIN32_FIND_DATAW found;
+  EXPECT_EQ(FindFirstFileW(u"\\windows\\*.wav", &found), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_EQ(_wfopen(u"\\windows\\Alarm1.wav", u"r"), nullptr);
+}

@@ -7,11 +7,11 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <cmath>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "text/utf.h"
@@ -22,15 +22,12 @@ namespace {
 constexpr int kPointSize = 8;
 constexpr int kDpi = 96;
 
-// Where Debian's packages put the faces: Tahoma from fonts-wine first.
-const char* const kNormalFaces[] = {
-    "/usr/share/wine/fonts/tahoma.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-};
-const char* const kBoldFaces[] = {
-    "/usr/share/wine/fonts/tahomabd.ttf",
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-};
+// The one face every picture is drawn with, so that the same screen gives
+// the same pixels on every host: Tahoma (the templates' font) from Debian's
+// fonts-wine, which the build's dependencies install.
+const char kNormalFace[] = "/usr/share/wine/fonts/tahoma.ttf";
+const char kBoldFace[] = "/usr/share/wine/fonts/tahomabd.ttf";
+const char kFontPackage[] = "fonts-wine";
 
 struct Glyph {
   int left = 0;     // from the pen to the bitmap's first column
@@ -43,15 +40,12 @@ struct Glyph {
 
 class FreeTypeFont : public Font {
  public:
-  explicit FreeTypeFont(const char* const* paths, size_t count) {
+  explicit FreeTypeFont(const char* path) {
     if (FT_Init_FreeType(&library_)) throw std::runtime_error("FreeType cannot start");
-    for (size_t i = 0; i < count && !face_; ++i) {
-      if (!std::filesystem::exists(paths[i])) continue;
-      if (FT_New_Face(library_, paths[i], 0, &face_)) face_ = nullptr;
-    }
-    if (!face_) {
+    if (FT_New_Face(library_, path, 0, &face_)) {
       FT_Done_FreeType(library_);
-      throw std::runtime_error("no dialog font found (install fonts-wine or fonts-dejavu-core)");
+      throw std::runtime_error(std::string("the dialog font ") + path + " cannot be read: install the Debian package " +
+                               kFontPackage + " (bash scripts/install-deps.sh)");
     }
     FT_Set_Char_Size(face_, 0, kPointSize * 64, kDpi, kDpi);
     ComputeMetrics();
@@ -142,8 +136,8 @@ const Font& DialogFont(FontWeight weight) {
   static std::once_flag once;
   static std::unique_ptr<Font> normal, bold;
   std::call_once(once, [] {
-    normal = std::make_unique<FreeTypeFont>(kNormalFaces, std::size(kNormalFaces));
-    bold = std::make_unique<FreeTypeFont>(kBoldFaces, std::size(kBoldFaces));
+    normal = std::make_unique<FreeTypeFont>(kNormalFace);
+    bold = std::make_unique<FreeTypeFont>(kBoldFace);
   });
   return weight == FontWeight::Bold ? *bold : *normal;
 }

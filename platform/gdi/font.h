@@ -1,5 +1,6 @@
 // The screen's text: the dialogs' font (Tahoma 8 points at the phone's
-// 96 dpi, DejaVu Sans where Tahoma is missing) rendered with FreeType.
+// 96 dpi, from fonts-wine, the one face of every picture) rendered with
+// FreeType.
 #pragma once
 
 #include <string_view>

@@ -3,13 +3,16 @@
 // show among its hardware calls, in order.
 #include <string>
 
+#include "device/call_failure.h"
 #include "kernel/journal.h"
 #include "text/utf.h"
 #include "winkernel.h"
 
-void OutputDebugStringW(LPCWSTR lpOutputString) {
+void OutputDebugStringW(LPCWSTR lpOutputString) try {
   if (!lpOutputString) return;
   std::u16string text(lpOutputString);
   while (!text.empty() && (text.back() == u'\n' || text.back() == u'\r')) text.pop_back();
   platform::JournalAppend("OutputDebugString " + platform::Utf16ToUtf8(text));
+} catch (...) {
+  platform::FailedCall();
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "kernel/journal.h"
 #include "kernel/kernel_objects.h"
@@ -77,7 +78,7 @@ void CreateEventTables() {
 
 }  // namespace platform
 
-HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName) {
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCWSTR lpName) try {
   using platform::EventObject;
   if (!lpName || !*lpName) {
     SetLastError(ERROR_SUCCESS);
@@ -94,9 +95,11 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState
   slot = event;
   SetLastError(ERROR_SUCCESS);
   return platform::AddHandle(event);
+} catch (...) {
+  return platform::FailedCall(HANDLE{nullptr});
 }
 
-BOOL EventModify(HANDLE hEvent, DWORD func) {
+BOOL EventModify(HANDLE hEvent, DWORD func) try {
   auto event = platform::FindHandleOf<platform::EventObject>(hEvent);
   if (!event) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -117,4 +120,6 @@ BOOL EventModify(HANDLE hEvent, DWORD func) {
     platform::JournalAppend("EventModify \"" + name + "\" " + std::to_string(func));
   }
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

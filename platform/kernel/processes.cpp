@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "files/files.h"
 #include "kernel/clock.h"
@@ -262,7 +263,7 @@ void SetChildStartHooks(ChildStartHooks hooks) {
 }  // namespace platform
 
 BOOL CreateProcessW(LPCWSTR imageName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
-                    DWORD, LPVOID, LPWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION info) {
+                    DWORD, LPVOID, LPWSTR, LPSTARTUPINFOW, LPPROCESS_INFORMATION info) try {
   std::u16string path, line;
   if (imageName) {
     path = imageName;
@@ -294,4 +295,6 @@ BOOL CreateProcessW(LPCWSTR imageName, LPWSTR commandLine, LPSECURITY_ATTRIBUTES
     info->dwThreadId = static_cast<DWORD>(pid);
   }
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

@@ -1,6 +1,9 @@
 // Starting installed programs: the installed files, the mapping to built
 // binaries, the command line and environment they get, and the journal.
 #include <windows.h>
+#include <emulated_shell.h>
+#include <notify.h>
+#include <shellapi.h>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -112,4 +115,36 @@ TEST_F(ProcessesTest, PathsThatNameNoInstalledProgramFail) {
   ASSERT_TRUE(CreateProcessW(u"\\Temp\\bt", nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, nullptr, &info));
   platform::WaitForProgram(static_cast<pid_t>(info.dwProcessId));
   EXPECT_EQ(ReadFile(record_).substr(0, 2), "0\n");
+}
+
+// A start, a timed start or a journalled switch that the device cannot
+// record fails with FALSE and the store's error; the program is not
+// started unrecorded.
+TEST_F(ProcessesTest, StartsAndShellCallsOnAFailingDeviceReturnFalseAndTheError) {
+  testing_support::MakeDeviceReadOnly();
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(CreateProcessW(u"\\Program files\\Selvane\\Kestrow.exe", nullptr, nullptr, nullptr, FALSE, 0,
+                              nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  EXPECT_FALSE(fs::exists(record_));
+  SYSTEMTIME at{2005, 3, 2, 1, 7, 0, 0, 0};
+  EXPECT_FALSE(CeRunAppAtTime(u"\\Program files\\Selvane\\Lumist.exe", &at));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  EXPECT_FALSE(ShellRecordModeSwitch(2, u"Night", u"timer"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  SHELLEXECUTEINFO info = {};
+  info.cbSize = sizeof info;
+  info.lpFile = u"\\Program files\\Selvane\\Kestrow.exe";
+  EXPECT_FALSE(ShellExecuteEx(&info));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  platform::CloseDeviceDb();
+  EXPECT_TRUE(platform::JournalRead().empty());
+
+  testing_support::RemoveDevice();
+  EXPECT_FALSE(CreateProcessW(u"\\Program files\\Selvane\\Kestrow.exe", nullptr, nullptr, nullptr, FALSE, 0,
+                              nullptr, nullptr, nullptr, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_GEN_FAILURE));
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_GEN_FAILURE));
+  EXPECT_FALSE(fs::exists(record_));
 }

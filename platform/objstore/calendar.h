@@ -27,9 +27,12 @@ CEOID AddAppointment(const Appointment& appointment);
 // Every appointment, earliest start first, records of the same start in the
 // order they were written; none when the device has no such database. A
 // property that a record lacks keeps its value of a default Appointment.
+// The last error is ERROR_SUCCESS when the list is whole, else the store's
+// error that cut it short.
 std::vector<Appointment> ListAppointments();
 
-// Deletes the appointment; false when there is none with that identifier.
+// Deletes the appointment; false when there is none with that identifier
+// (last error ERROR_INVALID_PARAMETER) or the store failed (its error).
 bool DeleteAppointment(CEOID oid);
 
 }  // namespace platform

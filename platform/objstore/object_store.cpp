@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "device/call_failure.h"
 #include "emulated_calendar.h"
 #include "kernel/clock.h"
 #include "kernel/kernel_objects.h"
@@ -242,15 +244,22 @@ void FillRecordBuffer(const std::vector<StoredProperty>& properties, const std::
   }
 }
 
+// A step of seeding the store that failed: making the device fails whole.
+void SeedFailed(const char* what) {
+  throw std::runtime_error(std::string("cannot seed the object store: ") + what + " (error " +
+                           std::to_string(GetLastError()) + ")");
+}
+
 }  // namespace
 
 void SeedObjectStore(const DeviceOptions& options) {
   CreateObjectStoreTables();
   if (options.empty) return;
-  CeCreateDatabase(u"Contacts Database", 0, 0, nullptr);
-  CeCreateDatabase(APPOINTMENTS_DATABASE_NAME, 0, 0, nullptr);
+  if (!CeCreateDatabase(u"Contacts Database", 0, 0, nullptr)) SeedFailed("Contacts Database");
+  if (!CeCreateDatabase(APPOINTMENTS_DATABASE_NAME, 0, 0, nullptr)) SeedFailed("Appointments Database");
   CEOID categories = CeCreateDatabase(u"Categories Database", 0, 0, nullptr);
-  HANDLE database = CeOpenDatabase(&categories, nullptr, 0, 0, nullptr);
+  HANDLE database = categories ? CeOpenDatabase(&categories, nullptr, 0, 0, nullptr) : INVALID_HANDLE_VALUE;
+  if (database == INVALID_HANDLE_VALUE) SeedFailed("Categories Database");
   ULONG number = 0;
   for (const char* name : kFreshCategories) {
     std::u16string text(name, name + std::strlen(name));
@@ -259,7 +268,10 @@ void SeedObjectStore(const DeviceOptions& options) {
     values[0].val.lpwstr = text.data();
     values[1].propid = kCategoryNumber;
     values[1].val.ulVal = number++;
-    CeWriteRecordProps(database, 0, 2, values);
+    if (!CeWriteRecordProps(database, 0, 2, values)) {
+      CloseHandle(database);
+      SeedFailed(name);
+    }
   }
   CloseHandle(database);
 }
@@ -268,16 +280,18 @@ void SeedObjectStore(const DeviceOptions& options) {
 
 using namespace platform;
 
-HANDLE CeFindFirstDatabase(DWORD dwDbaseType) {
+HANDLE CeFindFirstDatabase(DWORD dwDbaseType) try {
   auto enumeration = std::make_shared<DatabaseEnumeration>();
   Statement q(DeviceDb(), "SELECT oid FROM ce_objects WHERE kind = ? AND (? = 0 OR type = ?) ORDER BY oid",
                           Statement::Cached);
   q.Bind(1, OBJTYPE_DATABASE).Bind(2, dwDbaseType).Bind(3, dwDbaseType);
   while (q.Step()) enumeration->databases.push_back(static_cast<CEOID>(q.Int(0)));
   return AddHandle(enumeration);
+} catch (...) {
+  return platform::FailedCall(INVALID_HANDLE_VALUE);
 }
 
-CEOID CeFindNextDatabase(HANDLE hEnum) {
+CEOID CeFindNextDatabase(HANDLE hEnum) try {
   auto enumeration = FindHandleOf<DatabaseEnumeration>(hEnum);
   if (!enumeration) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -290,9 +304,11 @@ CEOID CeFindNextDatabase(HANDLE hEnum) {
   }
   SetLastError(ERROR_NO_MORE_ITEMS);
   return 0;
+} catch (...) {
+  return platform::FailedCall(CEOID{0});
 }
 
-BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* poidInfo) {
+BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* poidInfo) try {
   if (!poidInfo) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -326,9 +342,11 @@ BOOL CeOidGetInfo(CEOID oid, CEOIDINFO* poidInfo) {
   size.Step();
   info.dwSize = static_cast<DWORD>(size.Int(0));
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }
 
-HANDLE CeOpenDatabase(PCEOID poid, LPCWSTR lpszName, CEPROPID propid, DWORD dwFlags, HWND) {
+HANDLE CeOpenDatabase(PCEOID poid, LPCWSTR lpszName, CEPROPID propid, DWORD dwFlags, HWND) try {
   if (!poid || propid != 0 || (*poid == 0 && (!lpszName || !*lpszName))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
@@ -354,9 +372,11 @@ HANDLE CeOpenDatabase(PCEOID poid, LPCWSTR lpszName, CEPROPID propid, DWORD dwFl
   database->autoIncrement = (dwFlags & CEDB_AUTOINCREMENT) != 0;
   *poid = oid;
   return AddHandle(database);
+} catch (...) {
+  return platform::FailedCall(INVALID_HANDLE_VALUE);
 }
 
-CEOID CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD dwValue, LPDWORD lpdwIndex) {
+CEOID CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD dwValue, LPDWORD lpdwIndex) try {
   auto database = FindHandleOf<OpenDatabase>(hDatabase);
   if (!database) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -381,10 +401,12 @@ CEOID CeSeekDatabase(HANDLE hDatabase, DWORD dwSeekType, DWORD dwValue, LPDWORD 
   database->position = target;
   if (lpdwIndex) *lpdwIndex = static_cast<DWORD>(target);
   return RecordAt(database->oid, target);
+} catch (...) {
+  return platform::FailedCall(CEOID{0});
 }
 
 CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROPID* rgPropID, LPBYTE* lplpBuffer,
-                          LPDWORD lpcbBuffer, HANDLE hHeap) {
+                          LPDWORD lpcbBuffer, HANDLE hHeap) try {
   auto database = FindHandleOf<OpenDatabase>(hDbase);
   if (!database) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -445,9 +467,11 @@ CEOID CeReadRecordPropsEx(HANDLE hDbase, DWORD dwFlags, LPWORD lpcPropID, CEPROP
   *lpcPropID = static_cast<WORD>(properties.size());
   if (database->autoIncrement) ++database->position;
   return record;
+} catch (...) {
+  return platform::FailedCall(CEOID{0});
 }
 
-CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, SORTORDERSPEC*) {
+CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, SORTORDERSPEC*) try {
   if (!lpszName || !*lpszName || std::char_traits<char16_t>::length(lpszName) >= CEDB_MAXDBASENAMELEN) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
@@ -468,9 +492,11 @@ CEOID CeCreateDatabase(LPCWSTR lpszName, DWORD dwDbaseType, WORD wNumSortOrder, 
   q.Bind(1, OBJTYPE_DATABASE).BindBlob(2, name.data(), name.size() * 2).Bind(3, dwDbaseType).Bind(4, DeviceNowMs());
   q.Run();
   return static_cast<CEOID>(sqlite3_last_insert_rowid(DeviceDb()));
+} catch (...) {
+  return platform::FailedCall(CEOID{0});
 }
 
-BOOL CeDeleteDatabase(CEOID oid) {
+BOOL CeDeleteDatabase(CEOID oid) try {
   if (!IsDatabase(oid)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -484,9 +510,11 @@ BOOL CeDeleteDatabase(CEOID oid) {
   objects.Bind(1, oid).Bind(2, oid).Run();
   remove.Commit();
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }
 
-CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL* rgPropVal) {
+CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL* rgPropVal) try {
   auto database = FindHandleOf<OpenDatabase>(hDbase);
   if (!database) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -543,9 +571,11 @@ CEOID CeWriteRecordProps(HANDLE hDbase, CEOID oidRecord, WORD cPropID, CEPROPVAL
   TouchDatabase(database->oid);
   write.Commit();
   return record;
+} catch (...) {
+  return platform::FailedCall(CEOID{0});
 }
 
-BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord) {
+BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord) try {
   auto database = FindHandleOf<OpenDatabase>(hDatabase);
   if (!database) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -565,4 +595,6 @@ BOOL CeDeleteRecord(HANDLE hDatabase, CEOID oidRecord) {
   remove.Commit();
   if (index < database->position) --database->position;
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

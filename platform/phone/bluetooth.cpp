@@ -4,6 +4,7 @@
 #include <string>
 
 #include "bthutil.h"
+#include "device/call_failure.h"
 #include "kernel/journal.h"
 #include "phone/phone_state.h"
 #include "winreg.h"
@@ -50,7 +51,7 @@ void SeedBluetooth(const DeviceOptions& options) {
 
 using namespace platform;
 
-int BthSetMode(DWORD dwMode) {
+int BthSetMode(DWORD dwMode) try {
   int result = ERROR_SUCCESS;
   if (!MicrosoftStack())
     result = ERROR_SERVICE_NOT_ACTIVE;
@@ -59,11 +60,15 @@ int BthSetMode(DWORD dwMode) {
   if (result == ERROR_SUCCESS) SetDeviceValue(kBluetoothMode, std::to_string(dwMode));
   JournalAppend("BthSetMode " + std::to_string(dwMode) + (result == ERROR_SUCCESS ? "" : " failed"));
   return result;
+} catch (...) {
+  return static_cast<int>(platform::CurrentFailureCode());
 }
 
-int BthGetMode(DWORD* pdwMode) {
+int BthGetMode(DWORD* pdwMode) try {
   if (!MicrosoftStack()) return ERROR_SERVICE_NOT_ACTIVE;
   if (!pdwMode) return ERROR_INVALID_PARAMETER;
   *pdwMode = static_cast<DWORD>(DeviceInt(kBluetoothMode, BTH_POWER_OFF));
   return ERROR_SUCCESS;
+} catch (...) {
+  return static_cast<int>(platform::CurrentFailureCode());
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <mutex>
 
+#include "device/call_failure.h"
 #include "kernel/journal.h"
 #include "kernel/program.h"
 #include "phone/phone_state.h"
@@ -36,7 +37,7 @@ void FinishStart() {
   SetWidcommStackMode(1);
 }
 
-LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM) try {
   if (message == WM_TIMER && wParam == kStartTimer) {
     KillTimer(window, kStartTimer);
     FinishStart();
@@ -62,6 +63,8 @@ LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     SetWidcommStackMode(0);
   }
   return 0;
+} catch (...) {
+  return platform::FailedCall(LRESULT{0});
 }
 
 }  // namespace

@@ -2,11 +2,14 @@
 // counts each as user activity.
 #include <cstdio>
 
+#include "device/call_failure.h"
 #include "kernel/journal.h"
 #include "windows.h"
 
-void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, DWORD extraInfo) {
+void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, DWORD extraInfo) try {
   char text[96];
   std::snprintf(text, sizeof text, "keybd_event 0x%02X %u 0x%X %u", virtualKey, scanCode, flags, extraInfo);
   platform::JournalAppend(text);
+} catch (...) {
+  platform::FailedCall();
 }

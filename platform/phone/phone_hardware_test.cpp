@@ -349,3 +349,53 @@ TEST_F(DeviceTest, APropertyLargerThanTheStoreHoldsIsRefused) {
   LocalFree(buffer);
   CloseHandle(database);
 }
+
+// A hardware call whose state or journal line the device cannot keep fails
+// with the call's own failure value and the store's error, never unwinding
+// into the program: write-protected, full, and gone.
+TEST_F(DeviceTest, HardwareCallsOnAFailingDeviceReturnTheirFailureAndTheError) {
+  OpenLine open;
+  ASSERT_EQ(open.opened, 0);
+  testing_support::MakeDeviceReadOnly();
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_FALSE(PlaySoundW(u"\\windows\\Alarm1.wav", nullptr, SND_FILENAME | SND_ASYNC));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  EXPECT_EQ(waveOutSetVolume(nullptr, 0x11111111), static_cast<MMRESULT>(MMSYSERR_ERROR));
+  EXPECT_EQ(lineSetEquipmentState(open.line, LINEEQUIPSTATE_MINIMUM), LINEERR_OPERATIONFAILED);
+  EXPECT_EQ(lineRegister(open.line, LINEREGMODE_AUTOMATIC, nullptr, 0), LINEERR_OPERATIONFAILED);
+  EXPECT_EQ(BthSetMode(BTH_CONNECTABLE), static_cast<int>(ERROR_WRITE_PROTECT));
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_NO_THROW(keybd_event(VK_SHIFT, 0, 0, 0));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  SetLastError(ERROR_SUCCESS);
+  EXPECT_NO_THROW(AudioUpdateFromRegistry());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WRITE_PROTECT));
+  DWORD volume = 0;
+  EXPECT_EQ(waveOutGetVolume(nullptr, &volume), static_cast<MMRESULT>(MMSYSERR_NOERROR));
+  EXPECT_EQ(volume, 0xFFFFFFFFu);
+  platform::CloseDeviceDb();
+  EXPECT_EQ(Journal(), std::vector<std::string>{});
+
+  // Each sound takes a journal line; the line that finds no room fails the call.
+  testing_support::MakeDeviceFull();
+  int played = 0;
+  BOOL done = TRUE;
+  while (done && played < 100000) {
+    done = PlaySoundW(u"\\windows\\Alarm1.wav", nullptr, SND_FILENAME | SND_ASYNC);
+    if (done) ++played;
+  }
+  EXPECT_FALSE(done);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  platform::CloseDeviceDb();
+  EXPECT_EQ(Journal().size(), static_cast<size_t>(played));
+
+  testing_support::RemoveDevice();
+  EXPECT_EQ(waveOutGetVolume(nullptr, &volume), static_cast<MMRESULT>(MMSYSERR_ERROR));
+  DWORD state = 0, support = 0;
+  EXPECT_EQ(lineGetEquipmentState(open.line, &state, &support), LINEERR_OPERATIONFAILED);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_GEN_FAILURE));
+  HSIM sim = nullptr;
+  ASSERT_EQ(SimInitialize(0, nullptr, 0, &sim), S_OK);
+  EXPECT_EQ(SimUnlockPhone(sim, u"1234", nullptr), SIM_E_SIMFAILURE);
+  SimDeinitialize(sim);
+}

@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 
+#include "device/call_failure.h"
 #include "kernel/journal.h"
 #include "phone/phone_state.h"
 #include "simmgr.h"
@@ -49,7 +50,7 @@ HRESULT SimInitialize(DWORD, SIMCALLBACK, DWORD, LPHSIM lphSim) {
   return S_OK;
 }
 
-HRESULT SimUnlockPhone(HSIM hSim, LPCWSTR lpszPassword, LPCWSTR lpszNewPassword) {
+HRESULT SimUnlockPhone(HSIM hSim, LPCWSTR lpszPassword, LPCWSTR lpszNewPassword) try {
   if (!SimHandleOpen(hSim)) return E_INVALIDARG;
   const std::u16string offered = lpszPassword ? lpszPassword : u"";
   const std::u16string replacement = lpszNewPassword ? lpszNewPassword : u"";
@@ -65,6 +66,8 @@ HRESULT SimUnlockPhone(HSIM hSim, LPCWSTR lpszPassword, LPCWSTR lpszNewPassword)
   }
   JournalAppend("SimUnlockPhone \"" + pin + "\" " + (accepted ? "ok" : "failed"));
   return accepted ? S_OK : SIM_E_INCORRECTPASSWORD;
+} catch (...) {
+  return platform::FailedCall(HRESULT{SIM_E_SIMFAILURE});
 }
 
 HRESULT SimDeinitialize(HSIM hSim) {

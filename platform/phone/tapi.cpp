@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "extapi.h"
 #include "kernel/journal.h"
@@ -175,7 +176,7 @@ void SeedCellular() {
 
 using namespace platform;
 
-LONG lineInitialize(LPHLINEAPP lphLineApp, HINSTANCE, LINECALLBACK lpfnCallback, LPCWSTR, LPDWORD lpdwNumDevs) {
+LONG lineInitialize(LPHLINEAPP lphLineApp, HINSTANCE, LINECALLBACK lpfnCallback, LPCWSTR, LPDWORD lpdwNumDevs) try {
   if (!lphLineApp || !lpdwNumDevs || !lpfnCallback) return LINEERR_INVALPOINTER;
   std::lock_guard<std::mutex> lock(g_tapiMutex);
   HLINEAPP app = g_nextHandle++;
@@ -183,10 +184,12 @@ LONG lineInitialize(LPHLINEAPP lphLineApp, HINSTANCE, LINECALLBACK lpfnCallback,
   *lphLineApp = app;
   *lpdwNumDevs = LineDevices();
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
 LONG lineNegotiateAPIVersion(HLINEAPP hLineApp, DWORD dwDeviceID, DWORD dwAPILowVersion, DWORD dwAPIHighVersion,
-                             LPDWORD lpdwAPIVersion, LPLINEEXTENSIONID lpExtensionID) {
+                             LPDWORD lpdwAPIVersion, LPLINEEXTENSIONID lpExtensionID) try {
   if (!lpdwAPIVersion || !lpExtensionID) return LINEERR_INVALPOINTER;
   {
     std::lock_guard<std::mutex> lock(g_tapiMutex);
@@ -198,10 +201,12 @@ LONG lineNegotiateAPIVersion(HLINEAPP hLineApp, DWORD dwDeviceID, DWORD dwAPILow
   *lpdwAPIVersion = dwAPIHighVersion < kHighestVersion ? dwAPIHighVersion : kHighestVersion;
   *lpExtensionID = LINEEXTENSIONID{};
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
 LONG lineOpen(HLINEAPP hLineApp, DWORD dwDeviceID, LPHLINE lphLine, DWORD dwAPIVersion, DWORD,
-              DWORD dwCallbackInstance, DWORD dwPrivileges, DWORD, const LINECALLPARAMS*) {
+              DWORD dwCallbackInstance, DWORD dwPrivileges, DWORD, const LINECALLPARAMS*) try {
   if (!lphLine) return LINEERR_INVALPOINTER;
   if (dwDeviceID >= LineDevices()) return LINEERR_BADDEVICEID;
   if (dwAPIVersion < kLowestVersion || dwAPIVersion > kHighestVersion) return LINEERR_INCOMPATIBLEAPIVERSION;
@@ -214,24 +219,30 @@ LONG lineOpen(HLINEAPP hLineApp, DWORD dwDeviceID, LPHLINE lphLine, DWORD dwAPIV
   UpdateMonitoring();
   *lphLine = line;
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
-LONG lineClose(HLINE hLine) {
+LONG lineClose(HLINE hLine) try {
   std::lock_guard<std::mutex> lock(g_tapiMutex);
   auto line = g_lines.find(hLine);
   if (line == g_lines.end()) return LINEERR_INVALLINEHANDLE;
   g_lines.erase(line);
   UpdateMonitoring();
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
-LONG lineShutdown(HLINEAPP hLineApp) {
+LONG lineShutdown(HLINEAPP hLineApp) try {
   std::lock_guard<std::mutex> lock(g_tapiMutex);
   if (!g_apps.erase(hLineApp)) return LINEERR_INVALAPPHANDLE;
   for (auto line = g_lines.begin(); line != g_lines.end();)
     line = line->second.app == hLineApp ? g_lines.erase(line) : std::next(line);
   UpdateMonitoring();
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
 // The caller ID follows the fixed part as terminated UTF-16 text; a buffer
@@ -272,16 +283,18 @@ LONG lineGetCallInfo(HCALL hCall, LPLINECALLINFO lpCallInfo) {
   return 0;
 }
 
-LONG lineGetEquipmentState(HLINE hLine, LPDWORD lpdwState, LPDWORD lpdwRadioSupport) {
+LONG lineGetEquipmentState(HLINE hLine, LPDWORD lpdwState, LPDWORD lpdwRadioSupport) try {
   if (!lpdwState || !lpdwRadioSupport) return LINEERR_INVALPOINTER;
   if (!LineOpen(hLine)) return LINEERR_INVALLINEHANDLE;
   const int state = DeviceInt(kRadioEquipment, LINEEQUIPSTATE_FULL);
   *lpdwState = static_cast<DWORD>(state);
   *lpdwRadioSupport = state == LINEEQUIPSTATE_FULL ? LINERADIOSUPPORT_ON : LINERADIOSUPPORT_OFF;
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
-LONG lineSetEquipmentState(HLINE hLine, DWORD dwState) {
+LONG lineSetEquipmentState(HLINE hLine, DWORD dwState) try {
   if (!LineOpen(hLine)) return LINEERR_INVALLINEHANDLE;
   if (dwState < LINEEQUIPSTATE_MINIMUM || dwState > LINEEQUIPSTATE_FULL) return LINEERR_INVALPARAM;
   {
@@ -293,9 +306,11 @@ LONG lineSetEquipmentState(HLINE hLine, DWORD dwState) {
   }
   JournalAppend("lineSetEquipmentState " + std::to_string(dwState));
   return 0;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }
 
-LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) {
+LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) try {
   if (!LineOpen(hLine)) return LINEERR_INVALLINEHANDLE;
   if (dwRegisterMode < LINEREGMODE_AUTOMATIC || dwRegisterMode > LINEREGMODE_MANAUTO) return LINEERR_INVALPARAM;
   const bool canRegister = DeviceInt(kRadioEquipment, LINEEQUIPSTATE_FULL) == LINEEQUIPSTATE_FULL &&
@@ -303,4 +318,6 @@ LONG lineRegister(HLINE hLine, DWORD dwRegisterMode, LPCWSTR, DWORD) {
   SetDeviceValue(kRadioRegistered, canRegister ? "1" : "0");
   JournalAppend("lineRegister " + std::to_string(dwRegisterMode));
   return canRegister ? 0 : LINEERR_OPERATIONFAILED;
+} catch (...) {
+  return platform::FailedCall(LONG{LINEERR_OPERATIONFAILED});
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "files/files.h"
 #include "kernel/display_choice.h"
@@ -67,32 +68,38 @@ void SeedWaveDevice() {
 
 }  // namespace platform
 
-MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume) {
+MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume) try {
   if (hwo) return MMSYSERR_INVALHANDLE;
   platform::SetDeviceValue(platform::kWaveVolume, std::to_string(dwVolume));
   platform::JournalAppend("waveOutSetVolume " + platform::Hex8(dwVolume));
   return MMSYSERR_NOERROR;
+} catch (...) {
+  return platform::FailedCall(MMRESULT{MMSYSERR_ERROR});
 }
 
-MMRESULT waveOutGetVolume(HWAVEOUT hwo, LPDWORD pdwVolume) {
+MMRESULT waveOutGetVolume(HWAVEOUT hwo, LPDWORD pdwVolume) try {
   if (hwo) return MMSYSERR_INVALHANDLE;
   if (!pdwVolume) return MMSYSERR_INVALPARAM;
   auto value = platform::DeviceValue(platform::kWaveVolume);
   *pdwVolume = value ? static_cast<DWORD>(std::strtoul(value->c_str(), nullptr, 10)) : 0xFFFFFFFFu;
   return MMSYSERR_NOERROR;
+} catch (...) {
+  return platform::FailedCall(MMRESULT{MMSYSERR_ERROR});
 }
 
-void AudioUpdateFromRegistry() {
+void AudioUpdateFromRegistry() try {
   // One statement, so that programs updating at once lose no count.
   platform::Statement q(platform::DeviceDb(),
                         "INSERT INTO device_state(name, value) VALUES(?, '1') ON CONFLICT(name)"
                         " DO UPDATE SET value = CAST(value AS INTEGER) + 1", platform::Statement::Cached);
   q.Bind(1, std::string(platform::kAudioUpdates)).Run();
   platform::JournalAppend("AudioUpdateFromRegistry");
+} catch (...) {
+  platform::FailedCall();
 }
 
 // Headless, only the record of what was played exists: no audio is opened.
-BOOL PlaySoundW(LPCWSTR pszSound, HMODULE, DWORD fdwSound) {
+BOOL PlaySoundW(LPCWSTR pszSound, HMODULE, DWORD fdwSound) try {
   // A sound in memory is wave data, not a name.
   const std::string sound =
       !pszSound ? "" : (fdwSound & SND_MEMORY) ? "<memory>" : platform::Utf16ToUtf8(pszSound);
@@ -102,4 +109,6 @@ BOOL PlaySoundW(LPCWSTR pszSound, HMODULE, DWORD fdwSound) {
   platform::JournalAppend("PlaySoundW \"" + sound + "\" " + flags);
   if (!platform::DisplayIsHeadless()) platform::HearOnHost(pszSound, fdwSound);
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "registry/registry.h"
 #include "text/text_fold.h"
@@ -168,14 +169,14 @@ class ReadScope {
   bool own_;
 };
 
-// Runs the body of a registry call; a database failure becomes an error
-// code rather than an exception crossing into the caller.
+// Runs the body of a registry call; a failure of the device becomes the
+// call's error code rather than an exception crossing into the caller.
 template <typename Body>
 LONG Guarded(Body body) {
   try {
     return body(platform::DeviceDb());
-  } catch (const std::exception&) {
-    return ERROR_GEN_FAILURE;
+  } catch (...) {
+    return static_cast<LONG>(platform::CurrentFailureCode());
   }
 }
 

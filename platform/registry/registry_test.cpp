@@ -526,3 +526,34 @@ TEST_F(RegistryTest, AWriterKilledMidBurstLeavesEveryReturnedWrite) {
 }
 
 }  // namespace
+
+// A store that fails under a call gives the call's error code, as Windows
+// reports a write-protected or full disk; nothing unwinds into the caller.
+TEST_F(DeviceTest, AFailingDeviceGivesTheRegistryCallsTheirErrorCode) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"Software\\Probe", 0, nullptr, 0, 0, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD one = 1;
+  const auto* data = reinterpret_cast<const BYTE*>(&one);
+
+  testing_support::MakeDeviceReadOnly();
+  EXPECT_EQ(RegSetValueExW(key, u"Kept", 0, REG_DWORD, data, sizeof one), ERROR_WRITE_PROTECT);
+  EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u"Software\\Probe"), ERROR_WRITE_PROTECT);
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExW(key, u"Kept", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  platform::CloseDeviceDb();
+
+  // The largest value needs pages the full store cannot give.
+  testing_support::MakeDeviceFull();
+  const std::vector<BYTE> large(64 * 1024, 0x5A);
+  EXPECT_EQ(RegSetValueExW(key, u"Large", 0, REG_BINARY, large.data(), static_cast<DWORD>(large.size())),
+            ERROR_DISK_FULL);
+  platform::CloseDeviceDb();
+  EXPECT_EQ(RegQueryValueExW(key, u"Large", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegSetValueExW(key, u"Kept", 0, REG_DWORD, data, sizeof one), ERROR_SUCCESS);
+
+  testing_support::RemoveDevice();
+  EXPECT_EQ(RegSetValueExW(key, u"Kept", 0, REG_DWORD, data, sizeof one), ERROR_GEN_FAILURE);
+  EXPECT_EQ(RegQueryValueExW(key, u"Kept", nullptr, nullptr, nullptr, &size), ERROR_GEN_FAILURE);
+  RegCloseKey(key);
+}

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <vector>
 
+#include "device/call_failure.h"
 #include "gdi/font.h"
 #include "kernel/journal.h"
 #include "shell/shell.h"
@@ -179,9 +180,11 @@ std::u16string InputPanelKeyAt(int x, int y) {
 
 }  // namespace platform
 
-BOOL SipShowIM(DWORD flags) {
+BOOL SipShowIM(DWORD flags) try {
   bool on = (flags & SIPF_ON) != 0;
   platform::JournalAppend(on ? "SipShowIM 1" : "SipShowIM 0");
   platform::ShowInputPanel(on);
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

@@ -2,6 +2,7 @@
 // the timed_starts table of phone.db and written to the journal.
 #include <cstdio>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "kernel/journal.h"
 #include "notify.h"
@@ -54,7 +55,7 @@ std::vector<TimedStart> TimedStarts() {
 
 }  // namespace platform
 
-BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) {
+BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) try {
   if (!appName || !*appName) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -81,4 +82,6 @@ BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) {
   save.Bind(1, platform::RegistrationKey(appName)).Bind(2, path).Bind(3, when).Run();
   platform::JournalAppend(entry + when);
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

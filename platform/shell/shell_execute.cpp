@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "device/call_failure.h"
 #include "emulated_limits.h"
 #include "files/files.h"
 #include "kernel/journal.h"
@@ -108,7 +109,7 @@ HINSTANCE ErrorInstance(DWORD error) {
 
 }  // namespace
 
-BOOL ShellExecuteEx(LPSHELLEXECUTEINFO info) {
+BOOL ShellExecuteEx(LPSHELLEXECUTEINFO info) try {
   if (!info || (info->cbSize != SHELLEXECUTEINFO_PHONE_SIZE && info->cbSize != sizeof(SHELLEXECUTEINFO)) ||
       !info->lpFile) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -132,4 +133,6 @@ BOOL ShellExecuteEx(LPSHELLEXECUTEINFO info) {
   else
     CloseHandle(process);
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

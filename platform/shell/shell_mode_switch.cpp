@@ -3,11 +3,12 @@
 // the phone did and when can be read back.
 #include <string>
 
+#include "device/call_failure.h"
 #include "emulated_shell.h"
 #include "kernel/journal.h"
 #include "text/utf.h"
 
-BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) {
+BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) try {
   if (!modeName || !reason) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
@@ -15,6 +16,8 @@ BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) {
   platform::JournalAppend("ModeSwitch " + std::to_string(mode) + " \"" + platform::Utf16ToUtf8(modeName) + "\" " +
                           platform::Utf16ToUtf8(reason));
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }
 
 BOOL ShellRecordModeException(LPCWSTR number, LPCWSTR callerName, LPCWSTR reason) {

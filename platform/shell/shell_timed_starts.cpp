@@ -4,6 +4,7 @@
 #include <mutex>
 #include <string>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "emulated_shell.h"
 #include "kernel/clock.h"
@@ -55,16 +56,18 @@ void StartDuePrograms() {
   if (notify) PostMessageW(notify, WM_SHELL_TIMED_START, 0, 0);
 }
 
-LRESULT CALLBACK ShellProc(HWND, UINT message, WPARAM wParam, LPARAM) {
+LRESULT CALLBACK ShellProc(HWND, UINT message, WPARAM wParam, LPARAM) try {
   if (message == WM_TIMER && wParam == kCheckTimer) StartDuePrograms();
   return 0;
+} catch (...) {
+  return platform::FailedCall(LRESULT{0});
 }
 
 }  // namespace
 
 }  // namespace platform
 
-BOOL ShellStartTimedPrograms(HWND notify) {
+BOOL ShellStartTimedPrograms(HWND notify) try {
   using namespace platform;
   HWND shell;
   {
@@ -77,4 +80,6 @@ BOOL ShellStartTimedPrograms(HWND notify) {
   StartDuePrograms();
   SetTimer(shell, kCheckTimer, kCheckMs, nullptr);
   return TRUE;
+} catch (...) {
+  return platform::FailedCall(FALSE);
 }

@@ -40,6 +40,23 @@ TempDevice::~TempDevice() {
   unsetenv("SELVANE_DEVICE");
 }
 
+void MakeDeviceReadOnly() { platform::Exec(platform::DeviceDb(), "PRAGMA query_only = 1"); }
+
+void MakeDeviceFull() {
+  sqlite3* db = platform::DeviceDb();
+  platform::Exec(db, "VACUUM");  // no free pages left to take
+  platform::Statement pages(db, "PRAGMA page_count");
+  pages.Step();
+  const std::string limit = "PRAGMA max_page_count = " + std::to_string(pages.Int(0));
+  platform::Exec(db, limit.c_str());
+}
+
+void RemoveDevice() {
+  const fs::path folder = platform::DeviceFolder();
+  platform::CloseDeviceDb();
+  fs::remove_all(folder);
+}
+
 void DeviceTest::SetUp() { device_ = std::make_unique<TempDevice>(); }
 void DeviceTest::TearDown() { device_.reset(); }
 

@@ -30,6 +30,17 @@ class TempDevice {
   std::filesystem::path folder_;
 };
 
+// Ways to make the device fail beneath the calls, as a phone's storage
+// fails: on this thread's connection, so that CloseDeviceDb() (or the end
+// of the TempDevice) makes the device whole again.
+// The database takes no more writes (a write-protected store).
+void MakeDeviceReadOnly();
+// The database may grow by no page more (a full store): a write that needs
+// room fails, one that fits in the pages it has still succeeds.
+void MakeDeviceFull();
+// The device's folder is removed and this thread's connection dropped.
+void RemoveDevice();
+
 // A gtest fixture with a fresh default device.
 class DeviceTest : public ::testing::Test {
  protected:

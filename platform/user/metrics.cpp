@@ -2,6 +2,7 @@
 // of the phone's window parts.
 #include <cstdint>
 
+#include "device/call_failure.h"
 #include "device/device.h"
 #include "include/winuser.h"
 
@@ -31,7 +32,7 @@ const ScreenSize& DeviceScreenSize() {
 
 }  // namespace
 
-int GetSystemMetrics(int index) {
+int GetSystemMetrics(int index) try {
   switch (index) {
     case SM_CXSCREEN:
       return DeviceScreenSize().width;
@@ -51,4 +52,6 @@ int GetSystemMetrics(int index) {
     default:
       return 0;
   }
+} catch (...) {
+  return platform::FailedCall(0);
 }

@@ -74,7 +74,10 @@ void AddAppointmentCommand(const AddArguments& args) {
 
 void ListAppointmentsCommand() {
   ReadDevice();
-  for (const platform::Appointment& a : platform::ListAppointments())
+  const std::vector<platform::Appointment> appointments = platform::ListAppointments();
+  if (GetLastError() != ERROR_SUCCESS)
+    throw CommandError("cannot read the appointments (error " + std::to_string(GetLastError()) + ")");
+  for (const platform::Appointment& a : appointments)
     std::printf("%lu\t%s\t%s\t%s\t%s\t%s\n", static_cast<unsigned long>(a.oid), TimeText(a.start).c_str(),
                 TimeText(a.end).c_str(), StatusText(a.busyStatus).c_str(), ListField(a.categories).c_str(),
                 ListField(a.subject).c_str());
@@ -85,8 +88,11 @@ void DeleteAppointmentCommand(const std::string& id) {
     throw UsageError("not an appointment identifier: " + id);
   const unsigned long long oid = std::stoull(id);
   ChangeDevice();
-  if (oid > 0xFFFFFFFFull || !platform::DeleteAppointment(static_cast<CEOID>(oid)))
-    throw CommandError("no appointment " + id);
+  if (oid > 0xFFFFFFFFull) throw CommandError("no appointment " + id);
+  if (!platform::DeleteAppointment(static_cast<CEOID>(oid))) {
+    if (GetLastError() == ERROR_INVALID_PARAMETER) throw CommandError("no appointment " + id);
+    throw CommandError("cannot delete appointment " + id + " (error " + std::to_string(GetLastError()) + ")");
+  }
 }
 
 }  // namespace

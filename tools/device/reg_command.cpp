@@ -46,6 +46,11 @@ std::string Reason(LONG status) {
   switch (status) {
     case ERROR_GEN_FAILURE:
       return "the device's database could not be read or written";
+    case ERROR_DISK_FULL:
+      return "the device is full";
+    case ERROR_WRITE_PROTECT:
+    case ERROR_ACCESS_DENIED:
+      return "the device may not be written";
     case ERROR_KEY_DELETED:
       return "the key was deleted meanwhile";
     default:
