@@ -1,11 +1,11 @@
 // Times RegEnumValueW over keys of 1,000 and 10,000 values, and `reg export`
 // of those keys as a whole: the time per value must not grow with the key.
-#include "enumeration_bench.h"
+#include "bench/enumeration_bench.h"
 
-#include <windows.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "kernel/processes.h"
-#include "text/utf.h"
+#include "platform/device/device.h"
+#include "platform/kernel/processes.h"
+#include "platform/text/utf.h"
 
 extern char** environ;
 

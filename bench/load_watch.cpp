@@ -1,5 +1,5 @@
 // The load average the benchmark ran under, looked at between its rounds.
-#include "load_watch.h"
+#include "bench/load_watch.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 // are compared: a disturbed moment only ever adds time, so the fastest round
 // is the one nearest the programs' own cost (the median is shown beside it).
 // Peak resident memory is each child's own (wait4), the highest of its rounds.
-#include "program_bench.h"
+#include "bench/program_bench.h"
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "load_watch.h"
-#include "setup/device_setup.h"
+#include "bench/load_watch.h"
+#include "platform/setup/device_setup.h"
 
 extern char** environ;
 

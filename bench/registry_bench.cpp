@@ -2,8 +2,8 @@
 // work done straight on SQLite, LoadMode of a full mode, and the walk of a
 // wide key, on a scratch device; then the programs as wholes
 // (program_bench.cpp). Each figure that has a goal is printed with it.
-#include <windows.h>
 #include <unistd.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "setup/device_setup.h"
-#include "enumeration_bench.h"
-#include "load_watch.h"
-#include "program_bench.h"
+#include "bench/enumeration_bench.h"
+#include "bench/load_watch.h"
+#include "bench/program_bench.h"
+#include "platform/setup/device_setup.h"
 #include "store/mode_store.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // ApplyMode on a fresh phone: what reaches the phone's registry keys, the
 // wave device, the backlight event, the radio and the Bluetooth helper.
 
-#include <windows.h>
 #include <extapi.h>
+#include <windows.h>
 
 #include "phone/apply_mode.h"
 
@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "kernel/journal.h"
 #include "phone/backlight_settings.h"
 #include "phone/bluetooth_control.h"
 #include "phone/device_states.h"
 #include "phone/radio_switch.h"
 #include "phone/sound_settings.h"
-#include "kernel/program.h"
+#include "platform/kernel/journal.h"
+#include "platform/kernel/program.h"
+#include "platform/testing/device_fixture.h"
+#include "platform/text/utf.h"
 #include "store/mode_store.h"
-#include "testing/device_fixture.h"
-#include "text/utf.h"
 
 namespace {
 

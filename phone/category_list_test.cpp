@@ -1,8 +1,8 @@
 // FillCategoryList: the categories of the object store's calendar database
 // reach a drop-down list, in record order.
 
-#include <windows.h>
 #include <windbase.h>
+#include <windows.h>
 
 #include "phone/category_list.h"
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
+#include "platform/testing/device_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "testing/device_fixture.h"
+#include "platform/testing/device_fixture.h"
 
 namespace {
 

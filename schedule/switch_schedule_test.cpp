@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "kernel/clock.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
-#include "shell/timed_starts.h"
+#include "platform/kernel/clock.h"
+#include "platform/kernel/journal.h"
+#include "platform/shell/timed_starts.h"
+#include "platform/testing/device_fixture.h"
 
 namespace {
 

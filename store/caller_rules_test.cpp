@@ -5,12 +5,12 @@
 
 #include <string>
 
+#include "platform/testing/device_fixture.h"
 #include "store/caller_rules.h"
 #include "store/factory_modes.h"
 #include "store/mode_store.h"
 #include "store/record_save.h"
 #include "store/registry_values.h"
-#include "testing/device_fixture.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "phone/first_run.h"
 #include "phone/phone_notifications.h"
+#include "platform/testing/device_fixture.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
-#include "testing/device_fixture.h"
 
 namespace {
 

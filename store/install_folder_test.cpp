@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "testing/device_fixture.h"
+#include "platform/testing/device_fixture.h"
 
 namespace {
 

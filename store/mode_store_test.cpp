@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/testing/device_fixture.h"
 #include "store/format_buffer.h"
-#include "testing/device_fixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "phone/phone_notifications.h"
+#include "platform/testing/device_fixture.h"
 #include "store/notification_table.h"
-#include "testing/device_fixture.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 
 #include <string>
 
+#include "platform/testing/device_fixture.h"
 #include "store/format_buffer.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
 #include "store/root_values.h"
 #include "store/switch_records.h"
-#include "testing/device_fixture.h"
 
 namespace {
 

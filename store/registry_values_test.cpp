@@ -6,10 +6,10 @@
 
 #include <string>
 
+#include "platform/testing/device_fixture.h"
 #include "store/mode_keys.h"
 #include "store/root_values.h"
 #include "store/temporary_switch.h"
-#include "testing/device_fixture.h"
 
 namespace {
 

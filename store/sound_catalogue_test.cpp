@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
+#include "platform/testing/device_fixture.h"
 
 namespace fs = std::filesystem;
 using testing_support::TempDevice;

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::ProgramResult;
 using testing_support::RunProgram;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::ProgramResult;
 using testing_support::RunProgram;

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "device_tool_support.h"
-#include "settings_support.h"
+#include "tests/device_tool_support.h"
+#include "tests/settings_support.h"
 
 namespace fs = std::filesystem;
 using device_tool::Tool;

@@ -1,6 +1,6 @@
 // `selvane-device modes`: the five modes' schedule as a user reads it, times
 // in decimal, the next switch of each in the phone's time form.
-#include "today_support.h"
+#include "tests/today_support.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "device_tool_support.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
+#include "tests/device_tool_support.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProgramResult;

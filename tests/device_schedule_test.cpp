@@ -1,13 +1,13 @@
 // The device tool's clock, state and start commands, as a user drives them.
-#include <windows.h>
-#include <notify.h>
 #include <gtest/gtest.h>
+#include <notify.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <string>
 
-#include "device/device.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
 
 namespace fs = std::filesystem;
 using testing_support::DeviceTest;

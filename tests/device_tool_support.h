@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
 
 namespace device_tool {
 

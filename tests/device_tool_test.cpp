@@ -1,16 +1,16 @@
 // selvane-device from outside: creating devices, the registry in .reg form,
 // the journal, and refusals of bad arguments and malformed files.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "device_tool_support.h"
-#include "kernel/journal.h"
-#include "kernel/program.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/kernel/journal.h"
+#include "platform/kernel/program.h"
+#include "platform/testing/device_fixture.h"
+#include "tests/device_tool_support.h"
 
 using testing_support::DeviceTest;
 using testing_support::ProgramResult;

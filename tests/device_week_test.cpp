@@ -1,8 +1,8 @@
 // `selvane-device week` as a user reads it: the mode at the start, each
 // change with the item's reason, and each rule that never takes effect with
 // its own; a wrong command line is refused before the device is read.
-#include "golden_pictures.h"
-#include "today_support.h"
+#include "tests/golden_pictures.h"
+#include "tests/today_support.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "golden_pictures.h"
+#include "tests/golden_pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "gdi/png_file.h"
+#include "platform/gdi/png_file.h"
 
 namespace fs = std::filesystem;
 

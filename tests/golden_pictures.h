@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "gdi/raster.h"
+#include "platform/gdi/raster.h"
 
 // A PNG file read into a surface (a failure is the test's).
 platform::Surface LoadPng(const std::filesystem::path& path);

@@ -1,16 +1,16 @@
 // Kestrow, the Bluetooth helper, run as the phone runs it: on a phone with
 // the Microsoft stack and on one with the Widcomm stack, read back through
 // the journal and the registry.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "kernel/clock.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/kernel/clock.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::RunProgram;
 using testing_support::TempDevice;

@@ -19,8 +19,8 @@
 
 #include <sqlite3.h>
 
-#include "device/device.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
 
 namespace kill_test {
 

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "device_tool_support.h"
-#include "display/screen_records.h"
-#include "kernel/program.h"
+#include "platform/display/screen_records.h"
+#include "platform/kernel/program.h"
+#include "tests/device_tool_support.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProgramResult;

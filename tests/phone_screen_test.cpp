@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "kernel/clock.h"
-#include "golden_pictures.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "platform/kernel/clock.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
+#include "tests/golden_pictures.h"
 
 namespace {
 

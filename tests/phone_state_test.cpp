@@ -1,13 +1,13 @@
 // The device tool's view of the phone hardware: `selvane-device state`
 // after the programs changed it.
-#include <windows.h>
-#include <mmsystem.h>
 #include <gtest/gtest.h>
+#include <mmsystem.h>
+#include <windows.h>
 
 #include <string>
 
-#include "device/device.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::RunProgram;
 using testing_support::TempDevice;

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "kernel/clock.h"
-#include "device/device.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/kernel/clock.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::ProgramResult;
 using testing_support::RunProgram;

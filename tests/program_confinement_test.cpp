@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "kernel/journal.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 #include "settings/resource.h"
-#include "testing/device_fixture.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProgramResult;

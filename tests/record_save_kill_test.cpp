@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "kill_support.h"
-#include "settings_support.h"
+#include "tests/kill_support.h"
+#include "tests/settings_support.h"
 
 namespace fs = std::filesystem;
 using testing_support::RunProgram;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::ProgramResult;
 using testing_support::ReadFile;

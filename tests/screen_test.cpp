@@ -8,12 +8,12 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "kernel/clock.h"
-#include "files/files.h"
-#include "kernel/journal.h"
-#include "gdi/png_file.h"
-#include "golden_pictures.h"
-#include "testing/device_fixture.h"
+#include "platform/files/files.h"
+#include "platform/gdi/png_file.h"
+#include "platform/kernel/clock.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
+#include "tests/golden_pictures.h"
 
 namespace fs = std::filesystem;
 using platform::Pixel;

@@ -18,10 +18,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "kernel/clock.h"
-#include "kernel/journal.h"
-#include "gdi/png_file.h"
-#include "testing/device_fixture.h"
+#include "platform/gdi/png_file.h"
+#include "platform/kernel/clock.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 
 extern char** environ;
 

@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProgramFolder;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "settings/resource.h"
-#include "settings_support.h"
+#include "tests/settings_support.h"
 
 namespace settings_test {
 namespace {

@@ -1,9 +1,9 @@
 // The callers dialog of the settings program: it lists the contacts'
 // categories, sets the three caller values of the mode shown, and they
 // reach the store with the mode's save, never on a cancel or "No Save".
-#include "device_tool_support.h"
 #include "settings/resource.h"
-#include "settings_support.h"
+#include "tests/device_tool_support.h"
+#include "tests/settings_support.h"
 
 namespace settings_test {
 namespace {

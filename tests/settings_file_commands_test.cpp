@@ -3,9 +3,9 @@
 // and the button that plays the selected notification sound.
 #include <algorithm>
 
-#include "files/files.h"
+#include "platform/files/files.h"
 #include "settings/resource.h"
-#include "settings_support.h"
+#include "tests/settings_support.h"
 
 namespace settings_test {
 namespace {

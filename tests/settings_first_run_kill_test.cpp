@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "settings_support.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/testing/device_fixture.h"
+#include "tests/settings_support.h"
 
 namespace fs = std::filesystem;
 using testing_support::ProgramFolder;

@@ -1,9 +1,9 @@
 // The nine pages of the settings dialog as the phone shows them, in both
 // layouts, compared pixel for pixel with their golden pictures.
-#include "golden_pictures.h"
-#include "gdi/png_file.h"
+#include "platform/gdi/png_file.h"
 #include "settings/resource.h"
-#include "settings_support.h"
+#include "tests/golden_pictures.h"
+#include "tests/settings_support.h"
 
 namespace settings_test {
 namespace {

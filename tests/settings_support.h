@@ -2,8 +2,8 @@
 // on the test device with a script of user actions, and reads its dumps, the store and the journal.
 #pragma once
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "kernel/clock.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
-#include "text/utf.h"
+#include "platform/kernel/clock.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
+#include "platform/text/utf.h"
 
 namespace settings_test {
 

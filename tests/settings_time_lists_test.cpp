@@ -3,7 +3,7 @@
 // typed time that is no time of day refused by Save with a message that
 // names it, nothing stored.
 #include "settings/resource.h"
-#include "settings_support.h"
+#include "tests/settings_support.h"
 
 namespace settings_test {
 namespace {

@@ -10,9 +10,9 @@
 #include <sstream>
 #include <string>
 
-#include "kernel/journal.h"
-#include "kill_support.h"
-#include "settings_support.h"
+#include "platform/kernel/journal.h"
+#include "tests/kill_support.h"
+#include "tests/settings_support.h"
 
 namespace fs = std::filesystem;
 using kill_test::RunAndKill;

@@ -2,8 +2,8 @@
 // the golden pictures kept beside this file, in both orientations, with and
 // without a pending switch; and the install folder's own pictures, a larger
 // one among them, drawn in their cells.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -12,8 +12,8 @@
 
 #include <strings.h>
 
-#include "testing/device_fixture.h"
-#include "gdi/png_file.h"
+#include "platform/gdi/png_file.h"
+#include "platform/testing/device_fixture.h"
 
 namespace {
 

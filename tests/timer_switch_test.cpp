@@ -1,8 +1,8 @@
 // The timer bar on a phone, driven by taps at screen pixels: the end times it
 // writes, which cell a tap falls in, a pending switch, cancel, the
 // "TimeSwitch" word, the six-second end and the command line's defaults.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <nlohmann/json.hpp>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
-#include "kernel/journal.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 
 namespace {
 

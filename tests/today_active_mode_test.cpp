@@ -2,7 +2,7 @@
 // item: what `state` says, and what the phone does when it comes on.
 #include <cstdio>
 
-#include "today_support.h"
+#include "tests/today_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "today_support.h"
+#include "tests/today_support.h"
 
 namespace today_test {
 namespace {

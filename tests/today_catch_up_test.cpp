@@ -1,7 +1,7 @@
 // Switches whose time passed while the phone was off: the phone coming on
 // makes the mode in effect at the end active once, marked as made late, and
 // a mode picked by hand is never undone by an earlier time.
-#include "today_support.h"
+#include "tests/today_support.h"
 
 namespace {
 

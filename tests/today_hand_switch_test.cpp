@@ -3,7 +3,7 @@
 // timer bar, for a while. (That a second tap on the mode line starts no
 // second settings program is tested in the host window, where the settings
 // program stays: headless, it is switched off as soon as it waits.)
-#include "today_support.h"
+#include "tests/today_support.h"
 
 namespace {
 

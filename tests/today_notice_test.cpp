@@ -1,6 +1,6 @@
 // The notice of an automatic switch on the Today screen: a daily start or
 // stop shows on the item's second line for a minute, or until a tap.
-#include "today_support.h"
+#include "tests/today_support.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // script, and the journal, store and dumps read back.
 #pragma once
 
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <nlohmann/json.hpp>
 
@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "platform/device/device.h"
+#include "platform/kernel/journal.h"
+#include "platform/testing/device_fixture.h"
 
 namespace today_test {
 

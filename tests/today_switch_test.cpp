@@ -3,8 +3,8 @@
 // stop, end of a temporary switch, the calendar rule), starts the programs
 // registered for a timed start, and its taps start the settings and the
 // timer bar.
-#include "golden_pictures.h"
-#include "today_support.h"
+#include "tests/golden_pictures.h"
+#include "tests/today_support.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The week view on the phone: a tap on the Today screen's date line shows
 // the week ahead over the screen in either orientation, drawn by the code
 // that draws `week --png`, and the shell's "ok" closes it.
-#include "golden_pictures.h"
-#include "today_support.h"
+#include "tests/golden_pictures.h"
+#include "tests/today_support.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
+#include "platform/testing/device_fixture.h"
 
 using testing_support::DeviceTest;
 using testing_support::ProgramResult;

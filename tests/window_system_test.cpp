@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
-#include "windows/probe_ids.h"
+#include "platform/testing/device_fixture.h"
+#include "tests/windows/probe_ids.h"
 
 using testing_support::DeviceTest;
 using testing_support::ProgramResult;

@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "platform/testing/device_fixture.h"
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/registry_values.h"
-#include "testing/device_fixture.h"
 #include "today/calendar_rule.h"
 #include "today/last_switch.h"
 #include "today/minute_clock.h"

@@ -1,7 +1,7 @@
 // The automation script: reading SELVANE_INPUT, the table of verbs, and
 // carrying out one line at a time as the message loop's stand-in user. A mistake in the
 // script ends the program loudly, so that it never passes unnoticed.
-#include "automation/automation.h"
+#include "automation.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -12,11 +12,11 @@
 #include <mutex>
 #include <sstream>
 
-#include "display/screen.h"
-#include "display/shared_screen.h"
-#include "kernel/clock.h"
-#include "kernel/program.h"
-#include "user/message_loop.h"
+#include "../display/screen.h"
+#include "../display/shared_screen.h"
+#include "../kernel/clock.h"
+#include "../kernel/program.h"
+#include "../user/message_loop.h"
 
 namespace platform {
 

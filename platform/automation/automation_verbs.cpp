@@ -3,16 +3,16 @@
 // ignores it; naming a control that does not exist is a script mistake.
 #include <fstream>
 
-#include "automation/automation.h"
-#include "controls/controls.h"
-#include "display/host_input.h"
-#include "display/shared_screen.h"
-#include "display/taps.h"
-#include "display/window_dump.h"
-#include "shell/shell.h"
-#include "text/utf.h"
-#include "user/input.h"
-#include "user/window_model.h"
+#include "../controls/controls.h"
+#include "../display/host_input.h"
+#include "../display/shared_screen.h"
+#include "../display/taps.h"
+#include "../display/window_dump.h"
+#include "../shell/shell.h"
+#include "../text/utf.h"
+#include "../user/input.h"
+#include "../user/window_model.h"
+#include "automation.h"
 
 namespace platform {
 

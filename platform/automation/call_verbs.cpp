@@ -2,8 +2,8 @@
 // incoming call (no number: the caller's ID is withheld), which the phone
 // rings a moment later, once the programs that monitor the line have heard
 // of it; `hang up [NUMBER]` ends the calls in progress (from that number).
-#include "automation/automation.h"
-#include "phone/calls.h"
+#include "../hardware/calls.h"
+#include "automation.h"
 
 namespace platform {
 

@@ -7,11 +7,12 @@
 #include <cstdio>
 #include <string>
 
-#include "bthutil.h"
-#include "platform/ce_on_win32/desktop_calls.h"
-#include "platform/ce_on_win32/layer_lock.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "platform/ce_on_win32/phone_state_names.h"
+#include <bthutil.h>
+
+#include "desktop_calls.h"
+#include "layer_lock.h"
+#include "phone_hardware.h"
+#include "phone_state_names.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The CE layer's own handles, and CloseHandle over them, named events and
 // the kernel's handles alike.
-#include "platform/ce_on_win32/layer_handles.h"
+#include "layer_handles.h"
 
 #include <set>
 
-#include "platform/ce_on_win32/desktop_calls.h"
-#include "platform/ce_on_win32/layer_lock.h"
-#include "platform/ce_on_win32/named_events.h"
+#include "desktop_calls.h"
+#include "layer_lock.h"
+#include "named_events.h"
 
 namespace ce_layer {
 

@@ -1,14 +1,15 @@
 // Windows CE's events on desktop events: CreateEventW remembers each named
 // event's name, EventModify sets, resets or pulses, counts the signals of a
 // named event in the hardware key's "Events" and journals the call.
-#include "platform/ce_on_win32/named_events.h"
+#include "named_events.h"
 
 #include <map>
 
-#include "platform/ce_on_win32/desktop_calls.h"
-#include "platform/ce_on_win32/layer_lock.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "wince_core.h"
+#include <wince_core.h>
+
+#include "desktop_calls.h"
+#include "layer_lock.h"
+#include "phone_hardware.h"
 
 namespace ce_layer {
 

@@ -12,9 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/ce_on_win32/layer_handles.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "windbase.h"
+#include <windbase.h>
+
+#include "layer_handles.h"
+#include "phone_hardware.h"
 
 namespace {
 

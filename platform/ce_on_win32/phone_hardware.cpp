@@ -1,6 +1,6 @@
 // The hardware state's registry key and the journal file shared by every
 // program of the CE layer.
-#include "platform/ce_on_win32/phone_hardware.h"
+#include "phone_hardware.h"
 
 #include <cstdio>
 

@@ -4,7 +4,7 @@
 // layer's own sources do not take it, and reach the desktop calls.
 #pragma once
 
-#include "platform/ce_on_win32/desktop_calls.h"
+#include "desktop_calls.h"
 
 #define RegOpenKeyExW PhoneRegOpenKeyExW
 #define RegCreateKeyExW PhoneRegCreateKeyExW

@@ -5,8 +5,8 @@
 #include <cwchar>
 #include <string>
 
-#include "platform/ce_on_win32/desktop_calls.h"
-#include "platform/ce_on_win32/phone_hardware.h"
+#include "desktop_calls.h"
+#include "phone_hardware.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // of the program itself, which becomes the current drive.
 #include <commctrl.h>
 
-#include "platform/ce_on_win32/desktop_calls.h"
+#include "desktop_calls.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The registry as the phone has it, on the desktop registry: key paths may
 // begin with "\", the access mask is not enforced, and a key is deleted with
 // everything below it.
-#include "platform/ce_on_win32/desktop_calls.h"
+#include "desktop_calls.h"
 
 namespace {
 

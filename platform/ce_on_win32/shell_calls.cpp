@@ -3,11 +3,12 @@
 // panel, and the record of the Today item's switches.
 #include <string>
 
-#include "aygshell.h"
-#include "emulated_shell.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "platform/ce_on_win32/phone_state_names.h"
-#include "sipapi.h"
+#include <aygshell.h>
+#include <emulated_shell.h>
+#include <sipapi.h>
+
+#include "phone_hardware.h"
+#include "phone_state_names.h"
 
 namespace {
 

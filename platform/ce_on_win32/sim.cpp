@@ -3,10 +3,11 @@
 // persist in the hardware key.
 #include <set>
 
-#include "platform/ce_on_win32/layer_lock.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "platform/ce_on_win32/phone_state_names.h"
-#include "simmgr.h"
+#include <simmgr.h>
+
+#include "layer_lock.h"
+#include "phone_hardware.h"
+#include "phone_state_names.h"
 
 namespace {
 

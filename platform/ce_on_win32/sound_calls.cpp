@@ -3,9 +3,10 @@
 // and sounds played, each recorded in the hardware key and journalled.
 #include <cstdio>
 
-#include "platform/ce_on_win32/desktop_calls.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "wince_core.h"
+#include <wince_core.h>
+
+#include "desktop_calls.h"
+#include "phone_hardware.h"
 
 namespace {
 

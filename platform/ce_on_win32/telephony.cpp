@@ -5,11 +5,12 @@
 #include <map>
 #include <string>
 
-#include "extapi.h"
-#include "platform/ce_on_win32/layer_lock.h"
-#include "platform/ce_on_win32/phone_hardware.h"
-#include "platform/ce_on_win32/phone_state_names.h"
-#include "tapi.h"
+#include <extapi.h>
+#include <tapi.h>
+
+#include "layer_lock.h"
+#include "phone_hardware.h"
+#include "phone_state_names.h"
 
 namespace {
 

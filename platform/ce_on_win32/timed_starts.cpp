@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "emulated_shell.h"
-#include "notify.h"
-#include "platform/ce_on_win32/desktop_calls.h"
-#include "platform/ce_on_win32/phone_hardware.h"
+#include <emulated_shell.h>
+#include <notify.h>
+
+#include "desktop_calls.h"
+#include "phone_hardware.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // TransparentImage on desktop GDI's TransparentBlt: the source is a device
 // context or, as the phone also takes, a bitmap.
-#include "wince_core.h"
+#include <wince_core.h>
 
 BOOL TransparentImage(HDC target, int targetX, int targetY, int targetWidth, int targetHeight, HANDLE source,
                       int sourceX, int sourceY, int sourceWidth, int sourceHeight, COLORREF transparent) {

@@ -1,9 +1,9 @@
 // BUTTON: push buttons, check boxes (automatic or not, two or three
 // states), radio buttons with their group, and group boxes.
-#include "controls/controls.h"
+#include "controls.h"
 
-#include "include/commctrl.h"
-#include "include/winuser.h"
+#include <commctrl.h>
+#include <windows.h>
 
 namespace platform {
 

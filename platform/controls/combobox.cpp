@@ -1,12 +1,13 @@
 // COMBOBOX: a drop-down list, with or without an edit part, its entries
 // (sorted or in insertion order), selection and the list's open height.
-#include "controls/controls.h"
+#include "controls.h"
 
 #include <algorithm>
 
-#include "controls/drop_list.h"
-#include "include/commctrl.h"
-#include "include/winuser.h"
+#include <commctrl.h>
+#include <windows.h>
+
+#include "drop_list.h"
 
 namespace platform {
 

@@ -2,15 +2,16 @@
 // style, text, state, focus), asks its dialog for colours as Windows does
 // (WM_CTLCOLORBTN, WM_CTLCOLORSTATIC, WM_CTLCOLOREDIT) and paints through
 // the control painter.
-#include "controls/control_paint.h"
+#include "control_paint.h"
 
 #include <mutex>
 
-#include "commctrl.h"
-#include "controls/drop_list.h"
-#include "gdi/gdi_objects.h"
-#include "user/paint.h"
-#include "user/window_model.h"
+#include <commctrl.h>
+
+#include "../gdi/gdi_objects.h"
+#include "../user/paint.h"
+#include "../user/window_model.h"
+#include "drop_list.h"
 
 namespace platform {
 namespace {

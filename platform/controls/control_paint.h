@@ -3,8 +3,9 @@
 // pixels from the control painter.
 #pragma once
 
-#include "controls/control_painter.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "control_painter.h"
 
 namespace platform {
 

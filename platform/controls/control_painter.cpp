@@ -1,12 +1,12 @@
 // The phone's control look: flat black-framed buttons and boxes, white edit
 // fields, drop-downs with their arrow button and list, trackbars with a
 // pointed thumb, all in the colours the dialog chose; disabled ones grey.
-#include "controls/control_painter.h"
+#include "control_painter.h"
 
 #include <algorithm>
 #include <string>
 
-#include "gdi/font.h"
+#include "../gdi/font.h"
 
 namespace platform::painter {
 namespace {

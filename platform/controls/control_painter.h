@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "gdi/raster.h"
+#include "../gdi/raster.h"
 
 namespace platform {
 

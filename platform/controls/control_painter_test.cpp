@@ -2,8 +2,8 @@
 // text stays inside its control, hidden text stays hidden.
 #include <gtest/gtest.h>
 
-#include "controls/control_painter.h"
-#include "gdi/font.h"
+#include "../gdi/font.h"
+#include "control_painter.h"
 
 using namespace platform;
 

@@ -2,12 +2,12 @@
 // dialog, repainting on a change, text from a message's parameter, and
 // typing into an edit field (an edit control or a drop-down's edit part);
 // and the table of their window procedures that the window system uses.
-#include "controls/controls.h"
+#include "controls.h"
 
 #include <algorithm>
 
-#include "include/commctrl.h"
-#include "include/winuser.h"
+#include <commctrl.h>
+#include <windows.h>
 
 namespace platform {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "user/window_model.h"
+#include "../user/window_model.h"
 
 namespace platform {
 

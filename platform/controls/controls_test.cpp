@@ -1,15 +1,15 @@
 // The standard controls as Windows has them: drop-downs, edits, trackbars
 // and buttons, driven by messages inside one probe dialog.
-#include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "controls/controls.h"
-#include "testing/device_fixture.h"
+#include "../testing/device_fixture.h"
+#include "controls.h"
 #include "tests/windows/probe_ids.h"
 
 namespace {

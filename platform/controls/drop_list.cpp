@@ -3,16 +3,17 @@
 // highlighted entry and its first line shown, lays it out below the box
 // (above it when the screen ends first) and turns taps, keys and the wheel
 // into scrolling, highlighting and the user's pick.
-#include "controls/drop_list.h"
+#include "drop_list.h"
 
 #include <algorithm>
 
-#include "controls/control_painter.h"
-#include "controls/controls.h"
-#include "include/winuser.h"
-#include "user/input.h"
-#include "user/metrics.h"
-#include "user/window_model.h"
+#include <windows.h>
+
+#include "../user/input.h"
+#include "../user/metrics.h"
+#include "../user/window_model.h"
+#include "control_painter.h"
+#include "controls.h"
 
 namespace platform {
 namespace {

@@ -4,8 +4,8 @@
 // Return picks that entry, Escape or a tap elsewhere closes it unpicked.
 #pragma once
 
-#include "controls/control_painter.h"
-#include "gdi/raster.h"
+#include "../gdi/raster.h"
+#include "control_painter.h"
 
 namespace platform {
 

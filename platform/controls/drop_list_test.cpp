@@ -2,17 +2,17 @@
 // field shows, scrolled by its scroll bar and the wheel without closing,
 // keys moving the highlight, Return or a tap picking, Escape cancelling, and
 // the notifications the dialog hears in Windows' order.
-#include "controls/drop_list.h"
+#include "drop_list.h"
 
-#include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "controls/controls.h"
-#include "testing/device_fixture.h"
+#include "../testing/device_fixture.h"
+#include "controls.h"
 #include "tests/windows/probe_ids.h"
 
 namespace {

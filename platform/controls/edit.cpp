@@ -1,9 +1,9 @@
 // EDIT: a single-line edit field with its text limit, selection and
 // modified flag, typed into by the phone's input.
-#include "controls/controls.h"
+#include "controls.h"
 
-#include "include/commctrl.h"
-#include "include/winuser.h"
+#include <commctrl.h>
+#include <windows.h>
 
 namespace platform {
 

@@ -1,9 +1,9 @@
 // STATIC: a label, which tells its dialog of a tap when it asks to
 // (SS_NOTIFY).
-#include "controls/controls.h"
+#include "controls.h"
 
-#include "include/commctrl.h"
-#include "include/winuser.h"
+#include <commctrl.h>
+#include <windows.h>
 
 namespace platform {
 

@@ -1,11 +1,11 @@
 // msctls_trackbar32: a slider with its range, position and page size,
 // its thumb dragged along the channel.
-#include "controls/controls.h"
+#include "controls.h"
 
 #include <algorithm>
 
-#include "include/commctrl.h"
-#include "include/winuser.h"
+#include <commctrl.h>
+#include <windows.h>
 
 namespace platform {
 

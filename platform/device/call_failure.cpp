@@ -1,6 +1,6 @@
 // The Win32 errors that the device's failures stand for, for the calls'
 // edges (call_failure.h).
-#include "device/call_failure.h"
+#include "call_failure.h"
 
 #include <sqlite3.h>
 
@@ -8,7 +8,7 @@
 #include <new>
 #include <system_error>
 
-#include "device/device.h"
+#include "device.h"
 
 namespace platform {
 

@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-#include "wintypes.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 // The device folder and its database: where the device lives and each
 // thread's connection to phone.db. Making a fresh device is setup/'s.
-#include "device/device.h"
+#include "device.h"
 
 #include <unistd.h>
 

@@ -1,7 +1,7 @@
 // The device folder, its clock and its journal.
 #include <windows.h>
 
-#include "setup/device_setup.h"
+#include "../setup/device_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "kernel/clock.h"
-#include "kernel/journal.h"
-#include "kernel/program.h"
-#include "testing/device_fixture.h"
-#include "wintime.h"
+#include "../kernel/clock.h"
+#include "../kernel/journal.h"
+#include "../kernel/program.h"
+#include "../testing/device_fixture.h"
 
 using testing_support::DeviceTest;
 using testing_support::TempDevice;

@@ -4,12 +4,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "controls/control_paint.h"
-#include "display/display.h"
-#include "display/screen.h"
-#include "display/sdl_display.h"
-#include "display/shared_screen.h"
-#include "kernel/display_choice.h"
+#include "../controls/control_paint.h"
+#include "../kernel/display_choice.h"
+#include "display.h"
+#include "screen.h"
+#include "sdl_display.h"
+#include "shared_screen.h"
 
 namespace platform {
 

@@ -2,15 +2,16 @@
 // stylus; typed text and keys as messages to the focused window, as the
 // phone's keyboard driver sends them (WM_KEYDOWN, then WM_CHAR for keys that
 // type a character); Tab moves the focus as a dialog's keyboard handling does.
-#include "display/host_input.h"
+#include "host_input.h"
 
-#include "controls/drop_list.h"
-#include "display/shared_screen.h"
-#include "display/taps.h"
-#include "text/utf.h"
-#include "user/input.h"
-#include "user/window_model.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "../controls/drop_list.h"
+#include "../text/utf.h"
+#include "../user/input.h"
+#include "../user/window_model.h"
+#include "shared_screen.h"
+#include "taps.h"
 
 namespace platform {
 namespace {

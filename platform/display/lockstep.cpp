@@ -3,7 +3,7 @@
 // says so when it waits there (its `idleSeq` catches up with its `wake`);
 // the starter publishes each new time, wakes its children one by one and
 // waits until each is idle again or has ended.
-#include "display/lockstep.h"
+#include "lockstep.h"
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,10 +16,10 @@
 #include <thread>
 #include <vector>
 
-#include "display/screen_records.h"
-#include "display/shared_screen.h"
-#include "kernel/clock.h"
-#include "kernel/display_choice.h"
+#include "../kernel/clock.h"
+#include "../kernel/display_choice.h"
+#include "screen_records.h"
+#include "shared_screen.h"
 
 namespace platform {
 namespace {

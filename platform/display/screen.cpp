@@ -1,20 +1,21 @@
 // The screen's composition: this program's windows painted back to front
 // over the layers of the programs beneath it, its open drop-down list and
 // input panel, the layers above it, and the shell's bars on top.
-#include "display/screen.h"
+#include "screen.h"
 
 #include <algorithm>
 
-#include "controls/control_paint.h"
-#include "controls/drop_list.h"
-#include "display/shared_screen.h"
-#include "gdi/gdi_objects.h"
-#include "gdi/png_file.h"
-#include "shell/input_panel.h"
-#include "shell/shell.h"
-#include "user/paint.h"
-#include "user/window_model.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "../controls/control_paint.h"
+#include "../controls/drop_list.h"
+#include "../gdi/gdi_objects.h"
+#include "../gdi/png_file.h"
+#include "../shell/input_panel.h"
+#include "../shell/shell.h"
+#include "../user/paint.h"
+#include "../user/window_model.h"
+#include "shared_screen.h"
 
 namespace platform {
 namespace {

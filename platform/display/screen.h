@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "gdi/raster.h"
-#include "user/paint.h"
+#include "../gdi/raster.h"
+#include "../user/paint.h"
 
 namespace platform {
 

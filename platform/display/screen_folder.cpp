@@ -1,6 +1,6 @@
 // The screen/ folder of the device: opened as a real folder below the
 // device folder, and swept of the leftovers of programs that died.
-#include "display/screen_folder.h"
+#include "screen_folder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "device/device.h"
+#include "../device/device.h"
 
 namespace fs = std::filesystem;
 

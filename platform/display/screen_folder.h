@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/files.h"
+#include "../files/files.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // `screen/` folder mapped into every program that looks at them, each held
 // under an exclusive lock by its program while it runs, so that the record
 // of a program that ended without cleaning up is known and cleared away.
-#include "display/screen_records.h"
+#include "screen_records.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -23,11 +23,12 @@
 #include <string>
 #include <thread>
 
-#include "device/device.h"
-#include "display/screen_folder.h"
-#include "display/shared_screen.h"
-#include "kernel/program.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "../device/device.h"
+#include "../kernel/program.h"
+#include "screen_folder.h"
+#include "shared_screen.h"
 
 namespace fs = std::filesystem;
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "display/screen_folder.h"
-#include "gdi/raster.h"
+#include "../gdi/raster.h"
+#include "screen_folder.h"
 
 namespace platform {
 

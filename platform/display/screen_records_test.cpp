@@ -1,6 +1,6 @@
 // The screen records: a program's place in the stack, the clearing away of
 // records whose program ended without removing them, and the input ring.
-#include "display/screen_records.h"
+#include "screen_records.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "kernel/program.h"
-#include "testing/device_fixture.h"
+#include "../kernel/program.h"
+#include "../testing/device_fixture.h"
 
 namespace platform {
 namespace {

@@ -6,7 +6,7 @@
 // programs started over it draw into it through the shared screen and wait
 // without SDL. Closing the host window switches the phone off: every program
 // on it ends with status 0.
-#include "display/sdl_display.h"
+#include "sdl_display.h"
 
 #include <SDL.h>
 
@@ -17,14 +17,14 @@
 #include <mutex>
 #include <string>
 
-#include "display/display.h"
-#include "display/host_input.h"
-#include "display/screen.h"
-#include "display/sdl_library.h"
-#include "display/shared_screen.h"
-#include "kernel/program.h"
-#include "user/message_loop.h"
-#include "user/window_model.h"
+#include "../kernel/program.h"
+#include "../user/message_loop.h"
+#include "../user/window_model.h"
+#include "display.h"
+#include "host_input.h"
+#include "screen.h"
+#include "sdl_library.h"
+#include "shared_screen.h"
 
 namespace platform {
 namespace {

@@ -1,7 +1,7 @@
 // The SDL2 functions the host window and host audio call, each resolved in
 // the library loaded by LoadSdl at its first call. The definitions repeat
 // SDL's own declarations, so a signature that differs does not compile.
-#include "display/sdl_library.h"
+#include "sdl_library.h"
 
 #include <SDL.h>
 #include <dlfcn.h>

@@ -2,7 +2,7 @@
 // the other programs' layers painted below and above its own, the shell's
 // bars of the top program, the dumps of the windows of all, and input sent
 // to the program it is for.
-#include "display/shared_screen.h"
+#include "shared_screen.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,22 +13,22 @@
 #include <cstring>
 #include <thread>
 
-#include "display/host_input.h"
-#include "display/lockstep.h"
-#include "display/screen.h"
-#include "display/screen_folder.h"
-#include "display/screen_records.h"
-#include "display/taps.h"
-#include "display/window_dump.h"
-#include "kernel/clock.h"
-#include "kernel/display_choice.h"
-#include "kernel/journal.h"
-#include "kernel/processes.h"
-#include "kernel/program.h"
-#include "shell/shell.h"
-#include "user/input.h"
-#include "user/message_loop.h"
-#include "user/window_model.h"
+#include "../kernel/clock.h"
+#include "../kernel/display_choice.h"
+#include "../kernel/journal.h"
+#include "../kernel/processes.h"
+#include "../kernel/program.h"
+#include "../shell/shell.h"
+#include "../user/input.h"
+#include "../user/message_loop.h"
+#include "../user/window_model.h"
+#include "host_input.h"
+#include "lockstep.h"
+#include "screen.h"
+#include "screen_folder.h"
+#include "screen_records.h"
+#include "taps.h"
+#include "window_dump.h"
 
 namespace platform {
 namespace {

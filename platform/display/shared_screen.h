@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "gdi/raster.h"
-#include "shell/shell.h"
+#include "../gdi/raster.h"
+#include "../shell/shell.h"
 
 namespace platform {
 

@@ -1,10 +1,10 @@
 // Routing a tap: to the program whose layer lies under the stylus, and in
 // this program to the shell before the windows.
-#include "display/taps.h"
+#include "taps.h"
 
-#include "display/shared_screen.h"
-#include "shell/shell.h"
-#include "user/input.h"
+#include "../shell/shell.h"
+#include "../user/input.h"
+#include "shared_screen.h"
 
 namespace platform {
 

@@ -1,15 +1,15 @@
 // Dumps the program's windows as JSON: the program, the screen, the input
 // panel and, front to back, each window with its controls and their state.
-#include "display/window_dump.h"
+#include "window_dump.h"
 
 #include <nlohmann/json.hpp>
 
-#include "controls/drop_list.h"
-#include "display/shared_screen.h"
-#include "kernel/program.h"
-#include "shell/input_panel.h"
-#include "text/utf.h"
-#include "user/window_model.h"
+#include "../controls/drop_list.h"
+#include "../kernel/program.h"
+#include "../shell/input_panel.h"
+#include "../text/utf.h"
+#include "../user/window_model.h"
+#include "shared_screen.h"
 
 namespace platform {
 

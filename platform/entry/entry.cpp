@@ -6,15 +6,16 @@
 #include <exception>
 #include <string>
 
-#include "automation/automation.h"
-#include "controls/controls.h"
-#include "display/display.h"
-#include "kernel/clock.h"
-#include "kernel/program.h"
-#include "phone/phone_state.h"
-#include "setup/device_setup.h"
-#include "text/utf.h"
-#include "windows.h"
+#include <windows.h>
+
+#include "../automation/automation.h"
+#include "../controls/controls.h"
+#include "../display/display.h"
+#include "../hardware/phone_state.h"
+#include "../kernel/clock.h"
+#include "../kernel/program.h"
+#include "../setup/device_setup.h"
+#include "../text/utf.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
 

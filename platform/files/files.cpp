@@ -12,11 +12,12 @@
 #include <mutex>
 #include <system_error>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "files/files.h"
-#include "text/utf.h"
-#include "winfile.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../text/utf.h"
+#include "files.h"
 
 namespace fs = std::filesystem;
 

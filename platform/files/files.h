@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "wintypes.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -10,11 +10,12 @@
 #include <cerrno>
 #include <stdexcept>
 
-#include "device/device.h"
-#include "files/files.h"
-#include "text/text_fold.h"
-#include "text/utf.h"
-#include "winfile.h"
+#include <windows.h>
+
+#include "../device/device.h"
+#include "../text/text_fold.h"
+#include "../text/utf.h"
+#include "files.h"
 
 namespace fs = std::filesystem;
 

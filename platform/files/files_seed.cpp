@@ -1,6 +1,6 @@
 // The files of a fresh device: short tones written as real WAV and MIDI
 // files, and the WMA recordings compiled in from platform/seed.
-#include "files/files_seed.h"
+#include "files_seed.h"
 
 #include <sys/stat.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <system_error>
 
-#include "files/files.h"
+#include "files.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "device/device.h"
+#include "../device/device.h"
 
 namespace platform {
 

@@ -6,10 +6,11 @@
 #include <cerrno>
 #include <string>
 
-#include "device/call_failure.h"
-#include "files/files.h"
-#include "text/utf.h"
-#include "winfile.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../text/utf.h"
+#include "files.h"
 
 namespace {
 

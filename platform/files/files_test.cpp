@@ -1,12 +1,12 @@
 // Conformance of the phone's file calls: device paths, folder search,
 // attributes, the fresh device's sound files and the wide streams.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <filesystem>
 
-#include "testing/device_fixture.h"
-#include "text/utf.h"
+#include "../testing/device_fixture.h"
+#include "../text/utf.h"
 
 namespace fs = std::filesystem;
 using testing_support::DeviceTest;

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "aygshell.h"
-#include "files/files.h"
-#include "gdi/bmp_decode.h"
-#include "gdi/gdi_objects.h"
-#include "windows.h"
+#include <aygshell.h>
+#include <windows.h>
+
+#include "../files/files.h"
+#include "bmp_decode.h"
+#include "gdi_objects.h"
 
 namespace platform {
 namespace {

@@ -1,7 +1,7 @@
 // The BMP decoder: core and info headers (up to the V5 header), 1, 4 and 8
 // bits with a colour table, 16 and 32 bits plain or with bit fields, 24 bits;
 // rows bottom-up or top-down. Compressed (run-length) pictures are refused.
-#include "gdi/bmp_decode.h"
+#include "bmp_decode.h"
 
 #include <cstring>
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "gdi/raster.h"
+#include "raster.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "gdi/bmp_decode.h"
+#include "bmp_decode.h"
 
 using platform::DecodeBmpFile;
 using platform::DecodedBitmap;

@@ -2,9 +2,10 @@
 // clipped to it, and cut with an ellipsis on request.
 #include <string>
 
-#include "gdi/font.h"
-#include "gdi/gdi_objects.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "font.h"
+#include "gdi_objects.h"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
 // The dialog font through FreeType: the face is sized to 8 points at 96 dpi
 // and glyphs are rendered monochrome with the hinting settings fixed here.
-#include "gdi/font.h"
+#include "font.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "text/utf.h"
+#include "../text/utf.h"
 
 namespace platform {
 namespace {

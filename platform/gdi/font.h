@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "gdi/raster.h"
+#include "raster.h"
 
 namespace platform {
 

@@ -2,12 +2,13 @@
 // objects, context colours, FillRect and TransparentImage.
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
-#include <map>
 
-#include "gdi/gdi_objects.h"
-#include "windows.h"
+#include <windows.h>
+
+#include "gdi_objects.h"
 
 namespace platform {
 namespace {

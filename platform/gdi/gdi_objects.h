@@ -4,8 +4,9 @@
 
 #include <optional>
 
-#include "gdi/raster.h"
-#include "wingdi.h"
+#include <windows.h>
+
+#include "raster.h"
 
 namespace platform {
 

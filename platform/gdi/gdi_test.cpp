@@ -1,12 +1,12 @@
 // Drawing calls as a program makes them: bitmaps loaded from device files,
 // memory contexts, brushes and TransparentImage's transparent colour.
-#include <windows.h>
 #include <aygshell.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
-#include "files/files.h"
-#include "gdi/gdi_objects.h"
-#include "testing/device_fixture.h"
+#include "../files/files.h"
+#include "../testing/device_fixture.h"
+#include "gdi_objects.h"
 
 using platform::Pixel;
 

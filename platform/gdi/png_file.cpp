@@ -1,6 +1,6 @@
 // PNG files through libpng's simplified API: a surface out as 8-bit RGB,
 // and back in for comparisons.
-#include "gdi/png_file.h"
+#include "png_file.h"
 
 #include <png.h>
 

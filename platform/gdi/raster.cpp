@@ -2,7 +2,7 @@
 // every fill, line, blit and glyph goes through. Coordinates come from
 // programs and may be any int: sums with the origin are made in 64 bits and
 // cut to the clip before anything is walked.
-#include "gdi/raster.h"
+#include "raster.h"
 
 #include <algorithm>
 #include <climits>

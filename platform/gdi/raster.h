@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "wingdi.h"
+#include <windows.h>
 
 namespace platform {
 

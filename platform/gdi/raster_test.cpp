@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "gdi/raster.h"
+#include "raster.h"
 
 namespace {
 

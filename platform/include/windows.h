@@ -6,17 +6,17 @@
 // commctrl.h, ...).
 #pragma once
 
-#include "wintypes.h"
-#include "wintime.h"
+#include "windows_parts/types.h"
+#include "windows_parts/time.h"
 #include "winreg.h"
-#include "wintext.h"
+#include "windows_parts/text.h"
 #include "wingdi.h"
 #include "winuser.h"
-#include "winresource.h"
-#include "winfile.h"
-#include "winprocess.h"
-#include "winkernel.h"
-#include "winmem.h"
+#include "windows_parts/resources.h"
+#include "windows_parts/files.h"
+#include "windows_parts/processes.h"
+#include "windows_parts/kernel_objects.h"
+#include "windows_parts/memory.h"
 #ifndef RC_INVOKED
 #include <wince_core.h>
 #endif

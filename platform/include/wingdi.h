@@ -2,7 +2,7 @@
 // calls a Windows CE program paints its windows with.
 #pragma once
 
-#include "wintypes.h"
+#include "windows_parts/types.h"
 
 typedef struct tagRECT {
   LONG left;

@@ -2,7 +2,7 @@
 // shared live by every program on the device.
 #pragma once
 
-#include "wintypes.h"
+#include "windows_parts/types.h"
 
 typedef DWORD REGSAM;
 

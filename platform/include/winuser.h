@@ -3,7 +3,7 @@
 #pragma once
 
 #include "wingdi.h"  // RECT, POINT and the drawing handles
-#include "wintypes.h"
+#include "windows_parts/types.h"
 
 typedef struct tagMSG {
   HWND hwnd;

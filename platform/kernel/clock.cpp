@@ -1,6 +1,6 @@
 // GetLocalTime, Sleep and GetTickCount over the device clock kept in
 // phone.db, with virtual time when the display is headless.
-#include "kernel/clock.h"
+#include "clock.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,9 +11,10 @@
 #include <mutex>
 #include <thread>
 
-#include "device/device.h"
-#include "kernel/display_choice.h"
-#include "wintime.h"
+#include <windows.h>
+
+#include "../device/device.h"
+#include "display_choice.h"
 
 namespace platform {
 

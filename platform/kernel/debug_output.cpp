@@ -3,10 +3,11 @@
 // show among its hardware calls, in order.
 #include <string>
 
-#include "device/call_failure.h"
-#include "kernel/journal.h"
-#include "text/utf.h"
-#include "winkernel.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../text/utf.h"
+#include "journal.h"
 
 void OutputDebugStringW(LPCWSTR lpOutputString) try {
   if (!lpOutputString) return;

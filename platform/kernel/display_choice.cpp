@@ -1,6 +1,6 @@
 // Chooses the display back end: SELVANE_DISPLAY names it; without it a host
 // display (X11 or Wayland) means sdl, and anything else headless.
-#include "kernel/display_choice.h"
+#include "display_choice.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,18 +1,19 @@
 // Events: CreateEventW and EventModify. Named events are the phone's
 // system-wide events; each set or pulse of one is journalled and counted
 // in phone.db, so that the device tool can show how often it was signalled.
-#include "kernel/events.h"
+#include "events.h"
 
 #include <map>
 #include <string>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "kernel/kernel_objects.h"
-#include "text/utf.h"
-#include "wince_core.h"
-#include "winkernel.h"
+#include <wince_core.h>
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../text/utf.h"
+#include "journal.h"
+#include "kernel_objects.h"
 
 namespace platform {
 

@@ -1,11 +1,11 @@
 // The journal table of phone.db: appended to by the hardware calls, read and
 // cleared by the device tool. Each line keeps the phone's clock time of its
 // call, as the calling program sees the clock.
-#include "kernel/journal.h"
+#include "journal.h"
 
-#include "device/device.h"
-#include "kernel/clock.h"
-#include "kernel/program.h"
+#include "../device/device.h"
+#include "clock.h"
+#include "program.h"
 
 namespace platform {
 

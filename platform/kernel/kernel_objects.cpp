@@ -1,6 +1,6 @@
 // Handles and waits: the table of kernel objects, CloseHandle,
 // WaitForSingleObject/WaitForMultipleObjects and critical sections.
-#include "kernel/kernel_objects.h"
+#include "kernel_objects.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "winkernel.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <mutex>
 
-#include "wintypes.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -1,13 +1,13 @@
 // Handles, events and threads: the waits a program relies on, and named
 // events as the phone's journalled, counted signals.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "../device/device.h"
+#include "../testing/device_fixture.h"
+#include "journal.h"
 
 using testing_support::DeviceTest;
 

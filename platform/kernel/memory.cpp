@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "winmem.h"
+#include <windows.h>
 
 namespace {
 

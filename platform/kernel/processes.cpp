@@ -1,6 +1,6 @@
 // Processes: the programs installed on the device, CreateProcessW, and the
 // starting of built binaries with the device's environment.
-#include "kernel/processes.h"
+#include "processes.h"
 
 #include <signal.h>
 #include <spawn.h>
@@ -18,16 +18,17 @@
 #include <thread>
 #include <vector>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "files/files.h"
-#include "kernel/clock.h"
-#include "kernel/display_choice.h"
-#include "kernel/journal.h"
-#include "kernel/kernel_objects.h"
-#include "kernel/program.h"
-#include "text/utf.h"
-#include "winprocess.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../files/files.h"
+#include "../text/utf.h"
+#include "clock.h"
+#include "display_choice.h"
+#include "journal.h"
+#include "kernel_objects.h"
+#include "program.h"
 
 extern char** environ;
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "wintypes.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -1,18 +1,18 @@
 // Starting installed programs: the installed files, the mapping to built
 // binaries, the command line and environment they get, and the journal.
-#include <windows.h>
 #include <emulated_shell.h>
+#include <gtest/gtest.h>
 #include <notify.h>
 #include <shellapi.h>
-#include <gtest/gtest.h>
+#include <windows.h>
 
 #include <sys/stat.h>
 
 #include <cstdlib>
 
-#include "kernel/journal.h"
-#include "kernel/processes.h"
-#include "testing/device_fixture.h"
+#include "../testing/device_fixture.h"
+#include "journal.h"
+#include "processes.h"
 
 namespace fs = std::filesystem;
 using testing_support::ReadFile;

@@ -1,10 +1,10 @@
 // Program identity and exit work, and the thread's last error.
-#include "kernel/program.h"
+#include "program.h"
 
 #include <mutex>
 #include <vector>
 
-#include "wintypes.h"
+#include <windows.h>
 
 namespace platform {
 

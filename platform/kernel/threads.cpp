@@ -11,10 +11,11 @@
 #include <mutex>
 #include <thread>
 
-#include "device/device.h"
-#include "kernel/kernel_objects.h"
-#include "kernel/program.h"
-#include "winkernel.h"
+#include <windows.h>
+
+#include "../device/device.h"
+#include "kernel_objects.h"
+#include "program.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // times to and from FILETIMEs, in the proleptic Gregorian calendar.
 #include <cstdint>
 
-#include "wintime.h"
+#include <windows.h>
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "wintime.h"
+#include <windows.h>
 
 namespace {
 

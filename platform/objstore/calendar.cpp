@@ -1,12 +1,10 @@
 // The calendar's appointments over the object store: adding, listing and
 // deleting records of "Appointments Database" through the Ce* calls.
-#include "objstore/calendar.h"
+#include "calendar.h"
 
 #include <algorithm>
 
-#include "winkernel.h"
-#include "winmem.h"
-#include "wintime.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "emulated_calendar.h"
+#include <emulated_calendar.h>
 
 namespace platform {
 

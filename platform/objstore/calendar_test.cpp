@@ -1,20 +1,19 @@
 // The calendar's appointments: what AddAppointment (the device tool's way of
 // writing them) leaves in the object store is what a program on the phone
 // reads with CeOpenDatabase, CeSeekDatabase and CeReadRecordPropsEx.
-#include <windbase.h>
 #include <emulated_calendar.h>
+#include <windbase.h>
 
-#include "objstore/calendar.h"
+#include "calendar.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "testing/device_fixture.h"
-#include "winkernel.h"
-#include "winmem.h"
-#include "wintime.h"
+#include <windows.h>
+
+#include "../testing/device_fixture.h"
 
 using testing_support::DeviceTest;
 

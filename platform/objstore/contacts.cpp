@@ -1,11 +1,10 @@
 // The phone's contacts over the object store: adding and listing records of
 // "Contacts Database" through the Ce* calls.
-#include "objstore/contacts.h"
+#include "contacts.h"
 
 #include <algorithm>
 
-#include "winkernel.h"
-#include "winmem.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "emulated_contacts.h"
+#include <emulated_contacts.h>
 
 namespace platform {
 

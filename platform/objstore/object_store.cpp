@@ -1,7 +1,7 @@
 // The object store: databases of records with typed properties, kept in
 // phone.db (ce_objects for databases and records, ce_properties for the
 // values), and the fresh device's calendar categories.
-#include "objstore/object_store.h"
+#include "object_store.h"
 
 #include <algorithm>
 #include <cstring>
@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "device/call_failure.h"
-#include "emulated_calendar.h"
-#include "kernel/clock.h"
-#include "kernel/kernel_objects.h"
-#include "windbase.h"
-#include "winkernel.h"
-#include "winmem.h"
+#include <emulated_calendar.h>
+#include <windbase.h>
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../kernel/clock.h"
+#include "../kernel/kernel_objects.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // a fresh phone holds (contacts, appointments, the calendar's categories).
 #pragma once
 
-#include "device/device.h"
+#include "../device/device.h"
 
 namespace platform {
 

@@ -1,14 +1,14 @@
 // The object store's calls when the device fails beneath them.
-#include <windows.h>
 #include <windbase.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "device/device.h"
-#include "objstore/calendar.h"
-#include "testing/device_fixture.h"
+#include "../device/device.h"
+#include "../testing/device_fixture.h"
+#include "calendar.h"
 
 using testing_support::DeviceTest;
 

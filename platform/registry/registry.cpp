@@ -1,6 +1,6 @@
 // Registry calls (RegOpenKeyExW ... RegCloseKey) over the tables reg_keys and
 // reg_values of phone.db. Every call works on the database afresh.
-#include "winreg.h"
+#include <windows.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,11 +11,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "registry/registry.h"
-#include "text/text_fold.h"
-#include "text/utf.h"
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../text/text_fold.h"
+#include "../text/utf.h"
+#include "registry.h"
 
 // Where an enumeration of a key last stood: entry `index` was `folded`,
 // read on connection `connection` while the database was at `version` and

@@ -4,7 +4,7 @@
 
 #include <sqlite3.h>
 
-#include "device/device.h"
+#include "../device/device.h"
 
 namespace platform {
 

@@ -3,9 +3,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "device/device.h"
-#include "registry/registry.h"
-#include "winreg.h"
+#include <windows.h>
+
+#include "../device/device.h"
+#include "registry.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Conformance of the registry calls with the Windows CE registry, and its
 // behaviour when several processes share it or one is killed mid-write.
-#include <windows.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "device/device.h"
-#include "testing/device_fixture.h"
-#include "text/utf.h"
+#include "../device/device.h"
+#include "../testing/device_fixture.h"
+#include "../text/utf.h"
 
 using testing_support::DeviceTest;
 

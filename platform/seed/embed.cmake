@@ -16,7 +16,7 @@ foreach(recording IN LISTS SEED_RECORDINGS)
 endforeach()
 file(CONFIGURE OUTPUT ${SEED_SOURCE} CONTENT
 "// Generated at configure time from platform/seed: recorded sounds of a fresh device.
-#include \"files/files_seed.h\"
+#include \"platform/files/files_seed.h\"
 
 namespace platform {
 namespace {

@@ -1,6 +1,6 @@
 // Making a fresh device: it is built in a staging folder beside its place
 // and renamed into it whole, so that no program ever sees half a device.
-#include "setup/device_setup.h"
+#include "device_setup.h"
 
 #include <unistd.h>
 
@@ -8,13 +8,13 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "files/files_seed.h"
-#include "kernel/clock.h"
-#include "kernel/processes.h"
-#include "kernel/program.h"
-#include "phone/phone_state.h"
-#include "registry/registry.h"
-#include "shell/timed_starts.h"
+#include "../files/files_seed.h"
+#include "../hardware/phone_state.h"
+#include "../kernel/clock.h"
+#include "../kernel/processes.h"
+#include "../kernel/program.h"
+#include "../registry/registry.h"
+#include "../shell/timed_starts.h"
 
 namespace fs = std::filesystem;
 

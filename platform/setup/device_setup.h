@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "device/device.h"
+#include "../device/device.h"
 
 namespace platform {
 

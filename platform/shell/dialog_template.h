@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "include/winuser.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -4,15 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "files/files.h"
-#include "shell/dialog_template.h"
-#include "aygshell.h"
-#include "emulated_limits.h"
-#include "include/commdlg.h"
-#include "include/strsafe.h"
-#include "include/winfile.h"
-#include "include/wintext.h"
-#include "include/winuser.h"
+#include <aygshell.h>
+#include <commdlg.h>
+#include <emulated_limits.h>
+#include <strsafe.h>
+#include <windows.h>
+
+#include "../files/files.h"
+#include "dialog_template.h"
 
 namespace {
 

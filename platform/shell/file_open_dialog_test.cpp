@@ -1,15 +1,15 @@
 // The file-open window driven as a user would, by an automation script:
 // what it lists, what a choice returns, and what cancels or fails.
-#include <windows.h>
 #include <commdlg.h>
 #include <emulated_limits.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <nlohmann/json.hpp>
 
-#include "automation/automation.h"
-#include "files/files.h"
-#include "testing/device_fixture.h"
+#include "../automation/automation.h"
+#include "../files/files.h"
+#include "../testing/device_fixture.h"
 
 namespace {
 

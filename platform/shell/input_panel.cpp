@@ -1,17 +1,18 @@
 // The on-screen keyboard: SipShowIM, its five rows of keys scaled to the
 // screen's width, and the characters its keys send to the focused window.
-#include "shell/input_panel.h"
+#include "input_panel.h"
 
 #include <atomic>
 #include <vector>
 
-#include "device/call_failure.h"
-#include "gdi/font.h"
-#include "kernel/journal.h"
-#include "shell/shell.h"
-#include "sipapi.h"
-#include "user/window_model.h"
-#include "winuser.h"
+#include <sipapi.h>
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../gdi/font.h"
+#include "../kernel/journal.h"
+#include "../user/window_model.h"
+#include "shell.h"
 
 namespace platform {
 namespace {

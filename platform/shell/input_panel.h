@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "gdi/raster.h"
+#include "../gdi/raster.h"
 
 namespace platform {
 

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "aygshell.h"
-#include "include/winuser.h"
-#include "shell/dialog_template.h"
+#include <aygshell.h>
+#include <windows.h>
+
+#include "dialog_template.h"
 
 namespace {
 

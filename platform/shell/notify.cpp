@@ -2,13 +2,14 @@
 // the timed_starts table of phone.db and written to the journal.
 #include <cstdio>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "notify.h"
-#include "shell/timed_starts.h"
-#include "text/text_fold.h"
-#include "text/utf.h"
+#include <notify.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../kernel/journal.h"
+#include "../text/text_fold.h"
+#include "../text/utf.h"
+#include "timed_starts.h"
 
 namespace platform {
 

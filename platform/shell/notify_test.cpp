@@ -1,11 +1,11 @@
 // Timed starts and key events: what phone.db keeps and what the journal shows.
-#include <windows.h>
-#include <notify.h>
 #include <gtest/gtest.h>
+#include <notify.h>
+#include <windows.h>
 
-#include "kernel/journal.h"
-#include "shell/timed_starts.h"
-#include "testing/device_fixture.h"
+#include "../kernel/journal.h"
+#include "../testing/device_fixture.h"
+#include "timed_starts.h"
 
 namespace {
 

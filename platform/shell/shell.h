@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "gdi/raster.h"
-#include "user/metrics.h"
+#include "../gdi/raster.h"
+#include "../user/metrics.h"
 
 namespace platform {
 

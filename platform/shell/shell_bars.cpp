@@ -3,14 +3,14 @@
 // with the button that raises the input panel; taps on them.
 #include <string>
 
-#include "controls/drop_list.h"
-#include "gdi/font.h"
-#include "shell/input_panel.h"
-#include "shell/shell.h"
-#include "text/utf.h"
-#include "user/window_model.h"
-#include "wintime.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "../controls/drop_list.h"
+#include "../gdi/font.h"
+#include "../text/utf.h"
+#include "../user/window_model.h"
+#include "input_panel.h"
+#include "shell.h"
 
 namespace platform {
 namespace {

@@ -1,9 +1,10 @@
 // SHInitDialog: the shell's full-screen dialogs. The dialog is sized to the
 // space between the shell's top bar and its menu bar, and with the Done
 // flag the top bar shows "ok", which sends the dialog the command IDOK.
-#include "aygshell.h"
-#include "shell/shell.h"
-#include "user/window_model.h"
+#include <aygshell.h>
+
+#include "../user/window_model.h"
+#include "shell.h"
 
 BOOL SHInitDialog(PSHINITDLGINFO info) {
   using namespace platform;

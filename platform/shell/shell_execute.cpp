@@ -5,14 +5,14 @@
 #include <sstream>
 #include <string>
 
-#include "device/call_failure.h"
-#include "emulated_limits.h"
-#include "files/files.h"
-#include "kernel/journal.h"
-#include "shellapi.h"
-#include "text/utf.h"
-#include "winkernel.h"
-#include "winprocess.h"
+#include <emulated_limits.h>
+#include <shellapi.h>
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../files/files.h"
+#include "../kernel/journal.h"
+#include "../text/utf.h"
 
 namespace {
 

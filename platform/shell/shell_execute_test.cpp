@@ -1,17 +1,17 @@
 // ShellExecuteEx: shortcuts start their targets through the program mapping,
 // every call is journalled, and what cannot be opened fails.
-#include <windows.h>
-#include <shellapi.h>
 #include <emulated_limits.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <thread>
 
-#include "files/files.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "../files/files.h"
+#include "../kernel/journal.h"
+#include "../testing/device_fixture.h"
 
 namespace fs = std::filesystem;
 using testing_support::ReadFile;

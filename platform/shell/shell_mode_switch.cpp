@@ -3,10 +3,11 @@
 // the phone did and when can be read back.
 #include <string>
 
-#include "device/call_failure.h"
-#include "emulated_shell.h"
-#include "kernel/journal.h"
-#include "text/utf.h"
+#include <emulated_shell.h>
+
+#include "../device/call_failure.h"
+#include "../kernel/journal.h"
+#include "../text/utf.h"
 
 BOOL ShellRecordModeSwitch(DWORD mode, LPCWSTR modeName, LPCWSTR reason) try {
   if (!modeName || !reason) {

@@ -4,18 +4,19 @@
 #include <mutex>
 #include <string>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "emulated_shell.h"
-#include "kernel/clock.h"
-#include "kernel/journal.h"
-#include "kernel/processes.h"
-#include "shell/shell.h"
-#include "shell/timed_starts.h"
-#include "text/utf.h"
-#include "user/message_loop.h"
-#include "user/window_model.h"
-#include "windows.h"
+#include <emulated_shell.h>
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../kernel/clock.h"
+#include "../kernel/journal.h"
+#include "../kernel/processes.h"
+#include "../text/utf.h"
+#include "../user/message_loop.h"
+#include "../user/window_model.h"
+#include "shell.h"
+#include "timed_starts.h"
 
 namespace platform {
 

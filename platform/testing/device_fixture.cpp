@@ -1,5 +1,5 @@
 // Temporary devices and program runs for the tests.
-#include "testing/device_fixture.h"
+#include "device_fixture.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -10,9 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "controls/controls.h"
-#include "kernel/clock.h"
-#include "setup/device_setup.h"
+#include "../controls/controls.h"
+#include "../kernel/clock.h"
+#include "../setup/device_setup.h"
 
 namespace fs = std::filesystem;
 

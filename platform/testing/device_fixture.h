@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "device/device.h"
+#include "../device/device.h"
 
 namespace testing_support {
 

@@ -3,9 +3,10 @@
 #include <climits>
 #include <cstring>
 
-#include "strsafe.h"
-#include "text/text_fold.h"
-#include "wintext.h"
+#include <strsafe.h>
+#include <windows.h>
+
+#include "text_fold.h"
 
 namespace {
 

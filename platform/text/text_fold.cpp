@@ -1,6 +1,6 @@
 // Case folding of UTF-16 code units to lower case, for the registry's names
 // and the runtime's case-insensitive routines.
-#include "text/text_fold.h"
+#include "text_fold.h"
 
 namespace platform {
 

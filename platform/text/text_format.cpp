@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "emulated_limits.h"
-#include "text/utf.h"
-#include "wintext.h"
+#include <emulated_limits.h>
+#include <windows.h>
+
+#include "utf.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // UTF-8 <-> UTF-16 for text that crosses to the host, whole or from a
 // stream. Malformed input (invalid bytes, lone surrogates) becomes U+FFFD
 // rather than failing.
-#include "text/utf.h"
+#include "utf.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // UTF-8 <-> UTF-16 at the edge of the platform.
 #include <gtest/gtest.h>
 
-#include "text/utf.h"
+#include "utf.h"
 
 using platform::Utf16ToUtf8;
 using platform::Utf8ToUtf16;

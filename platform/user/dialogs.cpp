@@ -5,11 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "include/commctrl.h"
-#include "include/winresource.h"
-#include "include/winuser.h"
-#include "user/paint.h"
-#include "user/window_model.h"
+#include <commctrl.h>
+#include <windows.h>
+
+#include "paint.h"
+#include "window_model.h"
 
 #define ERROR_CONTROL_ID_NOT_FOUND 1421L
 

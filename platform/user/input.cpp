@@ -1,10 +1,10 @@
 // Taps on this program's windows: a tap goes to the window under the stylus
 // in z-order, as a button press and release in its client coordinates,
 // queued like the phone's own input.
-#include "user/input.h"
+#include "input.h"
 
-#include "user/paint.h"
-#include "user/window_model.h"
+#include "paint.h"
+#include "window_model.h"
 
 namespace platform {
 

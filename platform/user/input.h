@@ -3,7 +3,7 @@
 // offers them to the shell first.
 #pragma once
 
-#include "include/winuser.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -8,12 +8,13 @@
 #include <map>
 #include <mutex>
 
-#include "kernel/clock.h"
-#include "kernel/program.h"
-#include "user/message_loop.h"
-#include "user/timers.h"
-#include "user/window_model.h"
-#include "wintime.h"
+#include <windows.h>
+
+#include "../kernel/clock.h"
+#include "../kernel/program.h"
+#include "message_loop.h"
+#include "timers.h"
+#include "window_model.h"
 
 namespace platform {
 

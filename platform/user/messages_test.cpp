@@ -1,13 +1,13 @@
 // The message loop: posted messages and their filters, the quit request,
 // and thread timers in virtual time.
-#include <windows.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <utility>
 #include <vector>
 
-#include "kernel/clock.h"
-#include "testing/device_fixture.h"
+#include "../kernel/clock.h"
+#include "../testing/device_fixture.h"
 
 namespace {
 

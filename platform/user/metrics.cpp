@@ -2,9 +2,10 @@
 // of the phone's window parts.
 #include <cstdint>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "include/winuser.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
 
 namespace {
 // The phone's screens have a 240-pixel short side unless the device says otherwise.

@@ -1,12 +1,13 @@
 // Painting windows: GetDC, ReleaseDC, BeginPaint and EndPaint on the screen
 // surface, and the background erase with the dialog's colour.
-#include "user/paint.h"
+#include "paint.h"
 
 #include <algorithm>
 
-#include "gdi/gdi_objects.h"
-#include "user/window_model.h"
-#include "winuser.h"
+#include <windows.h>
+
+#include "../gdi/gdi_objects.h"
+#include "window_model.h"
 
 namespace platform {
 namespace {

@@ -3,8 +3,8 @@
 // screen's composition from every program's windows is display/screen.h's.
 #pragma once
 
-#include "gdi/raster.h"
-#include "user/window_model.h"
+#include "../gdi/raster.h"
+#include "window_model.h"
 
 namespace platform {
 

@@ -1,12 +1,12 @@
 // FindResourceW, LoadResource, LockResource and SizeofResource over the
 // resources compiled into the program. The program is its only module, so
 // the module handle is not consulted.
-#include "user/resources.h"
+#include "resources.h"
 
 #include <mutex>
 #include <vector>
 
-#include "include/winresource.h"
+#include <windows.h>
 
 namespace platform {
 

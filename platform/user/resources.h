@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "include/wintypes.h"
+#include <windows.h>
 
 namespace platform {
 

@@ -1,15 +1,15 @@
 // SetTimer and KillTimer. A timer is not a queued message: when it falls due
 // the loop hands out one WM_TIMER for it and counts its next time from then,
 // as Windows does, so a slow program never sees a backlog of ticks.
-#include "user/timers.h"
+#include "timers.h"
 
 #include <algorithm>
 #include <mutex>
 #include <vector>
 
-#include "kernel/clock.h"
-#include "user/message_loop.h"
-#include "user/window_model.h"
+#include "../kernel/clock.h"
+#include "message_loop.h"
+#include "window_model.h"
 
 namespace platform {
 

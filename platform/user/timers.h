@@ -6,7 +6,7 @@
 #include <optional>
 #include <thread>
 
-#include "include/winuser.h"
+#include <windows.h>
 
 namespace platform {
 

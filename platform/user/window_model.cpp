@@ -1,6 +1,6 @@
 // The store of window records behind the handles: creation order, z-order of
 // the top-level windows, focus and foreground, and the need of paint.
-#include "user/window_model.h"
+#include "window_model.h"
 
 #include <algorithm>
 #include <map>

@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "include/winuser.h"
+#include <windows.h>
 
 namespace platform {
 

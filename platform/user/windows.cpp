@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <cstring>
 
-#include "include/winuser.h"
-#include "user/message_loop.h"
-#include "user/paint.h"
-#include "user/timers.h"
-#include "user/window_model.h"
+#include <windows.h>
+
+#include "message_loop.h"
+#include "paint.h"
+#include "timers.h"
+#include "window_model.h"
 
 namespace platform {
 

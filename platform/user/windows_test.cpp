@@ -1,9 +1,9 @@
 // Windows and dialogs: placement from dialog units and by the shell,
 // visibility, focus, painting, window timers, platform windows and the
 // end of windows.
-#include <windows.h>
 #include <aygshell.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <array>
 #include <cstdint>
@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "setup/device_setup.h"
-#include "testing/device_fixture.h"
+#include "../setup/device_setup.h"
+#include "../testing/device_fixture.h"
 #include "tests/windows/probe_ids.h"
-#include "user/window_model.h"
+#include "window_model.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The clock probe: prints "NAME YYYY-MM-DD HH:MM:SS" with the local time it
 // sees. Its command line is NAME, or "NAME WAIT PATH": sleep WAIT
 // milliseconds, then start the device program PATH with "child" and print.
-#include <windows.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <windows.h>
 
-#include "kernel/clock.h"
+#include "platform/kernel/clock.h"
 #include "platform/text/utf.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {

@@ -2,13 +2,13 @@
 // colour messages, which draws a picture resource and a picture file with
 // a transparent colour on every paint and raises the input panel from a
 // button, so that tests can look at the screen it makes.
-#include <windows.h>
 #include <aygshell.h>
-#include <sipapi.h>
 #include <commctrl.h>
 #include <initializer_list>
+#include <sipapi.h>
+#include <windows.h>
 
-#include "paint_probe_ids.h"
+#include "tests/screen/paint_probe_ids.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 // The probe program: shows a dialog with every kind of control under the
 // real program entry and reports on standard output what its dialog
 // procedure hears, so that tests can drive it with scripts and dumps.
-#include <windows.h>
 #include <aygshell.h>
 #include <commctrl.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <windows.h>
 
 #include "platform/text/utf.h"
-#include "probe_ids.h"
+#include "tests/windows/probe_ids.h"
 
 namespace {
 

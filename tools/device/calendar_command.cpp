@@ -1,18 +1,17 @@
 // selvane-device calendar add|list|delete: the phone calendar's appointments,
 // written into and read from the object store as the phone's programs see them.
-#include <windows.h>
-#include <windbase.h>
 #include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
+#include <windbase.h>
+#include <windows.h>
 
-#include "commands.h"
-#include "list_text.h"
-#include "kernel/clock.h"
-#include "objstore/calendar.h"
-#include "text/utf.h"
-#include "wintime.h"
+#include "platform/kernel/clock.h"
+#include "platform/objstore/calendar.h"
+#include "platform/text/utf.h"
+#include "tools/device/commands.h"
+#include "tools/device/list_text.h"
 
 namespace {
 

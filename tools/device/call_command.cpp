@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "commands.h"
-#include "phone/calls.h"
+#include "platform/hardware/calls.h"
+#include "tools/device/commands.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the phone's clock, which runs with the host clock or stands still.
 #include <cstdio>
 
-#include "commands.h"
-#include "kernel/clock.h"
+#include "platform/kernel/clock.h"
+#include "tools/device/commands.h"
 
 void AddClockCommand(CLI::App& app) {
   CLI::App* clock = app.add_subcommand("clock", "Show the phone's clock, or set it");

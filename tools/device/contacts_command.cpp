@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "list_text.h"
-#include "objstore/contacts.h"
-#include "phone/calls.h"
-#include "text/utf.h"
+#include "platform/hardware/calls.h"
+#include "platform/objstore/contacts.h"
+#include "platform/text/utf.h"
+#include "tools/device/commands.h"
+#include "tools/device/list_text.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // only read it, and one transaction for each command that changes it.
 #include <optional>
 
-#include "commands.h"
-#include "setup/device_setup.h"
+#include "platform/setup/device_setup.h"
+#include "tools/device/commands.h"
 
 namespace {
 

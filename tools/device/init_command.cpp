@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "commands.h"
-#include "setup/device_setup.h"
+#include "platform/setup/device_setup.h"
+#include "tools/device/commands.h"
 
 // Whether `text` is `fewest` to `most` ASCII digits and nothing else.
 static bool IsDigits(const std::string& text, size_t fewest, size_t most) {

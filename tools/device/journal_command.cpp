@@ -3,8 +3,8 @@
 // clock time of each call after SEQ), or empties it.
 #include <cstdio>
 
-#include "commands.h"
-#include "kernel/journal.h"
+#include "platform/kernel/journal.h"
+#include "tools/device/commands.h"
 
 void AddJournalCommand(CLI::App& app) {
   CLI::App* journal = app.add_subcommand("journal", "Print the journal of the phone's hardware calls, or empty it");

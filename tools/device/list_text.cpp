@@ -1,8 +1,8 @@
 // One-line arguments, joined categories and list fields of the object-store commands.
-#include "list_text.h"
+#include "tools/device/list_text.h"
 
-#include "commands.h"
-#include "text/utf.h"
+#include "platform/text/utf.h"
+#include "tools/device/commands.h"
 
 bool HasControlCharacter(const std::string& text) {
   for (char c : text)

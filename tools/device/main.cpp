@@ -6,8 +6,8 @@
 #include <exception>
 #include <string>
 
-#include "commands.h"
-#include "kernel/program.h"
+#include "platform/kernel/program.h"
+#include "tools/device/commands.h"
 
 namespace {
 

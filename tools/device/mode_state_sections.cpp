@@ -1,19 +1,19 @@
 // The mode sections of the state command, read from the settings store as
 // the Today item keeps it: the active mode, a pending temporary switch, and
 // the next wake-up that the scheduler registered.
-#include "mode_state_sections.h"
+#include "tools/device/mode_state_sections.h"
 
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "reg_file.h"
-#include "shell/timed_starts.h"
+#include "platform/shell/timed_starts.h"
+#include "platform/text/utf.h"
 #include "store/mode_keys.h"
 #include "store/mode_store.h"
 #include "store/root_values.h"
 #include "store/temporary_switch.h"
-#include "text/utf.h"
+#include "tools/device/reg_file.h"
 
 namespace {
 

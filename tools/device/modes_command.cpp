@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "kernel/clock.h"
+#include "platform/kernel/clock.h"
+#include "platform/text/utf.h"
 #include "store/mode_keys.h"
 #include "store/mode_record.h"
 #include "store/mode_store.h"
 #include "store/registry_values.h"
 #include "store/root_values.h"
-#include "text/utf.h"
+#include "tools/device/commands.h"
 
 namespace {
 

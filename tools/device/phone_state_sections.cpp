@@ -1,17 +1,17 @@
 // The hardware sections of the state command, read from the device's
 // phone.db: device_state values, the Widcomm and headset registry values,
 // and the table of named events' signals.
-#include "phone_state_sections.h"
+#include "tools/device/phone_state_sections.h"
 
-#include <windows.h>
-#include <extapi.h>
 #include <bthutil.h>
-#include <mmsystem.h>
 #include <cstdio>
+#include <extapi.h>
+#include <mmsystem.h>
 #include <string>
+#include <windows.h>
 
 #include "phone/bluetooth_control.h"
-#include "phone/phone_state.h"
+#include "platform/hardware/phone_state.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Programs that the device tool starts and that end with it: their process
 // group, the signals that end the tool, and the ending of the group.
-#include "program_group.h"
+#include "tools/device/program_group.h"
 
 #include <signal.h>
 #include <sys/prctl.h>
@@ -11,8 +11,8 @@
 #include <chrono>
 #include <thread>
 
-#include "commands.h"
-#include "kernel/processes.h"
+#include "platform/kernel/processes.h"
+#include "tools/device/commands.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <optional>
-#include <iostream>
 #include <fstream>
+#include <iostream>
+#include <optional>
 #include <sstream>
 
-#include "commands.h"
-#include "device/device.h"
-#include "reg_file.h"
-#include "text/utf.h"
+#include "platform/device/device.h"
+#include "platform/text/utf.h"
+#include "tools/device/commands.h"
+#include "tools/device/reg_file.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Reading and writing the .reg text: key paths and roots, value data in the
 // forms that read back to the exact stored bytes, export and import.
-#include "reg_file.h"
+#include "tools/device/reg_file.h"
 
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 
-#include "device/device.h"
-#include "text/utf.h"
+#include "platform/device/device.h"
+#include "platform/text/utf.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "commands.h"
-#include "device/device.h"
-#include "files/files.h"
-#include "kernel/display_choice.h"
-#include "kernel/processes.h"
-#include "program_group.h"
+#include "platform/device/device.h"
+#include "platform/files/files.h"
+#include "platform/kernel/display_choice.h"
+#include "platform/kernel/processes.h"
+#include "tools/device/commands.h"
+#include "tools/device/program_group.h"
 
 namespace {
 

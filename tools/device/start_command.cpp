@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "device/device.h"
-#include "kernel/processes.h"
-#include "program_group.h"
-#include "text/utf.h"
+#include "platform/device/device.h"
+#include "platform/kernel/processes.h"
+#include "platform/text/utf.h"
+#include "tools/device/commands.h"
+#include "tools/device/program_group.h"
 
 void AddStartCommand(CLI::App& app) {
   CLI::App* start = app.add_subcommand(

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include "commands.h"
-#include "display/screen_records.h"
-#include "kernel/clock.h"
-#include "mode_state_sections.h"
-#include "phone_state_sections.h"
-#include "shell/timed_starts.h"
+#include "platform/display/screen_records.h"
+#include "platform/kernel/clock.h"
+#include "platform/shell/timed_starts.h"
+#include "tools/device/commands.h"
+#include "tools/device/mode_state_sections.h"
+#include "tools/device/phone_state_sections.h"
 
 namespace {
 

@@ -6,17 +6,17 @@
 #include <memory>
 #include <string>
 
-#include "commands.h"
-#include "gdi/gdi_objects.h"
-#include "gdi/png_file.h"
-#include "kernel/clock.h"
+#include "platform/gdi/gdi_objects.h"
+#include "platform/gdi/png_file.h"
+#include "platform/kernel/clock.h"
+#include "platform/text/utf.h"
 #include "store/install_folder.h"
 #include "store/mode_keys.h"
-#include "text/utf.h"
 #include "today/minute_clock.h"
 #include "today/today_state.h"
 #include "today/week_forecast.h"
 #include "today/week_picture.h"
+#include "tools/device/commands.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // program to its binary and starts it without waiting for it.
 #pragma once
 
-#include "wintypes.h"
+#include "types.h"
 
 typedef struct _PROCESS_INFORMATION {
   HANDLE hProcess;

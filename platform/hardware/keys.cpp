@@ -2,9 +2,10 @@
 // counts each as user activity.
 #include <cstdio>
 
-#include "device/call_failure.h"
-#include "kernel/journal.h"
-#include "windows.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../kernel/journal.h"
 
 void keybd_event(BYTE virtualKey, BYTE scanCode, DWORD flags, DWORD extraInfo) try {
   char text[96];

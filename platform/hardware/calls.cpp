@@ -5,7 +5,7 @@
 // line is listed as "line.monitor.PID". The ringer waits for the monitors,
 // as a phone rings only after the line has offered the call: a program that
 // watches calls gets its chance to change the ring settings first.
-#include "phone/calls.h"
+#include "calls.h"
 
 #include <signal.h>
 #include <unistd.h>
@@ -16,11 +16,12 @@
 #include <mutex>
 #include <thread>
 
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "text/utf.h"
-#include "user/window_model.h"
-#include "windows.h"
+#include <windows.h>
+
+#include "../device/device.h"
+#include "../kernel/journal.h"
+#include "../text/utf.h"
+#include "../user/window_model.h"
 
 namespace platform {
 

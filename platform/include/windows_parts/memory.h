@@ -1,7 +1,7 @@
 // Local memory blocks, as the object store hands out record buffers.
 #pragma once
 
-#include "wintypes.h"
+#include "types.h"
 
 typedef HANDLE HLOCAL;
 

@@ -1,21 +1,21 @@
 // The phone's hardware calls: telephony and the radio's state, the SIM's
 // PIN, Bluetooth on either stack, the wave device and the object store.
-#include <windows.h>
-#include <tapi.h>
-#include <extapi.h>
-#include <simmgr.h>
 #include <bthutil.h>
-#include <windbase.h>
-#include <mmsystem.h>
+#include <extapi.h>
 #include <gtest/gtest.h>
+#include <mmsystem.h>
+#include <simmgr.h>
+#include <tapi.h>
+#include <windbase.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "device/device.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "../device/device.h"
+#include "../kernel/journal.h"
+#include "../testing/device_fixture.h"
 
 using testing_support::DeviceTest;
 using testing_support::TempDevice;

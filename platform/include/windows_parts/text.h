@@ -7,7 +7,7 @@
 #include <cstdlib>
 #endif
 
-#include "wintypes.h"
+#include "types.h"
 
 size_t wcslen(const WCHAR* text);
 int wcscmp(const WCHAR* a, const WCHAR* b);

@@ -3,11 +3,12 @@
 // calls fail; its own stack is driven through the tray window instead.
 #include <string>
 
-#include "bthutil.h"
-#include "device/call_failure.h"
-#include "kernel/journal.h"
-#include "phone/phone_state.h"
-#include "winreg.h"
+#include <bthutil.h>
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../kernel/journal.h"
+#include "phone_state.h"
 
 namespace platform {
 

@@ -9,15 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "files/files.h"
-#include "kernel/display_choice.h"
-#include "kernel/journal.h"
-#include "mmsystem.h"
-#include "phone/phone_state.h"
-#include "phone/wave_audio.h"
-#include "text/utf.h"
+#include <mmsystem.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../files/files.h"
+#include "../kernel/display_choice.h"
+#include "../kernel/journal.h"
+#include "../text/utf.h"
+#include "phone_state.h"
+#include "wave_audio.h"
 
 namespace platform {
 

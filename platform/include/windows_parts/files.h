@@ -6,8 +6,8 @@
 #include <cstdio>
 #endif
 
-#include "wintypes.h"
-#include "wintime.h"
+#include "types.h"
+#include "time.h"
 
 #ifndef MAX_PATH
 #define MAX_PATH 260

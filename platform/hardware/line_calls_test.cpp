@@ -1,15 +1,15 @@
 // Incoming calls as the programs see them: a monitoring line is offered each
 // new call and told of its end, lineGetCallInfo gives the caller ID, and the
 // ringer waits until the monitoring program has heard of the call.
-#include <windows.h>
-#include <tapi.h>
 #include <gtest/gtest.h>
+#include <tapi.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "phone/calls.h"
-#include "testing/device_fixture.h"
+#include "../testing/device_fixture.h"
+#include "calls.h"
 
 using testing_support::DeviceTest;
 

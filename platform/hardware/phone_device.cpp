@@ -1,9 +1,9 @@
 // Seeding of a fresh device's phone hardware: each family's tables and
 // starting state, as a typical phone comes out of its box.
-#include "phone/phone_state.h"
+#include "phone_state.h"
 
-#include "kernel/events.h"
-#include "objstore/object_store.h"
+#include "../kernel/events.h"
+#include "../objstore/object_store.h"
 
 namespace platform {
 

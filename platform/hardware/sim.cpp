@@ -5,11 +5,12 @@
 #include <set>
 #include <string>
 
-#include "device/call_failure.h"
-#include "kernel/journal.h"
-#include "phone/phone_state.h"
-#include "simmgr.h"
-#include "text/utf.h"
+#include <simmgr.h>
+
+#include "../device/call_failure.h"
+#include "../kernel/journal.h"
+#include "../text/utf.h"
+#include "phone_state.h"
 
 namespace platform {
 

@@ -1,7 +1,7 @@
 // Host audio for PlaySoundW in the host window: SDL2 (loaded at the first
 // sound) decodes the wave file, resamples it to one output format and plays
 // it from a queue.
-#include "phone/wave_audio.h"
+#include "wave_audio.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <mutex>
 
-#include "display/sdl_library.h"
+#include "../display/sdl_library.h"
 
 namespace platform {
 

@@ -14,15 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "device/call_failure.h"
-#include "device/device.h"
-#include "extapi.h"
-#include "kernel/journal.h"
-#include "kernel/program.h"
-#include "phone/calls.h"
-#include "phone/phone_state.h"
-#include "text/utf.h"
-#include "user/window_model.h"
+#include <extapi.h>
+
+#include "../device/call_failure.h"
+#include "../device/device.h"
+#include "../kernel/journal.h"
+#include "../kernel/program.h"
+#include "../text/utf.h"
+#include "../user/window_model.h"
+#include "calls.h"
+#include "phone_state.h"
 
 namespace platform {
 

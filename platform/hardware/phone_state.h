@@ -2,8 +2,9 @@
 // values and the seeding of a fresh device, one call per family.
 #pragma once
 
-#include "device/device.h"
-#include "wintypes.h"
+#include <windows.h>
+
+#include "../device/device.h"
 
 namespace platform {
 

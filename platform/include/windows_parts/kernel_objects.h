@@ -2,7 +2,7 @@
 // critical sections, with the Windows CE names and signatures.
 #pragma once
 
-#include "wintypes.h"
+#include "types.h"
 
 #define INFINITE 0xFFFFFFFFu
 #define WAIT_OBJECT_0 0x00000000u

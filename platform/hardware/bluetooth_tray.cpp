@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <mutex>
 
-#include "device/call_failure.h"
-#include "kernel/journal.h"
-#include "kernel/program.h"
-#include "phone/phone_state.h"
-#include "user/window_model.h"
-#include "windows.h"
+#include <windows.h>
+
+#include "../device/call_failure.h"
+#include "../kernel/journal.h"
+#include "../kernel/program.h"
+#include "../user/window_model.h"
+#include "phone_state.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 // 1601-01-01).
 #pragma once
 
-#include "wintypes.h"
+#include "types.h"
 
 typedef struct _SYSTEMTIME {
   WORD wYear;

@@ -1,10 +1,10 @@
 // Sounds heard on the host: wave files of any common PCM layout come out in
 // the one output format, a synchronous sound lasts as long as it sounds, and
 // headless PlaySoundW neither loads SDL2 nor touches the host's audio.
-#include <windows.h>
 #include <mmsystem.h>
+#include <windows.h>
 
-#include "phone/wave_audio.h"
+#include "wave_audio.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "files/files.h"
-#include "kernel/journal.h"
-#include "testing/device_fixture.h"
+#include "../files/files.h"
+#include "../kernel/journal.h"
+#include "../testing/device_fixture.h"
 
 namespace {
 
