@@ -3,7 +3,8 @@
 // resources, files, processes, kernel objects and local memory, then what
 // Windows CE's core adds to desktop Windows' (wince_core.h). Each other
 // library has a header of its own on top of this one (aygshell.h, tapi.h,
-// commctrl.h, ...).
+// commctrl.h, ...). The parts under windows_parts/ are this header's own, in
+// the order each needs the ones before: code includes <windows.h>.
 #pragma once
 
 #include "windows_parts/types.h"

@@ -2,8 +2,6 @@
 // calls a Windows CE program paints its windows with.
 #pragma once
 
-#include "windows_parts/types.h"
-
 typedef struct tagRECT {
   LONG left;
   LONG top;

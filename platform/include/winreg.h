@@ -2,8 +2,6 @@
 // shared live by every program on the device.
 #pragma once
 
-#include "windows_parts/types.h"
-
 typedef DWORD REGSAM;
 
 // The predefined root keys, with their Windows values.

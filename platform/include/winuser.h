@@ -2,9 +2,6 @@
 // of the phone, with the Windows message numbers, styles and structures.
 #pragma once
 
-#include "wingdi.h"  // RECT, POINT and the drawing handles
-#include "windows_parts/types.h"
-
 typedef struct tagMSG {
   HWND hwnd;
   UINT message;

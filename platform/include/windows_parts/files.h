@@ -6,9 +6,6 @@
 #include <cstdio>
 #endif
 
-#include "types.h"
-#include "time.h"
-
 #ifndef MAX_PATH
 #define MAX_PATH 260
 #endif

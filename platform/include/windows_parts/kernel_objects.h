@@ -2,8 +2,6 @@
 // critical sections, with the Windows CE names and signatures.
 #pragma once
 
-#include "types.h"
-
 #define INFINITE 0xFFFFFFFFu
 #define WAIT_OBJECT_0 0x00000000u
 #define WAIT_TIMEOUT 258u

@@ -1,8 +1,6 @@
 // Local memory blocks, as the object store hands out record buffers.
 #pragma once
 
-#include "types.h"
-
 typedef HANDLE HLOCAL;
 
 #define LMEM_FIXED 0x0000

@@ -2,8 +2,6 @@
 // program to its binary and starts it without waiting for it.
 #pragma once
 
-#include "types.h"
-
 typedef struct _PROCESS_INFORMATION {
   HANDLE hProcess;
   HANDLE hThread;

@@ -2,8 +2,6 @@
 // from its resource script, found by type and name.
 #pragma once
 
-#include "winuser.h"
-
 struct HRSRC__;
 typedef HRSRC__* HRSRC;
 typedef HANDLE HGLOBAL;

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #endif
 
-#include "types.h"
-
 size_t wcslen(const WCHAR* text);
 int wcscmp(const WCHAR* a, const WCHAR* b);
 int wcsncmp(const WCHAR* a, const WCHAR* b, size_t count);

@@ -4,8 +4,6 @@
 // 1601-01-01).
 #pragma once
 
-#include "types.h"
-
 typedef struct _SYSTEMTIME {
   WORD wYear;
   WORD wMonth;
