@@ -63,26 +63,23 @@ Name MakeName(std::u16string_view name) {
   return {platform::Utf16ToUtf8(name), platform::Utf16ToUtf8(platform::FoldCase(name))};
 }
 
+// The key id of a predefined root handle, or 0 when the handle is none.
+int64_t RootKey(HKEY handle) {
+  if (handle == HKEY_CLASSES_ROOT) return kClassesRootId;
+  if (handle == HKEY_CURRENT_USER) return kCurrentUserId;
+  if (handle == HKEY_LOCAL_MACHINE) return kLocalMachineId;
+  if (handle == HKEY_USERS) return kUsersId;
+  return 0;
+}
+
 // The key id a handle stands for, or 0 when the handle is not valid.
 int64_t HandleKey(HKEY handle) {
-  switch (reinterpret_cast<ULONG_PTR>(handle)) {
-    case 0x80000000u:
-      return kClassesRootId;
-    case 0x80000001u:
-      return kCurrentUserId;
-    case 0x80000002u:
-      return kLocalMachineId;
-    case 0x80000003u:
-      return kUsersId;
-  }
+  if (int64_t root = RootKey(handle)) return root;
   std::lock_guard<std::mutex> lock(g_handlesMutex);
   return g_handles.count(handle) ? handle->key : 0;
 }
 
-bool IsRootHandle(HKEY handle) {
-  ULONG_PTR value = reinterpret_cast<ULONG_PTR>(handle);
-  return value >= 0x80000000u && value <= 0x80000003u;
-}
+bool IsRootHandle(HKEY handle) { return RootKey(handle) != 0; }
 
 HKEY NewHandle(int64_t key) {
   HKEY handle = new HKEY__{key, {}, {}};
