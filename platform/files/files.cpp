@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -17,6 +18,7 @@
 #include "../device/call_failure.h"
 #include "../device/device.h"
 #include "../text/utf.h"
+#include "../time/civil_time.h"
 #include "files.h"
 
 namespace fs = std::filesystem;
@@ -43,8 +45,8 @@ std::map<HANDLE, std::unique_ptr<Search>> g_searches;
 
 // Unix time to FILETIME units (100 ns since 1601-01-01).
 uint64_t ToFileTime(const struct timespec& t) {
-  const uint64_t kEpochDifference = 116444736000000000ULL;
-  return kEpochDifference + static_cast<uint64_t>(t.tv_sec) * 10000000ULL + static_cast<uint64_t>(t.tv_nsec) / 100;
+  const auto instant = std::chrono::sys_seconds{std::chrono::seconds{t.tv_sec}} + std::chrono::nanoseconds{t.tv_nsec};
+  return static_cast<uint64_t>(platform::FileTimeTicksOf(std::chrono::floor<platform::FileTimeTicks>(instant)));
 }
 
 // "*" any run of units, "?" exactly one; both sides already case-folded.

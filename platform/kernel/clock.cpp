@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include "../device/device.h"
+#include "../time/civil_time.h"
 #include "display_choice.h"
 
 namespace platform {
@@ -152,15 +153,15 @@ bool Digits(const std::string& text, size_t at, size_t count, int* value) {
   return true;
 }
 
-time_t SecondsOf(const DateTime& when) {
-  struct tm t = {};
-  t.tm_year = when.year - 1900;
-  t.tm_mon = when.month - 1;
-  t.tm_mday = when.day;
-  t.tm_hour = when.hour;
-  t.tm_min = when.minute;
-  t.tm_sec = when.second;
-  return timegm(&t);
+CivilTime CivilOf(const DateTime& when) {
+  CivilTime civil;
+  civil.year = when.year;
+  civil.month = when.month;
+  civil.day = when.day;
+  civil.hour = when.hour;
+  civil.minute = when.minute;
+  civil.second = when.second;
+  return civil;
 }
 
 }  // namespace
@@ -171,13 +172,7 @@ bool ParseDateTime(const std::string& text, DateTime* when) {
                      Digits(text, 0, 4, &t.year) && text[4] == '-' && Digits(text, 5, 2, &t.month) &&
                      text[7] == '-' && Digits(text, 8, 2, &t.day) && text[10] == ' ' &&
                      Digits(text, 11, 2, &t.hour) && text[13] == ':' && Digits(text, 14, 2, &t.minute);
-  if (!shape || t.year < 1970 || t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour > 23 ||
-      t.minute > 59 || t.second > 59)
-    return false;
-  time_t seconds = SecondsOf(t);
-  struct tm back;
-  gmtime_r(&seconds, &back);
-  if (back.tm_mday != t.day) return false;  // 31 April and the like
+  if (!shape || t.year < 1970 || !IsRealCivilTime(CivilOf(t))) return false;  // 31 April and the like too
   *when = t;
   return true;
 }
@@ -185,17 +180,15 @@ bool ParseDateTime(const std::string& text, DateTime* when) {
 bool ParseLocalTime(const std::string& text, int64_t* ms) {
   DateTime when;
   if (!ParseDateTime(text, &when)) return false;
-  *ms = static_cast<int64_t>(SecondsOf(when)) * 1000;
+  *ms = TimeOfCivil(CivilOf(when)).time_since_epoch().count();
   return true;
 }
 
 std::string FormatLocalTime(int64_t ms) {
-  time_t seconds = static_cast<time_t>(ms / 1000);
-  struct tm t;
-  gmtime_r(&seconds, &t);
+  const CivilTime t = CivilTimeOf(std::chrono::floor<std::chrono::seconds>(TimeOfDeviceMs(ms)));
   char text[80];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
-                t.tm_hour, t.tm_min, t.tm_sec);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute,
+                t.second);
   return text;
 }
 
@@ -203,18 +196,15 @@ std::string FormatLocalTime(int64_t ms) {
 
 void GetLocalTime(LPSYSTEMTIME time) {
   if (!time) return;
-  int64_t ms = platform::ProgramNowMs();
-  time_t seconds = static_cast<time_t>(ms / 1000);
-  struct tm t;
-  gmtime_r(&seconds, &t);
-  time->wYear = static_cast<WORD>(t.tm_year + 1900);
-  time->wMonth = static_cast<WORD>(t.tm_mon + 1);
-  time->wDayOfWeek = static_cast<WORD>(t.tm_wday);
-  time->wDay = static_cast<WORD>(t.tm_mday);
-  time->wHour = static_cast<WORD>(t.tm_hour);
-  time->wMinute = static_cast<WORD>(t.tm_min);
-  time->wSecond = static_cast<WORD>(t.tm_sec);
-  time->wMilliseconds = static_cast<WORD>(ms % 1000);
+  const platform::CivilTime t = platform::CivilTimeOf(platform::TimeOfDeviceMs(platform::ProgramNowMs()));
+  time->wYear = static_cast<WORD>(t.year);
+  time->wMonth = static_cast<WORD>(t.month);
+  time->wDayOfWeek = static_cast<WORD>(t.weekday);
+  time->wDay = static_cast<WORD>(t.day);
+  time->wHour = static_cast<WORD>(t.hour);
+  time->wMinute = static_cast<WORD>(t.minute);
+  time->wSecond = static_cast<WORD>(t.second);
+  time->wMilliseconds = static_cast<WORD>(t.millisecond);
 }
 
 void Sleep(DWORD milliseconds) {

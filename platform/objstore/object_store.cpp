@@ -16,6 +16,7 @@
 #include "../device/call_failure.h"
 #include "../kernel/clock.h"
 #include "../kernel/kernel_objects.h"
+#include "../time/civil_time.h"
 
 namespace platform {
 
@@ -104,7 +105,7 @@ void TouchDatabase(CEOID database) {
 }
 
 FILETIME ToFileTime(int64_t localMs) {
-  const uint64_t ticks = static_cast<uint64_t>(localMs + 11644473600000LL) * 10000u;
+  const uint64_t ticks = static_cast<uint64_t>(FileTimeTicksOf(TimeOfDeviceMs(localMs)));
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
