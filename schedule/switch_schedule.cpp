@@ -44,6 +44,15 @@ static bool IsEarlier(SwitchTime a, SwitchTime b) {
   return a.hour < b.hour || (a.hour == b.hour && a.minute < b.minute);
 }
 
+// Says that mode `mode`'s stored switch time `t` is no time of day.
+static void ReportImpossibleTime(DWORD mode, SwitchTime t) {
+  WCHAR name[MODE_NAME_WIDTH];
+  ReadModeName(mode, name);
+  WCHAR line[WSPRINTF_BUFFER_SIZE];
+  wsprintfW(line, IMPOSSIBLE_TIME_FORMAT, mode, name, t.hour, t.minute);
+  OutputDebugStringW(line);
+}
+
 // Reads a DWORD with a 4-byte buffer; a missing value counts as 0, so a key
 // holding one half of a pair gives that half with 0 for the other.
 static DWORD ReadTimeValue(HKEY key, LPCWSTR name) {
@@ -54,68 +63,46 @@ static DWORD ReadTimeValue(HKEY key, LPCWSTR name) {
 
 // The earliest set switch time of any kind in modes 1 to 5 that is later
 // than `after` (any set time when `after` is null). False when there is none.
-static bool FindEarliestSwitch(const SwitchTime* after, SwitchTime* earliest) {
+// With `passedOver`, also says, once per mode, that a stored switch time is
+// no time of day (the first such one of the mode), and sets it when any
+// mode has one.
+static bool FindEarliestSwitch(const SwitchTime* after, SwitchTime* earliest, bool* passedOver) {
   bool found = false;
   for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
     WCHAR path[MODE_KEY_PATH_SIZE];
     ModeKeyPath(mode, path);
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) continue;
+    bool reported = false;
     for (const SwitchTimeValues& kind : SWITCH_TIME_VALUES) {
       SwitchTime t = {ReadTimeValue(key, kind.hourValue), ReadTimeValue(key, kind.minuteValue)};
-      if (!IsSet(t) || !IsTimeOfDay(t) || (after && !IsEarlier(*after, t))) continue;
+      if (!IsSet(t)) continue;
+      if (!IsTimeOfDay(t)) {
+        if (passedOver && !reported) ReportImpossibleTime(mode, t);
+        reported = true;
+        continue;
+      }
+      if (after && !IsEarlier(*after, t)) continue;
       if (!found || IsEarlier(t, *earliest)) *earliest = t;
       found = true;
     }
+    if (passedOver && reported) *passedOver = true;
     RegCloseKey(key);
   }
   return found;
 }
 
-// Says, once per mode, that a stored switch time is no time of day (the
-// first such one of the mode); true when any mode has one.
-static bool ReportImpossibleTimes() {
-  bool any = false;
-  for (DWORD mode = FIRST_MODE; mode <= LAST_MODE; ++mode) {
-    WCHAR path[MODE_KEY_PATH_SIZE];
-    ModeKeyPath(mode, path);
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) continue;
-    for (const SwitchTimeValues& kind : SWITCH_TIME_VALUES) {
-      SwitchTime t = {ReadTimeValue(key, kind.hourValue), ReadTimeValue(key, kind.minuteValue)};
-      if (!IsSet(t) || IsTimeOfDay(t)) continue;
-      WCHAR name[MODE_NAME_WIDTH];
-      ReadModeName(mode, name);
-      WCHAR line[WSPRINTF_BUFFER_SIZE];
-      wsprintfW(line, IMPOSSIBLE_TIME_FORMAT, mode, name, t.hour, t.minute);
-      OutputDebugStringW(line);
-      any = true;
-      break;
-    }
-    RegCloseKey(key);
-  }
-  return any;
-}
-
-static bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+// One day in FILETIME units (100 ns).
+static const ULONGLONG FILETIME_DAY = 24ULL * 60 * 60 * 10000000;
 
 void AdvanceOneDay(SYSTEMTIME* date) {
-  static const WORD DAYS_IN_MONTH[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (date->wMonth < 1 || date->wMonth > 12) return;
-  WORD lastDay = DAYS_IN_MONTH[date->wMonth - 1];
-  if (date->wMonth == 2 && IsLeapYear(date->wYear)) lastDay = 29;
-  if (date->wDay >= lastDay) {
-    date->wDay = 1;
-    if (date->wMonth == 12) {
-      date->wMonth = 1;
-      date->wYear++;
-    } else {
-      date->wMonth++;
-    }
-  } else {
-    date->wDay++;
-  }
-  date->wDayOfWeek = static_cast<WORD>((date->wDayOfWeek + 1) % 7);
+  FILETIME time;
+  if (!SystemTimeToFileTime(date, &time)) return;
+  ULONGLONG ticks = ((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) + FILETIME_DAY;
+  time.dwLowDateTime = static_cast<DWORD>(ticks);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  SYSTEMTIME tomorrow;
+  if (FileTimeToSystemTime(&time, &tomorrow)) *date = tomorrow;
 }
 
 // The wake keeper's path in the install folder.
@@ -138,11 +125,11 @@ int ScheduleNextSwitch() {
   WCHAR path[WSPRINTF_BUFFER_SIZE];
   WakeKeeperPath(path);
 
-  bool passedOver = ReportImpossibleTimes();
+  bool passedOver = false;
   SwitchTime next = {0, 0};
-  if (!FindEarliestSwitch(&now, &next)) {
+  if (!FindEarliestSwitch(&now, &next, &passedOver)) {
     // Nothing later today: the first switch of tomorrow, read afresh.
-    if (!FindEarliestSwitch(nullptr, &next)) {
+    if (!FindEarliestSwitch(nullptr, &next, nullptr)) {
       // A wake-up registered for a time since replaced by an impossible one is taken back.
       if (passedOver) CeRunAppAtTime(path, nullptr);
       return 0;

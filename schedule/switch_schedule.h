@@ -18,6 +18,7 @@ int ScheduleNextSwitch();
 // ScheduleNextSwitch registers whatever switch still lies ahead.
 void WithdrawNextSwitch();
 
-// Moves `date` on by one day: month and year ends, leap years, and the day
-// of the week (Sunday 0). A month outside 1..12 leaves the date unchanged.
+// Moves `date` on by one day through the calendar of SystemTimeToFileTime:
+// month and year ends, leap years, and the day of the week (Sunday 0). A
+// date that is none (a month outside 1..12, 30 February) is left unchanged.
 void AdvanceOneDay(SYSTEMTIME* date);
