@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "named_database.h"
+
 namespace platform {
 
 namespace {
@@ -14,21 +16,6 @@ const CEPROPID kAppointmentProperties[] = {APPOINTMENT_SUBJECT_PROPID, APPOINTME
                                            APPOINTMENT_END_PROPID, APPOINTMENT_BUSY_STATUS_PROPID,
                                            APPOINTMENT_CATEGORIES_PROPID};
 constexpr WORD kAppointmentPropertyCount = sizeof kAppointmentProperties / sizeof kAppointmentProperties[0];
-
-HANDLE OpenAppointments(DWORD flags) {
-  CEOID oid = 0;
-  return CeOpenDatabase(&oid, APPOINTMENTS_DATABASE_NAME, 0, flags, nullptr);
-}
-
-// Opens the database, creating it first when missing. Another process may
-// create it at the same moment, so a refused creation is followed by an
-// open all the same.
-HANDLE OpenOrCreateAppointments() {
-  HANDLE database = OpenAppointments(0);
-  if (database != INVALID_HANDLE_VALUE) return database;
-  CeCreateDatabase(APPOINTMENTS_DATABASE_NAME, 0, 0, nullptr);
-  return OpenAppointments(0);
-}
 
 // Fills `appointment` from the values CeReadRecordPropsEx returned.
 void TakeValues(const CEPROPVAL* values, WORD count, Appointment* appointment) {
@@ -48,7 +35,7 @@ void TakeValues(const CEPROPVAL* values, WORD count, Appointment* appointment) {
 }  // namespace
 
 CEOID AddAppointment(const Appointment& appointment) {
-  HANDLE database = OpenOrCreateAppointments();
+  HANDLE database = OpenOrCreateNamedDatabase(APPOINTMENTS_DATABASE_NAME);
   if (database == INVALID_HANDLE_VALUE) return 0;
   std::u16string subject = appointment.subject;
   std::u16string categories = appointment.categories;
@@ -68,7 +55,7 @@ CEOID AddAppointment(const Appointment& appointment) {
 
 std::vector<Appointment> ListAppointments() {
   std::vector<Appointment> appointments;
-  HANDLE database = OpenAppointments(CEDB_AUTOINCREMENT);
+  HANDLE database = OpenNamedDatabase(APPOINTMENTS_DATABASE_NAME, CEDB_AUTOINCREMENT);
   if (database == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_FILE_NOT_FOUND) SetLastError(ERROR_SUCCESS);
     return appointments;
@@ -105,7 +92,7 @@ std::vector<Appointment> ListAppointments() {
 }
 
 bool DeleteAppointment(CEOID oid) {
-  HANDLE database = OpenAppointments(0);
+  HANDLE database = OpenNamedDatabase(APPOINTMENTS_DATABASE_NAME, 0);
   if (database == INVALID_HANDLE_VALUE) {
     // No calendar holds no such appointment.
     if (GetLastError() == ERROR_FILE_NOT_FOUND) SetLastError(ERROR_INVALID_PARAMETER);

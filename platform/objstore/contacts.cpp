@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "named_database.h"
+
 namespace platform {
 
 namespace {
@@ -13,24 +15,10 @@ namespace {
 const CEPROPID kContactProperties[] = {CONTACT_NAME_PROPID, CONTACT_NUMBERS_PROPID, CONTACT_CATEGORIES_PROPID};
 constexpr WORD kContactPropertyCount = sizeof kContactProperties / sizeof kContactProperties[0];
 
-HANDLE OpenContacts(DWORD flags) {
-  CEOID oid = 0;
-  return CeOpenDatabase(&oid, CONTACTS_DATABASE_NAME, 0, flags, nullptr);
-}
-
-// Opens the database, creating it first when missing (a bare device has
-// none); another process may create it at the same moment.
-HANDLE OpenOrCreateContacts() {
-  HANDLE database = OpenContacts(0);
-  if (database != INVALID_HANDLE_VALUE) return database;
-  CeCreateDatabase(CONTACTS_DATABASE_NAME, 0, 0, nullptr);
-  return OpenContacts(0);
-}
-
 }  // namespace
 
 CEOID AddContact(const Contact& contact) {
-  HANDLE database = OpenOrCreateContacts();
+  HANDLE database = OpenOrCreateNamedDatabase(CONTACTS_DATABASE_NAME);
   if (database == INVALID_HANDLE_VALUE) return 0;
   std::u16string name = contact.name;
   std::u16string numbers = contact.numbers;
@@ -49,7 +37,7 @@ CEOID AddContact(const Contact& contact) {
 
 std::vector<Contact> ListContacts() {
   std::vector<Contact> contacts;
-  HANDLE database = OpenContacts(CEDB_AUTOINCREMENT);
+  HANDLE database = OpenNamedDatabase(CONTACTS_DATABASE_NAME, CEDB_AUTOINCREMENT);
   if (database == INVALID_HANDLE_VALUE) return contacts;
   LPBYTE buffer = nullptr;
   DWORD size = 0;
