@@ -77,21 +77,24 @@ void TakeInCalendar(const SYSTEMTIME* now) {
   MakeModeActive(busy, SWITCH_CALENDAR_START, late ? &began : nullptr);
 }
 
-void TakeInTemporarySwitch() {
+DWORD TakeInTemporarySwitch() {
   DWORD state = ReadTimeSwitch();
   BOOL pendingFlag = (state & TIME_SWITCH_PENDING) != 0;
   BOOL takenIn = (state & TIME_SWITCH_TAKEN_IN) != 0;
   if (pendingFlag && !takenIn) {
     PendingSwitch pending;
     FindPendingSwitch(&pending);
-    if (!pending.Pending) return;
+    if (!pending.Pending) return state;
     // The switch is made before it is marked taken in, so that a kill
     // between the two leaves it to be taken in again, never marked and lost.
     if (pending.Mode != ReadActiveMode()) MakeModeActive(pending.Mode, SWITCH_TEMPORARY, nullptr);
-    WriteTimeSwitch(ReadTimeSwitch() | TIME_SWITCH_TAKEN_IN);
+    state = ReadTimeSwitch() | TIME_SWITCH_TAKEN_IN;
+    WriteTimeSwitch(state);
   } else if (!pendingFlag && takenIn) {
-    WriteTimeSwitch(state & ~(DWORD)TIME_SWITCH_TAKEN_IN);
+    state &= ~(DWORD)TIME_SWITCH_TAKEN_IN;
+    WriteTimeSwitch(state);
   }
+  return state;
 }
 
 void ResumeTemporarySwitch() {

@@ -31,7 +31,8 @@ void TakeInCalendar(const SYSTEMTIME* now);
 
 // A temporary switch that the timer bar has just written makes its target
 // active at once; one that it cancelled leaves the mode in effect as it is.
-void TakeInTemporarySwitch();
+// Returns "TimeSwitch" as the item leaves it.
+DWORD TakeInTemporarySwitch();
 
 // Finishes a temporary switch that a killed timer bar left recorded
 // (CarryOutTemporarySwitch) and registers the next wake-up; the switch is

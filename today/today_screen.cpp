@@ -255,17 +255,33 @@ static void CheckTimerEnded() {
   if (ProgramEnded(&Today.TimerProcess)) ResumeTemporarySwitch();
 }
 
+// Whether what the screen shows may differ from the store and the clock:
+// a new minute (the clock line, the next switch), a notice come or gone, a
+// temporary switch set, taken in or ended ("TimeSwitch" moved), another
+// active mode, or a program of the item's (the settings program, the timer
+// bar) running or just ended, as they write names and switch times too.
+// Each tick reads only "TimeSwitch" and the active mode, so that an idle
+// phone does not read the whole store every second.
+static BOOL ScreenMayBeStale(const SYSTEMTIME* now, DWORD timeSwitch, BOOL programsRan) {
+  CurrentSwitchNotice();  // a notice whose time is over goes now
+  BOOL stale = programsRan || Today.NextSwitchStale || MinuteIndex(now) != Today.ShownMinute ||
+               timeSwitch != Today.SeenTimeSwitch;
+  Today.SeenTimeSwitch = timeSwitch;
+  return stale || ReadActiveMode() != Today.ActiveMode;
+}
+
 static void Tick() {
   SYSTEMTIME now;
   GetLocalTime(&now);
+  BOOL programsRan = Today.SettingsProcess != nullptr || Today.TimerProcess != nullptr;
   CheckTimerEnded();
-  TakeInTemporarySwitch();
+  DWORD timeSwitch = TakeInTemporarySwitch();
   // The wake-up comes into the minute at its fifth second; the minute's
   // switches wait for it, so that a woken phone and one that stayed on
   // switch alike.
   if (now.wSecond >= WAKE_UP_SECOND) SwitchDueModes(&now, FALSE);
   CheckSettingsEnded(&now);
-  ShowTodayTexts();
+  if (ScreenMayBeStale(&now, timeSwitch, programsRan)) ShowTodayTexts();
 }
 
 INT_PTR CALLBACK TodayProc(HWND screen, UINT message, WPARAM wParam, LPARAM lParam) {

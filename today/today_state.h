@@ -54,6 +54,9 @@ struct TodayState {
   DWORD ShownMinute;
   BOOL ShowedPending;
   BOOL NextSwitchStale;
+  // "TimeSwitch" as the last tick left it: the timer bar and the settings
+  // program change it whenever they set or end a temporary switch.
+  DWORD SeenTimeSwitch;
   // The settings program the item started, until it ends.
   HANDLE SettingsProcess;
   // The notice of the last automatic switch, while NoticeShown, until the

@@ -166,7 +166,8 @@ std::vector<IncomingCall> CallsInProgress() {
   std::vector<IncomingCall> calls;
   Statement q(DeviceDb(),
               "SELECT CAST(substr(name, 6) AS INTEGER), value FROM device_state"
-              " WHERE name GLOB 'call.[0-9]*' AND name NOT GLOB 'call.*.*' ORDER BY 1");
+              " WHERE name GLOB 'call.[0-9]*' AND name NOT GLOB 'call.*.*' ORDER BY 1",
+              Statement::Cached);
   while (q.Step()) calls.push_back(IncomingCall{q.Int(0), q.Text(1)});
   return calls;
 }
