@@ -34,8 +34,12 @@ void WriteRootDword(LPCWSTR name, DWORD value) {
 
 DWORD ReadActiveMode() {
   DWORD mode = 0;
-  if (!ReadRootDword(DEFAULT_MODE_VALUE, &mode) || mode < FIRST_MODE || mode > LAST_MODE) return 0;
-  return mode;
+  BOOL found = ReadRootDword(DEFAULT_MODE_VALUE, &mode);
+  return ActiveModeNamed(found, mode);
+}
+
+DWORD ActiveModeNamed(BOOL found, DWORD value) {
+  return found && value >= FIRST_MODE && value <= LAST_MODE ? value : 0;
 }
 
 void WriteRootRecord(LPCWSTR name, const void* record, DWORD size) {

@@ -20,6 +20,10 @@ void WriteRootDword(LPCWSTR name, DWORD value);
 // anything else.
 DWORD ReadActiveMode();
 
+// The active mode that a read of "DefaultMode" names, by the rule above:
+// the value when it was `found` and is 1 to 5, else 0.
+DWORD ActiveModeNamed(BOOL found, DWORD value);
+
 // Writes `size` bytes as one REG_BINARY value of the root key, creating the
 // key when missing: a single registry write, so a reader sees the whole
 // record or none of it.

@@ -9,6 +9,7 @@
 #include "store/time_switch.h"
 #include "today/calendar_rule.h"
 #include "today/due_minutes.h"
+#include "today/held_root_key.h"
 #include "today/last_switch.h"
 #include "today/minute_clock.h"
 #include "today/mode_activation.h"
@@ -17,7 +18,7 @@
 
 static DWORD ReadTimeSwitch() {
   DWORD state = 0;
-  ReadRootDword(TIME_SWITCH_VALUE, &state);
+  ReadHeldRootDword(TIME_SWITCH_VALUE, &state);
   return state;
 }
 

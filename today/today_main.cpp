@@ -18,6 +18,7 @@
 #include "store/switch_records.h"
 #include "today/call_watcher.h"
 #include "today/due_switches.h"
+#include "today/held_root_key.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
 #include "today/today_screen.h"
@@ -83,6 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     DispatchMessageW(&message);
   }
   StopCallWatcher();
+  CloseHeldRootKey();
   if (Today.SettingsProcess) CloseHandle(Today.SettingsProcess);
   if (Today.TimerProcess) CloseHandle(Today.TimerProcess);
   DeleteObject(Today.Background);

@@ -14,6 +14,7 @@
 #include "store/switch_records.h"
 #include "store/temporary_switch.h"
 #include "today/due_switches.h"
+#include "today/held_root_key.h"
 #include "today/minute_clock.h"
 #include "today/mode_activation.h"
 #include "today/resource.h"
@@ -267,7 +268,7 @@ static BOOL ScreenMayBeStale(const SYSTEMTIME* now, DWORD timeSwitch, BOOL progr
   BOOL stale = programsRan || Today.NextSwitchStale || MinuteIndex(now) != Today.ShownMinute ||
                timeSwitch != Today.SeenTimeSwitch;
   Today.SeenTimeSwitch = timeSwitch;
-  return stale || ReadActiveMode() != Today.ActiveMode;
+  return stale || ReadHeldActiveMode() != Today.ActiveMode;
 }
 
 static void Tick() {
