@@ -22,7 +22,6 @@ namespace platform {
 
 namespace {
 
-const char kCategoriesDatabase[] = "Categories Database";
 // The categories a new phone's calendar offers, in the order it made them.
 const char* const kFreshCategories[] = {"Business", "Personal", "Holiday", "Ideas",
                                         "Miscellaneous", "Gifts", "Guests"};
