@@ -6,32 +6,29 @@
 #include <windbase.h>
 #include <emulated_contacts.h>
 
+#include "phone/comma_list.h"
+
 // TRUE when `item` is one of the comma-separated entries of `list` (blanks
 // around an entry ignored), compared exactly or, with `anyCase`, without
 // regard to the case of ASCII letters.
 static BOOL ListHolds(LPCWSTR list, LPCWSTR item, BOOL anyCase) {
   size_t itemLength = wcslen(item);
   if (itemLength == 0) return FALSE;
-  for (LPCWSTR entry = list; *entry;) {
-    while (*entry == TEXT(' ')) ++entry;
-    LPCWSTR end = entry;
-    while (*end && *end != TEXT(',')) ++end;
-    LPCWSTR last = end;
-    while (last > entry && last[-1] == TEXT(' ')) --last;
-    if ((size_t)(last - entry) == itemLength) {
-      BOOL same = TRUE;
-      for (size_t i = 0; i < itemLength && same; ++i) {
-        WCHAR a = entry[i];
-        WCHAR b = item[i];
-        if (anyCase) {
-          if (a >= TEXT('a') && a <= TEXT('z')) a = (WCHAR)(a - 32);
-          if (b >= TEXT('a') && b <= TEXT('z')) b = (WCHAR)(b - 32);
-        }
-        same = a == b;
+  LPCWSTR entry;
+  size_t length;
+  for (LPCWSTR cursor = list; NextListEntry(&cursor, &entry, &length);) {
+    if (length != itemLength) continue;
+    BOOL same = TRUE;
+    for (size_t i = 0; i < itemLength && same; ++i) {
+      WCHAR a = entry[i];
+      WCHAR b = item[i];
+      if (anyCase) {
+        if (a >= TEXT('a') && a <= TEXT('z')) a = (WCHAR)(a - 32);
+        if (b >= TEXT('a') && b <= TEXT('z')) b = (WCHAR)(b - 32);
       }
-      if (same) return TRUE;
+      same = a == b;
     }
-    entry = *end ? end + 1 : end;
+    if (same) return TRUE;
   }
   return FALSE;
 }

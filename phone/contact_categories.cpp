@@ -5,25 +5,20 @@
 #include <windbase.h>
 #include <emulated_contacts.h>
 
+#include "phone/comma_list.h"
 #include "store/mode_record.h"
 
 // Adds the comma-separated entries of `categories` that the list lacks.
 static void AddCategoryEntries(HWND list, LPCWSTR categories) {
-  for (LPCWSTR entry = categories; *entry;) {
-    while (*entry == TEXT(' ')) ++entry;
-    LPCWSTR end = entry;
-    while (*end && *end != TEXT(',')) ++end;
-    LPCWSTR last = end;
-    while (last > entry && last[-1] == TEXT(' ')) --last;
-    size_t length = (size_t)(last - entry);
-    if (length > 0 && length < CATEGORY_WIDTH) {
-      WCHAR category[CATEGORY_WIDTH];
-      for (size_t i = 0; i < length; ++i) category[i] = entry[i];
-      category[length] = 0;
-      if (SendMessageW(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)category) == CB_ERR)
-        SendMessageW(list, CB_ADDSTRING, 0, (LPARAM)category);
-    }
-    entry = *end ? end + 1 : end;
+  LPCWSTR entry;
+  size_t length;
+  for (LPCWSTR cursor = categories; NextListEntry(&cursor, &entry, &length);) {
+    if (length == 0 || length >= CATEGORY_WIDTH) continue;
+    WCHAR category[CATEGORY_WIDTH];
+    for (size_t i = 0; i < length; ++i) category[i] = entry[i];
+    category[length] = 0;
+    if (SendMessageW(list, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)category) == CB_ERR)
+      SendMessageW(list, CB_ADDSTRING, 0, (LPARAM)category);
   }
 }
 

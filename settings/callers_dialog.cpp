@@ -95,25 +95,14 @@ static INT_PTR CALLBACK CallersDialogProc(HWND dialog, UINT message, WPARAM wPar
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      SetBkColor((HDC)wParam, SETTINGS_BACKGROUND);
-      return (INT_PTR)BackgroundBrush;
+      return PaintOnBackground((HDC)wParam);
   }
   return FALSE;
 }
 
-static HWND CreateCallersDialog() {
-  HRSRC found = FindResourceW(SettingsInstance, MAKEINTRESOURCEW(IDD_CALLERS), RT_DIALOG);
-  if (!found) return nullptr;
-  HGLOBAL loaded = LoadResource(SettingsInstance, found);
-  if (!loaded) return nullptr;
-  LPCDLGTEMPLATEW layout = (LPCDLGTEMPLATEW)LockResource(loaded);
-  if (!layout) return nullptr;
-  return CreateDialogIndirectParamW(SettingsInstance, layout, SettingsWindow, CallersDialogProc, 0);
-}
-
 void EditCallerRules() {
   CallersAnswer = 0;
-  HWND dialog = CreateCallersDialog();
+  HWND dialog = CreateDialogFromResources(IDD_CALLERS, SettingsWindow, CallersDialogProc);
   if (!dialog) return;
   SHINITDLGINFO shell = {};
   shell.dwMask = SHIDIM_FLAGS;

@@ -30,6 +30,21 @@ static HWND ControlHandles[LAST_CONTROL_ID - FIRST_CONTROL_ID + 1];
 
 bool IsUserMode(int mode) { return mode >= FIRST_MODE && mode <= LAST_MODE; }
 
+HWND CreateDialogFromResources(int templateId, HWND owner, DLGPROC procedure) {
+  HRSRC found = FindResourceW(SettingsInstance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
+  if (!found) return nullptr;
+  HGLOBAL loaded = LoadResource(SettingsInstance, found);
+  if (!loaded) return nullptr;
+  LPCDLGTEMPLATEW layout = (LPCDLGTEMPLATEW)LockResource(loaded);
+  if (!layout) return nullptr;
+  return CreateDialogIndirectParamW(SettingsInstance, layout, owner, procedure, 0);
+}
+
+INT_PTR PaintOnBackground(HDC dc) {
+  SetBkColor(dc, SETTINGS_BACKGROUND);
+  return (INT_PTR)BackgroundBrush;
+}
+
 static void FetchControlHandle(HWND dialog, int id) {
   if (id >= FIRST_CONTROL_ID && id <= LAST_CONTROL_ID) ControlHandles[id - FIRST_CONTROL_ID] = GetDlgItem(dialog, id);
 }

@@ -32,6 +32,13 @@ extern WCHAR ModeBitmapPath[MAX_PATH + 20];
 // The one brush of the background colour, created before the dialog.
 extern HBRUSH BackgroundBrush;
 
+// Creates a dialog from a template of the program's resources, owned by
+// `owner` (null for none); null when the template is missing.
+HWND CreateDialogFromResources(int templateId, HWND owner, DLGPROC procedure);
+// The answer to WM_CTLCOLORDLG, WM_CTLCOLORSTATIC and WM_CTLCOLORBTN: the
+// text of `dc` on the background colour, and the background brush.
+INT_PTR PaintOnBackground(HDC dc);
+
 // The dialog edits the user modes FIRST_MODE to LAST_MODE; "Mode 0" is
 // opened only when the store names no active mode.
 bool IsUserMode(int mode);

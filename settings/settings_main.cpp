@@ -41,21 +41,9 @@ static INT_PTR CALLBACK SettingsDialogProc(HWND window, UINT message, WPARAM wPa
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      SetBkColor((HDC)wParam, SETTINGS_BACKGROUND);
-      return (INT_PTR)BackgroundBrush;
+      return PaintOnBackground((HDC)wParam);
   }
   return FALSE;
-}
-
-// Creates the dialog from a template of the program's resources.
-static HWND CreateSettingsDialog(HINSTANCE instance, int templateId) {
-  HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(templateId), RT_DIALOG);
-  if (!found) return nullptr;
-  HGLOBAL loaded = LoadResource(instance, found);
-  if (!loaded) return nullptr;
-  LPCDLGTEMPLATEW dialog = (LPCDLGTEMPLATEW)LockResource(loaded);
-  if (!dialog) return nullptr;
-  return CreateDialogIndirectParamW(instance, dialog, nullptr, SettingsDialogProc, 0);
 }
 
 // The state every control starts in: page 1 shown, no time rows.
@@ -97,7 +85,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
   int templateId = GetSystemMetrics(SM_CXSCREEN) > PORTRAIT_MAX_WIDTH ? IDD_SETTINGS_LANDSCAPE : IDD_SETTINGS_PORTRAIT;
   BackgroundBrush = CreateSolidBrush(SETTINGS_BACKGROUND);
-  SettingsWindow = CreateSettingsDialog(instance, templateId);
+  SettingsWindow = CreateDialogFromResources(templateId, nullptr, SettingsDialogProc);
   if (!SettingsWindow) {
     DeleteObject(BackgroundBrush);
     return 0;

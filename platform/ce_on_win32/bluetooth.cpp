@@ -4,11 +4,11 @@
 // 0x1002 switches the stack on, 0x1001 off, reported in its registry value
 // "StackMode". Here the stack's start is over at once; on the phone it takes
 // about half a second.
-#include <cstdio>
 #include <string>
 
 #include <bthutil.h>
 
+#include "../portable/widcomm_stack.h"
 #include "desktop_calls.h"
 #include "layer_lock.h"
 #include "phone_hardware.h"
@@ -16,32 +16,14 @@
 
 namespace {
 
-const WCHAR kTrayClass[] = L"WCE_BTTRAY";
-const WCHAR kTrayTitle[] = L"Bluetooth Console";
-const WORD kStackOff = 0x1001;
-const WORD kStackOn = 0x1002;
-const WCHAR kWidcommGeneralKey[] = L"SOFTWARE\\Widcomm\\BtConfig\\General";
-const WCHAR kStackMode[] = L"StackMode";
-
 bool MicrosoftStack() { return ce_layer::PhoneText(nullptr, ce_layer::kBluetoothStack, L"microsoft") == L"microsoft"; }
-
-void SetWidcommStackMode(DWORD mode) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kWidcommGeneralKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, kStackMode, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
-  RegCloseKey(key);
-}
 
 LRESULT CALLBACK TrayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_COMMAND) return DefWindowProcW(window, message, wParam, lParam);
   const WORD command = LOWORD(wParam);
-  char text[48];
-  std::snprintf(text, sizeof text, "WCE_BTTRAY WM_COMMAND 0x%X", command);
-  ce_layer::JournalAppend(text);
-  if (command == kStackOn) SetWidcommStackMode(1);
-  if (command == kStackOff) SetWidcommStackMode(0);
+  ce_layer::JournalAppend(portable::WidcommTrayCommandText(command));
+  if (command == portable::kWidcommStackOn) portable::SetWidcommStackMode(1);
+  if (command == portable::kWidcommStackOff) portable::SetWidcommStackMode(0);
   return 0;
 }
 
@@ -55,10 +37,10 @@ HWND TrayWindow() {
   WNDCLASSW trayClass = {};
   trayClass.lpfnWndProc = TrayProc;
   trayClass.hInstance = GetModuleHandleW(nullptr);
-  trayClass.lpszClassName = kTrayClass;
+  trayClass.lpszClassName = portable::kWidcommTrayClass;
   RegisterClassW(&trayClass);
-  g_tray = CreateWindowExW(0, kTrayClass, kTrayTitle, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  g_tray = CreateWindowExW(0, portable::kWidcommTrayClass, portable::kWidcommTrayTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
   return g_tray;
 }
 
@@ -83,8 +65,8 @@ int BthGetMode(DWORD* pdwMode) {
 }
 
 HWND PhoneFindWindowW(LPCWSTR className, LPCWSTR windowName) {
-  const bool tray = className && windowName && wcscmp(className, kTrayClass) == 0 &&
-                    wcscmp(windowName, kTrayTitle) == 0;
+  const bool tray = className && windowName && wcscmp(className, portable::kWidcommTrayClass) == 0 &&
+                    wcscmp(windowName, portable::kWidcommTrayTitle) == 0;
   if (tray && ce_layer::PhoneText(nullptr, ce_layer::kBluetoothStack, L"microsoft") == L"widcomm")
     return TrayWindow();
   return FindWindowW(className, windowName);

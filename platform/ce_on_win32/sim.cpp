@@ -5,6 +5,7 @@
 
 #include <simmgr.h>
 
+#include "../portable/sim_pin.h"
 #include "layer_lock.h"
 #include "phone_hardware.h"
 #include "phone_state_names.h"
@@ -20,14 +21,6 @@ uintptr_t g_nextSim = 0x5100;
 bool SimHandleOpen(HSIM sim) {
   ce_layer::LayerLockHold lock(g_simLock);
   return g_simHandles.count(reinterpret_cast<uintptr_t>(sim)) != 0;
-}
-
-// A PIN the SIM takes as a new one: four to eight digits.
-bool ValidPin(const std::wstring& pin) {
-  if (pin.size() < 4 || pin.size() > 8) return false;
-  for (WCHAR c : pin)
-    if (c < L'0' || c > L'9') return false;
-  return true;
 }
 
 }  // namespace
@@ -46,7 +39,7 @@ HRESULT SimUnlockPhone(HSIM hSim, LPCWSTR lpszPassword, LPCWSTR lpszNewPassword)
   if (!SimHandleOpen(hSim)) return E_INVALIDARG;
   const std::wstring offered = lpszPassword ? lpszPassword : L"";
   const std::wstring replacement = lpszNewPassword ? lpszNewPassword : L"";
-  if (!replacement.empty() && !ValidPin(replacement)) return SIM_E_BADPARAM;
+  if (!replacement.empty() && !portable::IsNewSimPin(replacement.c_str())) return SIM_E_BADPARAM;
 
   const bool accepted =
       !offered.empty() && ce_layer::PhoneText(nullptr, ce_layer::kSimPin, kDefaultPin) == offered;

@@ -4,13 +4,13 @@
 // "YYYY-MM-DD HH:MM:SS"), and the shell of the Today program starts each
 // program when its time comes, with the command line "AppRunAtTime".
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include <emulated_shell.h>
 #include <notify.h>
 
+#include "../portable/timed_start_time.h"
 #include "desktop_calls.h"
 #include "phone_hardware.h"
 
@@ -22,22 +22,6 @@ const WCHAR kTimedStartCommandLine[] = L"AppRunAtTime";
 const UINT kCheckMs = 1000;
 
 HWND g_notify = nullptr;
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-bool IsValidTime(const SYSTEMTIME& t) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (t.wYear < 1601 || t.wMonth < 1 || t.wMonth > 12 || t.wDay < 1) return false;
-  int days = kDays[t.wMonth - 1] + (t.wMonth == 2 && IsLeapYear(t.wYear) ? 1 : 0);
-  return t.wDay <= days && t.wHour < 24 && t.wMinute < 60 && t.wSecond < 60;
-}
-
-std::string FormatTime(const SYSTEMTIME& t) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
-                t.wSecond);
-  return text;
-}
 
 struct TimedStart {
   std::wstring path;
@@ -69,7 +53,7 @@ std::vector<TimedStart> Registrations() {
 void CALLBACK StartDuePrograms(HWND, UINT, UINT_PTR, DWORD) {
   SYSTEMTIME nowTime;
   PhoneGetLocalTime(&nowTime);
-  const std::string now = FormatTime(nowTime);
+  const std::string now = portable::TimedStartTimeText(nowTime);
   std::vector<TimedStart> due;
   for (const TimedStart& start : Registrations())
     if (start.time <= now) due.push_back(start);  // the text sorts as the time does
@@ -103,8 +87,8 @@ BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) {
     ce_layer::JournalAppend(entry + "none");
     return TRUE;
   }
-  const std::string when = FormatTime(*time);
-  if (!IsValidTime(*time)) {
+  const std::string when = portable::TimedStartTimeText(*time);
+  if (!portable::IsTimedStartTime(*time)) {
     ce_layer::JournalAppend(entry + when + " failed");
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

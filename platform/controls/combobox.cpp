@@ -232,9 +232,7 @@ LRESULT CALLBACK ComboProc(HWND combo, UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case WM_LBUTTONDOWN:
-      SetFocus(combo);
-      if ((record = FindWindowRecord(combo))) record->control.selStart = record->control.selEnd =
-          static_cast<int>(record->text.size());
+      TapIntoText(combo);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -114,6 +114,14 @@ bool MoveCaretByKey(HWND control, Window& record, WPARAM key) {
   return true;
 }
 
+void TapIntoText(HWND control) {
+  SetFocus(control);
+  // Taking the focus runs the control's procedure, which may change the
+  // window records: the record is looked up afresh.
+  if (Window* record = FindWindowRecord(control))
+    record->control.selStart = record->control.selEnd = static_cast<int>(record->text.size());
+}
+
 void InstallStandardControls() { SetControlClasses(ControlClasses{ProcedureOfKind, InitialState}); }
 
 }  // namespace platform

@@ -53,5 +53,8 @@ bool TypeCharacter(HWND control, Window& record, WCHAR c, bool numberOnly);
 // Left, Right, Home and End in an edit or a drop-down's edit part: the caret
 // moves and the selection goes. False for any other key.
 bool MoveCaretByKey(HWND control, Window& record, WPARAM key);
+// A tap on an edit or a drop-down's edit part: the control takes the focus
+// and the caret goes to the end of the text.
+void TapIntoText(HWND control);
 
 }  // namespace platform

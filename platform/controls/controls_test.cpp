@@ -128,6 +128,21 @@ TEST_F(ControlsTest, EditLimitBoundsTypingOnlyAndProgramTextIsNoUserChange) {
   EXPECT_EQ(g_commands.back(), std::make_pair(IDC_CODE, EN_CHANGE));
 }
 
+TEST_F(ControlsTest, ATapOnAnEditOrADropDownsEditPartFocusesItAndTypesAfterItsText) {
+  for (int id : {IDC_CODE, IDC_PLAIN}) {
+    SetWindowTextW(Item(id), u"12");
+    // The whole text selected, which typing would replace.
+    if (id == IDC_CODE)
+      Send(id, EM_SETSEL, 0, -1);
+    else
+      Send(id, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    Send(id, WM_LBUTTONDOWN);
+    EXPECT_EQ(GetFocus(), Item(id));
+    Send(id, WM_CHAR, u'3');
+    EXPECT_EQ(Text(id), u"123") << id;
+  }
+}
+
 TEST_F(ControlsTest, GetWindowTextStaysInsideTheBuffer) {
   SetWindowTextW(Item(IDC_NAME), u"Selvane");
   WCHAR buffer[6] = {u'#', u'#', u'#', u'#', u'#', u'#'};

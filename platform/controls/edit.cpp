@@ -68,10 +68,7 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
       MoveCaretByKey(edit, *record, wParam);
       return 0;
     case WM_LBUTTONDOWN:
-      // A tap puts the caret at the end of the text.
-      SetFocus(edit);
-      if ((record = FindWindowRecord(edit))) record->control.selStart = record->control.selEnd =
-          static_cast<int>(record->text.size());
+      TapIntoText(edit);
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

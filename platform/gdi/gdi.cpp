@@ -96,6 +96,27 @@ HBITMAP CreateBitmapFromPixels(Surface pixels, int bitsPerPixel) {
   return Register(new GdiBitmap(std::move(pixels), bitsPerPixel));
 }
 
+namespace {
+
+// One of a context's two colours, text or background; CLR_INVALID for a
+// handle that is no context.
+COLORREF ContextColor(HDC handle, COLORREF DeviceContext::*color) {
+  DeviceContext* dc = ContextFromHandle(handle);
+  return dc ? dc->*color : CLR_INVALID;
+}
+
+// Sets one of a context's two colours (the top byte dropped) and returns
+// the one it had.
+COLORREF ReplaceContextColor(HDC handle, COLORREF DeviceContext::*color, COLORREF value) {
+  DeviceContext* dc = ContextFromHandle(handle);
+  if (!dc) return CLR_INVALID;
+  COLORREF previous = dc->*color;
+  dc->*color = value & 0xFFFFFF;
+  return previous;
+}
+
+}  // namespace
+
 }  // namespace platform
 
 using namespace platform;
@@ -166,31 +187,15 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
 
 HBRUSH CreateSolidBrush(COLORREF color) { return Register(new GdiBrush(color & 0xFFFFFF)); }
 
-COLORREF SetBkColor(HDC handle, COLORREF color) {
-  DeviceContext* dc = ContextFromHandle(handle);
-  if (!dc) return CLR_INVALID;
-  COLORREF previous = dc->bkColor;
-  dc->bkColor = color & 0xFFFFFF;
-  return previous;
-}
+COLORREF SetBkColor(HDC handle, COLORREF color) { return ReplaceContextColor(handle, &DeviceContext::bkColor, color); }
 
-COLORREF GetBkColor(HDC handle) {
-  DeviceContext* dc = ContextFromHandle(handle);
-  return dc ? dc->bkColor : CLR_INVALID;
-}
+COLORREF GetBkColor(HDC handle) { return ContextColor(handle, &DeviceContext::bkColor); }
 
 COLORREF SetTextColor(HDC handle, COLORREF color) {
-  DeviceContext* dc = ContextFromHandle(handle);
-  if (!dc) return CLR_INVALID;
-  COLORREF previous = dc->textColor;
-  dc->textColor = color & 0xFFFFFF;
-  return previous;
+  return ReplaceContextColor(handle, &DeviceContext::textColor, color);
 }
 
-COLORREF GetTextColor(HDC handle) {
-  DeviceContext* dc = ContextFromHandle(handle);
-  return dc ? dc->textColor : CLR_INVALID;
-}
+COLORREF GetTextColor(HDC handle) { return ContextColor(handle, &DeviceContext::textColor); }
 
 int SetBkMode(HDC handle, int mode) {
   DeviceContext* dc = ContextFromHandle(handle);

@@ -124,6 +124,19 @@ TEST_F(GdiTest, ObjectsFollowWindowsRules) {
 
 // DrawTextW keeps to its rectangle: text too wide is cut with "...", and
 // nothing is drawn outside, whatever the alignment.
+TEST_F(GdiTest, TextAndBackgroundColoursAreKeptApartWithoutTheTopByte) {
+  HDC memory = CreateCompatibleDC(nullptr);
+  EXPECT_EQ(SetTextColor(memory, 0xFF102030), RGB(0, 0, 0));
+  EXPECT_EQ(GetTextColor(memory), 0x00102030u);
+  EXPECT_EQ(GetBkColor(memory), RGB(255, 255, 255));
+  EXPECT_EQ(SetBkColor(memory, RGB(4, 5, 6)), RGB(255, 255, 255));
+  EXPECT_EQ(GetTextColor(memory), 0x00102030u);
+  EXPECT_TRUE(DeleteDC(memory));
+  // A stale context has no colours to give or take.
+  EXPECT_EQ(SetTextColor(memory, RGB(1, 1, 1)), CLR_INVALID);
+  EXPECT_EQ(GetBkColor(memory), CLR_INVALID);
+}
+
 TEST_F(GdiTest, DrawTextStaysInItsRectangleAndCutsWithAnEllipsis) {
   platform::Surface target(120, 30, 0xFFFFFF);
   HDC dc = platform::CreateSurfaceDC(target, POINT{0, 0}, target.bounds(), nullptr);

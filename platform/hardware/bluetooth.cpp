@@ -8,44 +8,22 @@
 
 #include "../device/call_failure.h"
 #include "../kernel/journal.h"
+#include "../portable/widcomm_stack.h"
 #include "phone_state.h"
 
 namespace platform {
 
 namespace {
 
-const WCHAR kWidcommGeneralKey[] = u"SOFTWARE\\Widcomm\\BtConfig\\General";
-const WCHAR kStackMode[] = u"StackMode";
-
 bool MicrosoftStack() { return DeviceValue(kBluetoothStack).value_or("microsoft") == "microsoft"; }
 
 }  // namespace
-
-void SetWidcommStackMode(DWORD mode) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kWidcommGeneralKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  RegSetValueExW(key, kStackMode, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&mode), sizeof mode);
-  RegCloseKey(key);
-}
-
-int WidcommStackMode() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWidcommGeneralKey, 0, 0, &key) != ERROR_SUCCESS) return -1;
-  DWORD mode = 0, type = 0, size = sizeof mode;
-  if (RegQueryValueExW(key, kStackMode, nullptr, &type, reinterpret_cast<BYTE*>(&mode), &size) != ERROR_SUCCESS ||
-      type != REG_DWORD)
-    mode = 0;
-  RegCloseKey(key);
-  return mode != 0 ? 1 : 0;
-}
 
 // The Microsoft stack starts switched off; so does the Widcomm stack,
 // whose state is its registry value "StackMode".
 void SeedBluetooth(const DeviceOptions& options) {
   SetDeviceValue(kBluetoothMode, std::to_string(BTH_POWER_OFF));
-  if (options.widcomm) SetWidcommStackMode(0);
+  if (options.widcomm) portable::SetWidcommStackMode(0);
 }
 
 }  // namespace platform

@@ -18,9 +18,6 @@ inline const char kSimLocked[] = "sim.locked";  // 1 until the PIN is entered
 // Bluetooth (bluetooth.cpp); "bt.stack" is written by CreateDevice.
 inline const char kBluetoothStack[] = "bt.stack";  // microsoft | widcomm
 inline const char kBluetoothMode[] = "bt.mode";    // Microsoft stack: 0 off, 1 connectable, 2 discoverable
-// The Widcomm stack's "StackMode" (1 on, 0 off, -1 no Widcomm key).
-void SetWidcommStackMode(DWORD mode);
-int WidcommStackMode();
 // Sound (wave.cpp).
 inline const char kWaveVolume[] = "wave.volume";
 inline const char kAudioUpdates[] = "audio.updates";

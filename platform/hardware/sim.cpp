@@ -9,6 +9,7 @@
 
 #include "../device/call_failure.h"
 #include "../kernel/journal.h"
+#include "../portable/sim_pin.h"
 #include "../text/utf.h"
 #include "phone_state.h"
 
@@ -23,14 +24,6 @@ uintptr_t g_nextSim = 0x5100;
 bool SimHandleOpen(HSIM sim) {
   std::lock_guard<std::mutex> lock(g_simMutex);
   return g_simHandles.count(reinterpret_cast<uintptr_t>(sim)) != 0;
-}
-
-// A PIN the SIM accepts as a new one: four to eight digits.
-bool ValidPin(const std::u16string& pin) {
-  if (pin.size() < 4 || pin.size() > 8) return false;
-  for (char16_t c : pin)
-    if (c < u'0' || c > u'9') return false;
-  return true;
 }
 
 }  // namespace
@@ -55,7 +48,7 @@ HRESULT SimUnlockPhone(HSIM hSim, LPCWSTR lpszPassword, LPCWSTR lpszNewPassword)
   if (!SimHandleOpen(hSim)) return E_INVALIDARG;
   const std::u16string offered = lpszPassword ? lpszPassword : u"";
   const std::u16string replacement = lpszNewPassword ? lpszNewPassword : u"";
-  if (!replacement.empty() && !ValidPin(replacement)) return SIM_E_BADPARAM;
+  if (!replacement.empty() && !portable::IsNewSimPin(replacement.c_str())) return SIM_E_BADPARAM;
 
   const std::string pin = Utf16ToUtf8(offered);
   const bool accepted = !offered.empty() && DeviceValue(kSimPin).value_or("") == pin;

@@ -1,12 +1,11 @@
 // CeRunAppAtTime: one timed-start registration per program path, kept in
 // the timed_starts table of phone.db and written to the journal.
-#include <cstdio>
-
 #include <notify.h>
 
 #include "../device/call_failure.h"
 #include "../device/device.h"
 #include "../kernel/journal.h"
+#include "../portable/timed_start_time.h"
 #include "../text/text_fold.h"
 #include "../text/utf.h"
 #include "timed_starts.h"
@@ -21,22 +20,6 @@ std::string RegistrationKey(std::u16string_view path) {
   for (char16_t& c : key)
     if (c == u'/') c = u'\\';
   return Utf16ToUtf8(key);
-}
-
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-bool IsValidTime(const SYSTEMTIME& t) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (t.wYear < 1601 || t.wMonth < 1 || t.wMonth > 12 || t.wDay < 1) return false;
-  int days = kDays[t.wMonth - 1] + (t.wMonth == 2 && IsLeapYear(t.wYear) ? 1 : 0);
-  return t.wDay <= days && t.wHour < 24 && t.wMinute < 60 && t.wSecond < 60;
-}
-
-std::string FormatTime(const SYSTEMTIME& t) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
-                t.wMinute, t.wSecond);
-  return text;
 }
 
 }  // namespace
@@ -70,8 +53,8 @@ BOOL CeRunAppAtTime(LPCWSTR appName, SYSTEMTIME* time) try {
     platform::JournalAppend(entry + "none");
     return TRUE;
   }
-  std::string when = platform::FormatTime(*time);
-  if (!platform::IsValidTime(*time)) {
+  std::string when = portable::TimedStartTimeText(*time);
+  if (!portable::IsTimedStartTime(*time)) {
     platform::JournalAppend(entry + when + " failed");
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;

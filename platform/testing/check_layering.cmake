@@ -8,7 +8,7 @@
 #   "../family/file.h", its own folder's headers as "file.h", and the public
 #   headers as <name.h>; nothing else of the tree. The folders in TOP sit
 #   above every family; the CE layer (ce_on_win32) includes only its own
-#   folder.
+#   folder and portable/, which both builds compile.
 # - The system's folders (SYSTEM) include one another from the repository
 #   root, "store/mode_store.h", and the platform only through its public
 #   headers, <windows.h>.
@@ -85,7 +85,7 @@ endforeach()
 foreach(folder IN LISTS TOP)
   check_platform_folder(${folder} "${FAMILIES}")
 endforeach()
-check_platform_folder(ce_on_win32 "")
+check_platform_folder(ce_on_win32 "portable")
 
 foreach(folder IN LISTS SYSTEM)
   project_sources(sources ${ROOT}/${folder} TRUE)

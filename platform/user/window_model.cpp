@@ -33,6 +33,18 @@ void EraseFrom(std::vector<HWND>& list, HWND window) {
   list.erase(std::remove(list.begin(), list.end(), window), list.end());
 }
 
+// Whether the window and each parent up to its top-level window have the
+// style bits `style` set (`set` true) or clear (false); false for a window,
+// or a parent, that does not exist.
+bool WholeChainHas(HWND window, DWORD style, bool set) {
+  std::lock_guard<std::recursive_mutex> lock(g_lock);
+  for (Window* w = FindWindowRecord(window); w; w = FindWindowRecord(w->parent)) {
+    if (((w->style & style) != 0) != set) return false;
+    if (!w->parent) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int FrameWidth(const Window& window) {
@@ -66,23 +78,9 @@ HWND ForegroundWindowHandle() {
   return g_foreground;
 }
 
-bool WindowShown(HWND window) {
-  std::lock_guard<std::recursive_mutex> lock(g_lock);
-  for (Window* w = FindWindowRecord(window); w; w = FindWindowRecord(w->parent)) {
-    if (!(w->style & WS_VISIBLE)) return false;
-    if (!w->parent) return true;
-  }
-  return false;
-}
+bool WindowShown(HWND window) { return WholeChainHas(window, WS_VISIBLE, true); }
 
-bool WindowUsable(HWND window) {
-  std::lock_guard<std::recursive_mutex> lock(g_lock);
-  for (Window* w = FindWindowRecord(window); w; w = FindWindowRecord(w->parent)) {
-    if (w->style & WS_DISABLED) return false;
-    if (!w->parent) return true;
-  }
-  return false;
-}
+bool WindowUsable(HWND window) { return WholeChainHas(window, WS_DISABLED, false); }
 
 uint64_t WindowModelVersion() {
   std::lock_guard<std::recursive_mutex> lock(g_lock);

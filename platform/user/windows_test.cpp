@@ -119,6 +119,19 @@ TEST_F(WindowsTest, ControlsShowOnlyInsideAShownDialogAndDisabledOnesLoseTheFocu
   EXPECT_TRUE(EnableWindow(name, TRUE));
 }
 
+TEST_F(WindowsTest, AControlTakesInputOnlyWhileNoWindowAboveItIsDisabled) {
+  HWND name = GetDlgItem(dialog_, IDC_NAME);
+  EXPECT_TRUE(platform::WindowUsable(name));
+  EnableWindow(dialog_, FALSE);
+  EXPECT_FALSE(platform::WindowUsable(name));
+  EXPECT_TRUE(IsWindowEnabled(name));  // its own style is untouched
+  EnableWindow(dialog_, TRUE);
+  EnableWindow(name, FALSE);
+  EXPECT_FALSE(platform::WindowUsable(name));
+  EXPECT_TRUE(platform::WindowUsable(dialog_));
+  EXPECT_FALSE(platform::WindowUsable(nullptr));
+}
+
 TEST_F(WindowsTest, PaintIsAskedForUntilTheWindowIsValid) {
   ShowWindow(dialog_, SW_SHOW);
   PaintAll();

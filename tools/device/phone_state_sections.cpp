@@ -12,6 +12,7 @@
 
 #include "phone/bluetooth_control.h"
 #include "platform/hardware/phone_state.h"
+#include "platform/portable/widcomm_stack.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ void PrintSimState() {
 void PrintBluetoothState() {
   using namespace platform;
   if (DeviceValue(kBluetoothStack).value_or("microsoft") == "widcomm") {
-    const int mode = WidcommStackMode();
+    const int mode = portable::WidcommStackMode();
     std::printf("bluetooth: Widcomm stack, %s\n", mode < 0 ? "no StackMode key" : mode ? "on" : "off");
   } else {
     std::printf("bluetooth: Microsoft stack, %s\n", MicrosoftModeName(DeviceInt(kBluetoothMode, BTH_POWER_OFF)));
