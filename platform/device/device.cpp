@@ -47,10 +47,15 @@ struct ThreadDb {
   void Close() {
     for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
     statements.clear();
-    // A checkpoint that readers hold back copies what it can; one the
-    // database is too busy for is left to the next writer.
-    if (db && logPages > kEndCheckpointPages)
-      sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    // The log is copied and then emptied, so that the next program to open
+    // the device has nothing to read back: a log that was only copied still
+    // holds its frames, and the opener reads every one of them again. The
+    // checkpoint does not wait: while another program reads or writes, it
+    // copies what it can and leaves the log as it is to the next writer.
+    if (db && logPages > kEndCheckpointPages) {
+      sqlite3_busy_timeout(db, 0);
+      sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
     if (db) sqlite3_close(db);
     db = nullptr;
     logPages = 0;
