@@ -142,8 +142,8 @@ int ValuesInDatabaseFile(const std::filesystem::path& folder, const std::filesys
 }
 
 // Every program's first connection reads the whole log back, so a program
-// that left it long copies it into the database as it closes; a short one
-// is left for later, sparing the flush.
+// that left it long copies it into the database and empties it as it
+// closes; a short one is left for later, sparing the flush.
 TEST(DeviceLog, AConnectionThatLeftALongLogCopiesItIntoTheDatabaseAsItCloses) {
   TempDevice device;
   const std::filesystem::path copy = device.folder().parent_path() / "copy.db";
@@ -154,4 +154,36 @@ TEST(DeviceLog, AConnectionThatLeftALongLogCopiesItIntoTheDatabaseAsItCloses) {
   EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 0);
   platform::CloseDeviceDb();
   EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 400);
+}
+
+uintmax_t LogSize(const std::filesystem::path& folder) {
+  std::error_code ec;
+  uintmax_t size = std::filesystem::file_size(folder / "phone.db-wal", ec);
+  return ec ? 0 : size;
+}
+
+// A log that was copied but kept would still be read back whole by the next
+// program; emptied, it is not. While another connection reads an older
+// state, the closing one neither waits for it nor cuts the log beneath it.
+TEST(DeviceLog, ALongLogIsEmptiedAsItClosesUnlessAnotherConnectionStillReadsIt) {
+  TempDevice device;
+  const std::filesystem::path copy = device.folder().parent_path() / "copy.db";
+  for (int i = 0; i < 400; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
+  EXPECT_GT(LogSize(device.folder()), 0u);
+  platform::CloseDeviceDb();
+  EXPECT_EQ(LogSize(device.folder()), 0u);
+  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 400);
+
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open_v2((device.folder() / "phone.db").c_str(), &reader, SQLITE_OPEN_READONLY, nullptr),
+            SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM device_state;", nullptr, nullptr, nullptr), SQLITE_OK);
+  for (int i = 400; i < 800; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
+  platform::CloseDeviceDb();
+  EXPECT_GT(LogSize(device.folder()), 0u);
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(reader);
+  platform::Statement count(platform::DeviceDb(), "SELECT count(*) FROM device_state WHERE name LIKE 'bulk %'");
+  ASSERT_TRUE(count.Step());
+  EXPECT_EQ(count.Int(0), 800);
 }

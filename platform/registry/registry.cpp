@@ -344,15 +344,20 @@ LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const B
   return Guarded([&](sqlite3* db) -> LONG {
     // One statement, atomic by itself: the value is written only while its
     // key exists. A value keeps the spelling of its first writer; later
-    // writes replace only its type and data.
+    // writes replace only its type and data, and a write of the type and
+    // data already stored changes nothing, so that it adds nothing to the
+    // log. Key ids are never reused, so a key found missing after a write
+    // that changed nothing was missing for the write too.
     Statement q(db,
                 "INSERT INTO reg_values(key, name, folded, type, data)"
                 " SELECT ?1, ?2, ?3, ?4, ?5 WHERE EXISTS(SELECT 1 FROM reg_keys WHERE id = ?1)"
-                " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data",
+                " ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data"
+                " WHERE type IS NOT excluded.type OR data IS NOT excluded.data",
                 Statement::Cached);
     q.Bind(1, key).Bind(2, name.text).Bind(3, name.folded).Bind(4, static_cast<int64_t>(dwType));
     q.BindBlob(5, lpData, cbData).Run();
-    return sqlite3_changes(db) > 0 ? ERROR_SUCCESS : ERROR_KEY_DELETED;
+    if (sqlite3_changes(db) > 0) return ERROR_SUCCESS;
+    return KeyExists(db, key) ? ERROR_SUCCESS : ERROR_KEY_DELETED;
   });
 }
 

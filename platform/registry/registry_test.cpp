@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <set>
 #include <string>
 #include <thread>
@@ -163,6 +164,34 @@ TEST_F(RegistryTest, NamesAndDataAreLimited) {
   LONG status;
   GetDword(key, u"bigger", &status);
   EXPECT_EQ(status, ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+}
+
+// Writing the type and data a value already holds succeeds and adds
+// nothing to the log; a change of the type alone or the data alone is
+// written.
+TEST_F(RegistryTest, RewritingAStoredValueSucceedsWithoutWritingAndAChangeIsWritten) {
+  HKEY key = Create(HKEY_LOCAL_MACHINE, u"Software\\Test\\Same");
+  ASSERT_EQ(SetDword(key, u"Volume", 3), ERROR_SUCCESS);
+  const std::filesystem::path log = device_->folder() / "phone.db-wal";
+  const uintmax_t before = std::filesystem::file_size(log);
+  for (int i = 0; i < 20; ++i) ASSERT_EQ(SetDword(key, u"VOLUME", 3), ERROR_SUCCESS);
+  EXPECT_EQ(std::filesystem::file_size(log), before);
+
+  DWORD three = 3;
+  ASSERT_EQ(RegSetValueExW(key, u"Volume", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&three), 4), ERROR_SUCCESS);
+  DWORD type = 0;
+  EXPECT_EQ(RegQueryValueExW(key, u"Volume", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+  ASSERT_EQ(RegSetValueExW(key, u"Volume", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&three), 2), ERROR_SUCCESS);
+  DWORD size = 0;
+  EXPECT_EQ(RegQueryValueExW(key, u"Volume", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(size, 2u);
+  EXPECT_GT(std::filesystem::file_size(log), before);
+
+  ASSERT_EQ(RegDeleteKeyW(HKEY_LOCAL_MACHINE, u"Software\\Test\\Same"), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(key, u"Volume", 0, REG_BINARY, reinterpret_cast<const BYTE*>(&three), 2),
+            ERROR_KEY_DELETED);
   RegCloseKey(key);
 }
 
