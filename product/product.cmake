@@ -20,8 +20,8 @@ if(NOT CMAKE_SCRIPT_MODE_FILE)
 endif()
 file(READ ${PRODUCT_MANIFEST} product_json)
 
-# product_text(VARIABLE KEY PATTERN...): a text of the manifest, which must
-# match PATTERN; a missing or malformed entry stops the build.
+# product_text(VARIABLE PATTERN KEY...): the text at KEY... of the manifest,
+# which must match PATTERN; a missing or malformed entry stops the build.
 function(product_text variable pattern)
   string(JSON value ERROR_VARIABLE failure GET "${product_json}" ${ARGN})
   if(failure)
@@ -46,6 +46,12 @@ product_text(PRODUCT_TODAY_SCREEN "${product_binary_pattern}" todayScreen)
 product_text(PRODUCT_ROOT_KEY "${product_path_pattern}" storeRootKey)
 product_text(PRODUCT_LIBRARY "${product_file_pattern}" todayItemLibrary)
 product_text(PRODUCT_RING_TONE "${product_file_pattern}" ringTone)
+# A path's every folder has a name: no "\\" within, no "\" at the end.
+foreach(path IN ITEMS "${PRODUCT_INSTALL_FOLDER}" "${PRODUCT_ROOT_KEY}")
+  if(path MATCHES "\\\\\\\\|\\\\$")
+    message(FATAL_ERROR "${PRODUCT_MANIFEST}: \"${path}\" has a folder without a name")
+  endif()
+endforeach()
 foreach(name IN ITEMS "${PRODUCT_LIBRARY}" "${PRODUCT_RING_TONE}")
   string(FIND "${name}" "\\" separator)
   if(NOT separator EQUAL -1)
