@@ -4,10 +4,12 @@
 
 #include <windows.h>
 
+#include "product/product_manifest.h"
+
 // The folder used when the store names no plug-in path.
-inline constexpr WCHAR DEFAULT_INSTALL_FOLDER[] = TEXT("\\Program files\\Selvane");
+inline constexpr WCHAR DEFAULT_INSTALL_FOLDER[] = TEXT(PRODUCT_INSTALL_FOLDER);
 // The plug-in's file name, cut from the end of "DLL" to give the folder.
-inline constexpr WCHAR PLUGIN_FILE_SUFFIX[] = TEXT("\\Selvane.dll");
+inline constexpr WCHAR PLUGIN_FILE_SUFFIX[] = TEXT("\\" PRODUCT_LIBRARY);
 
 // Writes the install folder into `folder` (at most `capacity` units, always
 // terminated when capacity > 0) and returns its full length in units, so a

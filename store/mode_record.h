@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "product/product_manifest.h"
+
 // Widths of the text fields in units, terminator included.
 #define RING_MODE_WIDTH 25
 #define RING_TONE_WIDTH 150
@@ -23,7 +25,7 @@
 // "Category": an appointment of any category matches.
 inline constexpr WCHAR CATEGORY_ANY[] = TEXT("N/A");
 // The ring tone of a new mode and of every factory mode.
-inline constexpr WCHAR DEFAULT_RING_TONE[] = TEXT("BellDitty .wma");
+inline constexpr WCHAR DEFAULT_RING_TONE[] = TEXT(PRODUCT_RING_TONE);
 
 struct ModeRecord {
   DWORD SystemVolume;   // 0 (mute) to 5

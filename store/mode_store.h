@@ -4,19 +4,18 @@
 
 #include <windows.h>
 
+#include "product/product_manifest.h"
 #include "store/mode_record.h"
 
 // Keys, all under HKEY_LOCAL_MACHINE. Mode keys are named "Mode 1" to
 // "Mode 5" (and "Mode 0", which the dialog opens without "DefaultMode").
-inline constexpr WCHAR STORE_ROOT_KEY[] = TEXT("\\Software\\Microsoft\\Today\\Items\\Selvane");
-inline constexpr WCHAR MODE_KEY_FORMAT[] = TEXT("\\Software\\Microsoft\\Today\\Items\\Selvane\\%s");
-inline constexpr WCHAR MODE_NUMBER_KEY_FORMAT[] = TEXT("\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode %d");
+inline constexpr WCHAR STORE_ROOT_KEY[] = TEXT(PRODUCT_ROOT_KEY);
+inline constexpr WCHAR MODE_KEY_FORMAT[] = TEXT(PRODUCT_ROOT_KEY "\\%s");
+inline constexpr WCHAR MODE_NUMBER_KEY_FORMAT[] = TEXT(PRODUCT_ROOT_KEY "\\Mode %d");
 inline constexpr WCHAR MODE_KEY_NAME_FORMAT[] = TEXT("Mode %d");
-inline constexpr WCHAR NOTIFICATIONS_KEY_FORMAT[] = TEXT("\\Software\\Microsoft\\Today\\Items\\Selvane\\%s\\Notifications");
-inline constexpr WCHAR NOTIFICATIONS_PREFIX_FORMAT[] =
-    TEXT("\\Software\\Microsoft\\Today\\Items\\Selvane\\%s\\Notifications\\");
-inline constexpr WCHAR NOTIFICATION_KEY_FORMAT[] =
-    TEXT("\\Software\\Microsoft\\Today\\Items\\Selvane\\%s\\Notifications\\%s");
+inline constexpr WCHAR NOTIFICATIONS_KEY_FORMAT[] = TEXT(PRODUCT_ROOT_KEY "\\%s\\Notifications");
+inline constexpr WCHAR NOTIFICATIONS_PREFIX_FORMAT[] = TEXT(PRODUCT_ROOT_KEY "\\%s\\Notifications\\");
+inline constexpr WCHAR NOTIFICATION_KEY_FORMAT[] = TEXT(PRODUCT_ROOT_KEY "\\%s\\Notifications\\%s");
 
 // Values of the root key.
 inline constexpr WCHAR INIT_VALUE[] = TEXT("Init");

@@ -1,7 +1,7 @@
 // The programs' entry on desktop Windows: the phone's start-up before the
 // program's own WinMain (renamed PhoneWinMain by phone_names.h). The phone
 // has the trackbar among its standard controls; desktop Windows registers it
-// only when asked. Device paths ("\Program files\Selvane") lie on the drive
+// only when asked. Device paths ("\Program files\...") lie on the drive
 // of the program itself, which becomes the current drive.
 #include <commctrl.h>
 

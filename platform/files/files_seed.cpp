@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "../device/installed_product.h"
 #include "files.h"
 
 namespace fs = std::filesystem;
@@ -51,16 +52,18 @@ const Melody kMelodies[] = {
     {u"\\windows\\rings\\Old Tones.mid\\Retro.mid", {60, 64, 67}},
 };
 
-// Which recording each WMA file of the phone is.
+// Which recording each WMA file of the phone is. The phone's ring tone
+// comes first, in \windows\rings under the name the installed product
+// expects.
 struct Recording {
   const char16_t* path;
   const char* seed;
 };
 
+constexpr const char* kRingToneRecording = "bell.wma";
 const Recording kRecordings[] = {
-    {u"\\windows\\rings\\BellDitty .wma", "bell.wma"}, {u"\\windows\\rings\\Classic.WMA", "tone.wma"},
-    {u"\\windows\\rings\\chimes.wma", "chime.wma"},     {u"\\windows\\Alert.wma", "chime.wma"},
-    {u"\\windows\\Default.WMA", "bell.wma"},
+    {u"\\windows\\rings\\Classic.WMA", "tone.wma"}, {u"\\windows\\rings\\chimes.wma", "chime.wma"},
+    {u"\\windows\\Alert.wma", "chime.wma"},           {u"\\windows\\Default.WMA", "bell.wma"},
 };
 
 const char16_t* const kFolders[] = {u"\\windows", u"\\My Documents", u"\\Program files", u"\\Temp"};
@@ -139,6 +142,8 @@ void SeedDeviceFiles(const DeviceOptions& options) {
   if (options.empty) return;
   for (const Tone& tone : kWaves) WriteDeviceFile(tone.path, WaveFile(tone.frequency, tone.milliseconds));
   for (const Melody& melody : kMelodies) WriteDeviceFile(melody.path, MidiFile(melody.notes));
+  WriteDeviceFile(std::u16string(u"\\windows\\rings\\") + kInstalledProduct.ringTone,
+                  SeedRecordingData(kRingToneRecording));
   for (const Recording& recording : kRecordings) WriteDeviceFile(recording.path, SeedRecordingData(recording.seed));
 }
 

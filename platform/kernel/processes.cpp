@@ -22,6 +22,7 @@
 
 #include "../device/call_failure.h"
 #include "../device/device.h"
+#include "../device/installed_product.h"
 #include "../files/files.h"
 #include "../text/utf.h"
 #include "clock.h"
@@ -36,12 +37,8 @@ namespace fs = std::filesystem;
 
 namespace platform {
 
-const char16_t kInstallFolder[] = u"\\Program files\\Selvane";
-const char kTodayScreen[] = "SelvaneToday";
-
 namespace {
 
-const char* const kInstalledPrograms[] = {"SelvaneSettings", "SelvaneTimer", "Kestrow", "Lumist"};
 constexpr std::string_view kProgramMarker = "SELVANE-PROGRAM ";
 // An installed program's file is one short line; a bigger file is none.
 constexpr size_t kInstalledFileLimit = 4096;
@@ -84,9 +81,9 @@ bool EndsWithExe(std::string_view name) {
 // name one of the phone's own programs, never another binary of the
 // program folder (the device tool, the benchmark, a host command).
 bool IsPhoneProgram(std::string_view name) {
-  for (const char* program : kInstalledPrograms)
-    if (name == program) return true;
-  return name == kTodayScreen;
+  for (size_t i = 0; i < kInstalledProduct.programCount; ++i)
+    if (name == kInstalledProduct.programs[i]) return true;
+  return name == kInstalledProduct.todayScreen;
 }
 
 // Forgets children that have ended, so none stays a zombie.
@@ -161,8 +158,9 @@ void SplitCommandLine(std::u16string_view line, std::u16string* program, std::u1
 }  // namespace
 
 void InstallPrograms() {
-  for (const char* name : kInstalledPrograms) {
-    std::u16string path = std::u16string(kInstallFolder) + u"\\" + Utf8ToUtf16(name) + u".exe";
+  for (size_t i = 0; i < kInstalledProduct.programCount; ++i) {
+    std::string name = kInstalledProduct.programs[i];
+    std::u16string path = std::u16string(kInstalledProduct.installFolder) + u"\\" + Utf8ToUtf16(name) + u".exe";
     WriteDeviceFile(path, std::string(kProgramMarker) + name + "\n");
   }
 }
@@ -192,10 +190,12 @@ std::optional<fs::path> InstalledProgramBinary(std::u16string_view devicePath) {
 
 std::u16string InstalledProgramPath(const std::string& program) {
   if (!program.empty() && (program[0] == '\\' || program[0] == '/')) return Utf8ToUtf16(program);
-  std::u16string path = std::u16string(kInstallFolder) + u"\\" + Utf8ToUtf16(program);
+  std::u16string path = std::u16string(kInstalledProduct.installFolder) + u"\\" + Utf8ToUtf16(program);
   if (!EndsWithExe(program)) path += u".exe";
   return path;
 }
+
+fs::path TodayScreenBinary() { return ProgramBinaryFolder() / kInstalledProduct.todayScreen; }
 
 pid_t StartProgram(const fs::path& binary, const std::u16string& commandLine, bool keepInput, bool ownGroup) {
   std::vector<std::string> variables;

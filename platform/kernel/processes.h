@@ -14,26 +14,25 @@
 
 namespace platform {
 
-// Where a fresh device has the four programs.
-extern const char16_t kInstallFolder[];
-
-// The built binary of the phone's Today screen, its shell.
-extern const char kTodayScreen[];
-
-// Writes \Program files\Selvane\NAME.exe for each program. Each such file
-// holds one line, "SELVANE-PROGRAM NAME", naming the built binary NAME that
-// it stands for; a copy of the file elsewhere on the device starts the same
-// program. Runs inside CreateDevice.
+// Writes INSTALL FOLDER\NAME.exe for each program of the installed product
+// (device/installed_product.h). Each such file holds one line,
+// "SELVANE-PROGRAM NAME", naming the built binary NAME that it stands for; a
+// copy of the file elsewhere on the device starts the same program. Runs
+// inside CreateDevice.
 void InstallPrograms();
 
 // The built binary that the device file at `devicePath` stands for, if the
-// file exists, names one of the phone's programs (the four, the Today
-// screen) and that program is built. Nothing else on the host can be named.
+// file exists, names one of the phone's programs (the installed product's,
+// the Today screen) and that program is built. Nothing else on the host
+// can be named.
 std::optional<std::filesystem::path> InstalledProgramBinary(std::u16string_view devicePath);
 
 // The device path the device tool means by PROGRAM: a device path as it
 // is, else a name in the install folder (".exe" added when missing).
 std::u16string InstalledProgramPath(const std::string& program);
+
+// The built binary of the phone's Today screen, in ProgramBinaryFolder().
+std::filesystem::path TodayScreenBinary();
 
 // The folder of the built programs: SELVANE_BIN, else the running binary's.
 std::filesystem::path ProgramBinaryFolder();

@@ -1,11 +1,13 @@
 // The registry of a fresh phone: the control-panel keys a Windows Mobile 2003
-// phone ships with, its notification events, and the product's Today item.
+// phone ships with, its notification events, and the installed product's
+// Today item.
 #include <stdexcept>
 #include <string>
 
 #include <windows.h>
 
 #include "../device/device.h"
+#include "../device/installed_product.h"
 #include "registry.h"
 
 namespace {
@@ -62,17 +64,13 @@ const DwordValue kVolume[] = {
     {u"Volume", 0xCCCCCCCC}, {u"Ringer", 0x99999999}, {u"Mute", 7}, {u"Screen", 1}, {u"Key", 1}};
 const DwordValue kRingCategory[] = {{u"InitVol", 3}, {u"Mute", 0}};
 const DwordValue kPhone[] = {{u"Vol", 0x9999}, {u"Ringer", 0x9999}};
-const TextValue kRingToneText[] = {{u"Sound", u"BellDitty .wma"}, {u"Script", u"apw3r"}};
+constexpr const char16_t* kRingScript = u"apw3r";
 const DwordValue kAutoPickUp[] = {{u"AutoPickUp", 0}, {u"Ring", 3}};
 const DwordValue kBackLight[] = {{u"BrightNess", 8},   {u"ACBrightNess", 10},
                                  {u"OnOffBatt", 1},    {u"OnOffAC", 1},
                                  {u"BatteryTimeout", 60}, {u"BatteryTimeoutUnchecked", 0},
                                  {u"ACTimeout", 0},    {u"BacklightOnTap", 1}};
 const DwordValue kBTProfile[] = {{u"ON", 1}};
-
-// The installer's Today item: where the plug-in library lies.
-constexpr const char16_t* kProductKey = u"\\Software\\Microsoft\\Today\\Items\\Selvane";
-constexpr const char16_t* kProductDll = u"\\Program files\\Selvane\\Selvane.dll";
 
 // A fresh device that lacks part of its registry is not made at all.
 void Check(LONG status) {
@@ -114,7 +112,8 @@ void SeedPhoneKeys() {
   SeedDwords(u"\\ControlPanel\\SoundCategories\\Ring", kRingCategory);
   SeedDwords(u"\\ControlPanel\\Phone", kPhone);
   WithKey(HKEY_CURRENT_USER, u"\\ControlPanel\\Sounds\\RingTone0", [](HKEY key) {
-    for (const auto& v : kRingToneText) SetText(key, v.name, v.text);
+    SetText(key, u"Sound", platform::kInstalledProduct.ringTone);
+    SetText(key, u"Script", kRingScript);
   });
   SeedDwords(u"\\ControlPanel\\AutoPickUp", kAutoPickUp);
   SeedDwords(u"\\ControlPanel\\BackLight", kBackLight);
@@ -138,7 +137,9 @@ void SeedRegistry(const DeviceOptions& options) {
   // One transaction: a fresh device is written in one go, not value by value.
   Transaction seeding(DeviceDb());
   if (!options.empty) SeedPhoneKeys();
-  WithKey(HKEY_LOCAL_MACHINE, kProductKey, [](HKEY key) { SetText(key, u"DLL", kProductDll); });
+  // The installer's Today item: where the item's library lies.
+  WithKey(HKEY_LOCAL_MACHINE, kInstalledProduct.todayItemKey,
+          [](HKEY key) { SetText(key, u"DLL", kInstalledProduct.todayItemDll); });
   seeding.Commit();
 }
 

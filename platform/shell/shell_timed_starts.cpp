@@ -22,7 +22,7 @@ namespace platform {
 
 namespace {
 
-const WCHAR kShellClass[] = u"SelvaneShell";
+const WCHAR kShellClass[] = u"PhoneShell";
 const WCHAR kShellTitle[] = u"Timed starts";
 const UINT_PTR kCheckTimer = 1;
 // Registrations are to the second; a check a second finds each on time.

@@ -60,7 +60,7 @@ void AddRunCommand(CLI::App& app) {
     if (platform::DisplayIsHeadless() && !(script && *script))
       std::fprintf(stderr, "selvane-device: no host display and no script (SELVANE_INPUT): the phone is switched "
                            "off once its screen is drawn\n");
-    int status = RunProgramGroup(platform::ProgramBinaryFolder() / platform::kTodayScreen, u"", true,
+    int status = RunProgramGroup(platform::TodayScreenBinary(), u"", true,
                                  GroupEnd::WithItsLeader);
     if (status != 0) throw CLI::RuntimeError(status);
   });

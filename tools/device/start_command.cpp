@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/device/device.h"
+#include "platform/device/installed_product.h"
 #include "platform/kernel/processes.h"
 #include "platform/text/utf.h"
 #include "tools/device/commands.h"
@@ -12,7 +13,8 @@
 
 void AddStartCommand(CLI::App& app) {
   CLI::App* start = app.add_subcommand(
-      "start", "Start an installed program (a name in \\Program files\\Selvane, or a device path)");
+      "start", "Start an installed program (a name in " + platform::Utf16ToUtf8(platform::kInstalledProduct.installFolder) +
+                   ", or a device path)");
   auto wait = std::make_shared<bool>(false);
   start->add_flag("--wait", *wait, "Wait for the program to end and exit with its status");
   // Everything from PROGRAM on belongs to the program, dashes included.
