@@ -1,13 +1,17 @@
 # Build helpers shared by every folder.
 
-# selvane_tests(NAME SOURCES... LIBS... [TIMEOUT SECONDS] [LABELS L...]): one GoogleTest
-# executable under CTest. Tests run against a fresh device in a temporary
-# folder; the fixture sets SELVANE_DEVICE itself, so nothing here touches the
-# user's device. TIMEOUT gives tests that run the phone for long spans of
-# virtual time more than ctest's default; LABELS lets a suite leave them out
-# (ctest -LE).
+# selvane_tests(NAME SOURCES... LIBS... [TIMEOUT SECONDS] [LABELS L...]
+#               [REAL_TIME FILTER]): one GoogleTest executable under CTest.
+# Tests run against a fresh device in a temporary folder; the fixture sets
+# SELVANE_DEVICE itself, so nothing here touches the user's device. TIMEOUT
+# gives tests that run the phone for long spans of virtual time more than
+# ctest's default; LABELS lets a suite leave them out (ctest -LE). The tests
+# that REAL_TIME's GoogleTest filter matches run on the host's own time (its
+# audio, an X server) rather than the phone's virtual time: they are labelled
+# real_time and run alone (RUN_SERIAL), so that a parallel run, slow under
+# the sanitizers, does not starve them.
 function(selvane_tests name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT;REAL_TIME" "SOURCES;LIBS;LABELS" ${ARGN})
   set(timeout)
   if(T_TIMEOUT)
     set(timeout TIMEOUT ${T_TIMEOUT})
@@ -24,7 +28,18 @@ function(selvane_tests name)
   # A parameterised test's CTest name is its GoogleTest name, which its
   # parameter's PrintTo makes readable; CMake would otherwise append the
   # printed value to every name its generator gave.
-  gtest_discover_tests(${name} NO_PRETTY_VALUES
+  set(rest)
+  if(T_REAL_TIME)
+    set(rest TEST_FILTER "-${T_REAL_TIME}")
+    set(real_time)
+    if(T_TIMEOUT)
+      set(real_time TIMEOUT ${T_TIMEOUT})
+    endif()
+    gtest_discover_tests(${name} NO_PRETTY_VALUES TEST_FILTER "${T_REAL_TIME}"
+      PROPERTIES ENVIRONMENT "SELVANE_DISPLAY=headless" ${real_time} LABELS real_time RUN_SERIAL TRUE
+      DISCOVERY_TIMEOUT 60)
+  endif()
+  gtest_discover_tests(${name} NO_PRETTY_VALUES ${rest}
     PROPERTIES ENVIRONMENT "SELVANE_DISPLAY=headless" ${timeout}
     DISCOVERY_TIMEOUT 60)
 endfunction()

@@ -1,5 +1,5 @@
-// Reading the phone's notification events into a table and writing a
-// mode's table back into them.
+// Reading the phone's notification events into a table, writing a mode's
+// table back into them, and seeding a mode's entries from them.
 #include "phone/phone_notifications.h"
 
 #include <gtest/gtest.h>
@@ -8,8 +8,12 @@
 #include <string>
 
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
+#include "store/notification_table.h"
 
 namespace {
+
+using testing_support::SubkeyCount;
 
 class PhoneNotificationsTest : public testing_support::DeviceTest {
  protected:
@@ -58,6 +62,13 @@ NotificationSetting Slot(const std::u16string& name, DWORD options, const std::u
   slot.Duration = 3;
   std::copy(wave.begin(), wave.end(), slot.Wave);
   return slot;
+}
+
+// Seeds a mode from the phone's own event list, as the first run does.
+int SeedFromPhone(LPCWSTR keyName) {
+  NotificationTable events;
+  std::memset(events, 0, sizeof events);
+  return SeedNotifications(keyName, events, ReadPhoneNotifications(events));
 }
 
 }  // namespace
@@ -127,4 +138,45 @@ TEST_F(PhoneNotificationsTest, ApplyingWritesMatchingEventsAndNothingElse) {
   ClearPhoneEvents();
   EXPECT_EQ(ApplyPhoneNotifications(nullptr, table), 0);
   EXPECT_EQ(ReadPhoneNotifications(table), 0);
+}
+
+// The first run seeds each mode from the phone's own event list.
+TEST_F(PhoneNotificationsTest, SeedingAddsOnlyMissingPhoneEventsWithTheirSounds) {
+  NotificationSetting mine = Slot(u"Alarms", 0x40000010, u"mine");
+  mine.Duration = 99;
+  SaveNotification(u"Mode 1", mine);
+  EXPECT_EQ(SeedFromPhone(u"Mode 1"), 0);
+  NotificationTable loaded;
+  int last = LoadNotifications(u"Mode 1", loaded);
+  int named = 0;
+  for (int i = 0; i <= last; ++i) {
+    std::u16string name = loaded[i].EventName;
+    if (name.empty()) continue;
+    ++named;
+    EXPECT_NE(name, u"Phone: Incoming call");
+    if (name == u"Alarms") {
+      EXPECT_EQ(loaded[i].Options, 0x40000010u);  // the user's entry is kept
+      EXPECT_EQ(std::u16string(loaded[i].Wave), u"mine");
+    } else {
+      EXPECT_EQ(loaded[i].Options, 0x40000004u) << std::string(name.begin(), name.end());
+      EXPECT_EQ(loaded[i].Duration, 10u);
+    }
+    if (name == u"Reminders") {
+      EXPECT_EQ(std::u16string(loaded[i].Wave), u"alarm1");
+    }
+  }
+  EXPECT_GE(named, 15);
+
+  DWORD before = SubkeyCount(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 1\\Notifications");
+  SeedFromPhone(u"Mode 1");
+  EXPECT_EQ(SubkeyCount(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 1\\Notifications"), before);
+
+  // Another key name gets an empty "Notifications" key and nothing more.
+  SeedFromPhone(u"Mode 0");
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 0\\Notifications",
+                          0, 0, &key),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(SubkeyCount(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 0\\Notifications"), 0u);
 }

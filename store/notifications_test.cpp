@@ -1,12 +1,12 @@
-// A mode's notification entries: loading, saving, seeding from the phone
-// and resetting to the mode's factory options.
+// A mode's notification entries: loading, saving and resetting to the
+// mode's factory options.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "phone/phone_notifications.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
 #include "store/notification_table.h"
 
 namespace {
@@ -23,33 +23,13 @@ NotificationSetting Entry(const std::u16string& name, DWORD options, DWORD durat
   return entry;
 }
 
-// Seeds a mode from the phone's own event list, as the first run does.
-int SeedFromPhone(LPCWSTR keyName) {
-  NotificationTable events;
-  std::memset(events, 0, sizeof events);
-  return SeedNotifications(keyName, events, ReadPhoneNotifications(events));
-}
-
 class NotificationsTest : public testing_support::DeviceTest {
  protected:
   // Reads one value of an entry's subkey under HKEY_LOCAL_MACHINE.
   DWORD EntryDword(const std::u16string& path, const char16_t* name) {
-    HKEY key;
-    DWORD value = 0xDEAD, size = sizeof value;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return 0xDEAD;
-    RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    return value;
+    return testing_support::GetDword(HKEY_LOCAL_MACHINE, path, name).value_or(0xDEAD);
   }
-  DWORD SubkeyCount(const char16_t* path) {
-    HKEY key;
-    DWORD count = 0;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, 0, &key) != ERROR_SUCCESS) return 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                     nullptr);
-    RegCloseKey(key);
-    return count;
-  }
+  DWORD SubkeyCount(const char16_t* path) { return testing_support::SubkeyCount(HKEY_LOCAL_MACHINE, path); }
   void SaveNumbered(LPCWSTR mode, int count) {
     for (int i = 0; i < count; ++i) {
       std::u16string name = u"Event ";
@@ -139,42 +119,4 @@ TEST_F(NotificationsTest, ResetSetsTheModesFactoryOptionsAndKeepsSounds) {
   EXPECT_EQ(EntryDword(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 0\\Notifications\\Alarms", u"Options"),
             0x40000002u);
   EXPECT_EQ(ResetNotificationOptions(u"Mode 5"), 0);  // no entries at all
-}
-
-TEST_F(NotificationsTest, SeedingAddsOnlyMissingPhoneEventsWithTheirSounds) {
-  SaveNotification(u"Mode 1", Entry(u"Alarms", 0x40000010, 99, u"mine"));
-  EXPECT_EQ(SeedFromPhone(u"Mode 1"), 0);
-  NotificationTable loaded;
-  int last = LoadNotifications(u"Mode 1", loaded);
-  int named = 0;
-  for (int i = 0; i <= last; ++i) {
-    std::u16string name = loaded[i].EventName;
-    if (name.empty()) continue;
-    ++named;
-    EXPECT_NE(name, u"Phone: Incoming call");
-    if (name == u"Alarms") {
-      EXPECT_EQ(loaded[i].Options, 0x40000010u);  // the user's entry is kept
-      EXPECT_EQ(std::u16string(loaded[i].Wave), u"mine");
-    } else {
-      EXPECT_EQ(loaded[i].Options, 0x40000004u) << std::string(name.begin(), name.end());
-      EXPECT_EQ(loaded[i].Duration, 10u);
-    }
-    if (name == u"Reminders") {
-      EXPECT_EQ(std::u16string(loaded[i].Wave), u"alarm1");
-    }
-  }
-  EXPECT_GE(named, 15);
-
-  DWORD before = SubkeyCount(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 1\\Notifications");
-  SeedFromPhone(u"Mode 1");
-  EXPECT_EQ(SubkeyCount(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 1\\Notifications"), before);
-
-  // Another key name gets an empty "Notifications" key and nothing more.
-  SeedFromPhone(u"Mode 0");
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 0\\Notifications",
-                          0, 0, &key),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-  EXPECT_EQ(SubkeyCount(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode 0\\Notifications"), 0u);
 }

@@ -11,10 +11,7 @@ TEST(DeviceModes, EachModeShowsItsRulesAndItsNextSwitch) {
   phone.SetDailyStart(2, 22, 30, MondayOnly | WednesdayOnly);
   phone.SetDword(ModeKey(2), "StopHour", 7);
   phone.SetDword(ModeKey(2), "ModeBack", 4);
-  phone.SetDword(ModeKey(3), "OutlookSwitch", 1);
-  phone.SetDword(ModeKey(3), "Status", 2);
-  phone.SetText(ModeKey(3), "Category", "Work");
-  phone.SetDword(ModeKey(3), "ModeBusy", 5);
+  phone.SetCalendarRule(3, 2, "Work", 5);
   phone.SetDword(ModeKey(3), "StartHourOutlook", 14);
   phone.SetDailyStart(4, 6, 0, MondayOnly);
   phone.SetDailyStart(5, 99, 7, 0);

@@ -20,10 +20,7 @@ TEST(DeviceWeek, PrintsTheChangesAndWhyEachIdleRuleNeverTakesEffect) {
   phone.SetDword(ModeKey(4), "StopHour", 25);
   phone.SetDword(ModeKey(5), "StopHour", 12);
   phone.SetDword(ModeKey(5), "ModeBack", 3);
-  phone.SetDword(ModeKey(5), "OutlookSwitch", 1);
-  phone.SetDword(ModeKey(5), "Status", 2);
-  phone.SetText(ModeKey(5), "Category", "Holiday");
-  phone.SetDword(ModeKey(5), "ModeBusy", 2);
+  phone.SetCalendarRule(5, 2, "Holiday", 2);
   phone.Tool({"calendar", "add", "--start", "2026-12-10 09:00", "--end", "2026-12-10 10:00", "--category", "Work"});
 
   EXPECT_EQ(phone.Tool({"week", "--days", "2"}).out,

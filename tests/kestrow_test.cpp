@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "platform/kernel/clock.h"
 #include "platform/kernel/journal.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
 
 using testing_support::RunProgram;
 using testing_support::TempDevice;
@@ -41,14 +43,8 @@ std::vector<std::string> RunKestrow(const std::vector<std::string>& args) {
   return lines;
 }
 
-int64_t StackMode() {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWidcommKey, 0, 0, &key) != ERROR_SUCCESS) return -1;
-  DWORD mode = 0, size = sizeof mode;
-  RegQueryValueExW(key, u"StackMode", nullptr, nullptr, reinterpret_cast<BYTE*>(&mode), &size);
-  RegCloseKey(key);
-  return mode;
-}
+// The Widcomm stack's state as the tray keeps it.
+std::optional<DWORD> StackMode() { return testing_support::GetDword(HKEY_LOCAL_MACHINE, kWidcommKey, u"StackMode"); }
 
 using Lines = std::vector<std::string>;
 
@@ -71,29 +67,28 @@ TEST(KestrowTest, OnTheWidcommStackItSwitchesThroughTheTrayAndWaitsForTheStack) 
   platform::DeviceOptions options;
   options.widcomm = true;
   TempDevice device(options);
-  ASSERT_EQ(StackMode(), 0);
+  ASSERT_EQ(StackMode(), 0u);
   EXPECT_EQ(RunKestrow({"4"}), (Lines{"BthSetMode 0 failed", "WCE_BTTRAY WM_COMMAND 0x1002"}));
-  EXPECT_EQ(StackMode(), 1);
+  EXPECT_EQ(StackMode(), 1u);
   // Already on: nothing is sent to the tray.
   EXPECT_EQ(RunKestrow({"4"}), Lines{"BthSetMode 0 failed"});
   EXPECT_EQ(RunKestrow({"2"}), (Lines{"WCE_BTTRAY WM_COMMAND 0x1001", "BthSetMode 2 failed"}));
-  EXPECT_EQ(StackMode(), 0);
+  EXPECT_EQ(StackMode(), 0u);
   EXPECT_EQ(RunKestrow({"0"}), Lines{"BthSetMode 0 failed"});
   EXPECT_EQ(RunKestrow({"3"}), Lines{});
   EXPECT_EQ(RunKestrow({}), (Lines{"BthSetMode 0 failed", "WCE_BTTRAY WM_COMMAND 0x1002"}));
-  EXPECT_EQ(StackMode(), 1);
+  EXPECT_EQ(StackMode(), 1u);
 }
 
 TEST(KestrowTest, WidcommKeyWithoutItsValueCountsAsOff) {
   platform::DeviceOptions options;
   options.widcomm = true;
   TempDevice device(options);
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kWidcommKey, 0, 0, &key), ERROR_SUCCESS);
-  RegDeleteValueW(key, u"StackMode");
-  RegCloseKey(key);
+  ASSERT_TRUE(StackMode());
+  testing_support::DeleteValue(HKEY_LOCAL_MACHINE, kWidcommKey, u"StackMode");
+  ASSERT_FALSE(StackMode());
   EXPECT_EQ(RunKestrow({"4"}), (Lines{"BthSetMode 0 failed", "WCE_BTTRAY WM_COMMAND 0x1002"}));
-  EXPECT_EQ(StackMode(), 1);
+  EXPECT_EQ(StackMode(), 1u);
 }
 
 }  // namespace

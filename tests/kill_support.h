@@ -44,26 +44,43 @@ inline void RestoreDatabase(const fs::path& device, const fs::path& saved) {
   fs::copy_file(saved, device / "phone.db", fs::copy_options::overwrite_existing);
 }
 
-// TRUE while the registry holds a value named `record` (an ASCII name).
-// Read straight from the database on a read-only connection of its own, so
-// that the polling, many times a millisecond, never writes to the device
-// under test nor takes part in its registry's own locking.
-inline bool RecordPresent(const char16_t* record) {
-  std::string folded;
-  for (const char16_t* c = record; *c; ++c) folded += static_cast<char>(std::tolower(static_cast<int>(*c)));
+// Runs `sql` (with `text` bound to its one parameter, when given) straight
+// on the device's database, through a read-only connection of its own, and
+// hands the statement to `read` at its first row. The polling, many times a
+// millisecond, so never writes to the device under test nor takes part in
+// its registry's own locking. FALSE when no row came.
+template <typename Read>
+inline bool ReadDatabase(const char* sql, const std::string* text, Read read) {
   const std::string path = std::string(std::getenv("SELVANE_DEVICE")) + "/phone.db";
   sqlite3* db = nullptr;
-  bool present = false;
+  bool row = false;
   if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
     sqlite3_stmt* query = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT 1 FROM reg_values WHERE folded = ?", -1, &query, nullptr) == SQLITE_OK) {
-      sqlite3_bind_text(query, 1, folded.c_str(), -1, SQLITE_TRANSIENT);
-      present = sqlite3_step(query) == SQLITE_ROW;
+    if (sqlite3_prepare_v2(db, sql, -1, &query, nullptr) == SQLITE_OK) {
+      if (text) sqlite3_bind_text(query, 1, text->c_str(), -1, SQLITE_TRANSIENT);
+      row = sqlite3_step(query) == SQLITE_ROW;
+      if (row) read(query);
     }
     sqlite3_finalize(query);
   }
   sqlite3_close(db);
-  return present;
+  return row;
+}
+
+// TRUE while the registry holds a value named `record` (an ASCII name).
+inline bool RecordPresent(const char16_t* record) {
+  std::string folded;
+  for (const char16_t* c = record; *c; ++c) folded += static_cast<char>(std::tolower(static_cast<int>(*c)));
+  return ReadDatabase("SELECT 1 FROM reg_values WHERE folded = ?", &folded, [](sqlite3_stmt*) {});
+}
+
+// How many values the registry holds, every key counted; -1 when the
+// database cannot be read.
+inline int64_t StoredValueCount() {
+  int64_t count = -1;
+  ReadDatabase("SELECT count(*) FROM reg_values", nullptr,
+               [&](sqlite3_stmt* query) { count = sqlite3_column_int64(query, 0); });
+  return count;
 }
 
 using Clock = std::chrono::steady_clock;

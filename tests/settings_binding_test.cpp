@@ -8,40 +8,58 @@
 namespace settings_test {
 namespace {
 
+// Mode 2's values where every field differs from the factory one, and what
+// "Save" writes back for each: the stored value, but for the ring tone,
+// which the list shows (and so saves) in its own case.
+struct DistinctNumber {
+  const char16_t* name;
+  DWORD value;
+};
+const DistinctNumber kDistinctNumbers[] = {
+    {u"System Volume", 1},
+    {u"Phone Volume", 2},
+    {u"Speaker Volume", 4},
+    {u"Radio State", 0},
+    {u"BT State", 1},
+    {u"Headset State", 1},
+    {u"StartHour", 7},
+    {u"StartMinutes", 30},
+    {u"StopHour", 18},
+    {u"StopMinutes", 5},
+    {u"ModeBack", 3},
+    {u"AutoPickUp", 1},
+    {u"NbRingPickUp", 4},
+    {u"Sound", 6},
+    {u"Days", 0x1010101},
+    {u"OutlookSwitch", 1},
+    {u"OutlookAutoRefresh", 1},
+    {u"ModeBusy", 5},
+    {u"Status", 1},
+    {u"BrightNess", 3},
+    {u"ACBrightNess", 9},
+    {u"BatteryTimeoutUnchecked", 0},
+    {u"BatteryTimeout", 120},
+    {u"BacklightOnTap", 0},
+};
+struct DistinctText {
+  const char16_t* name;
+  const char16_t* stored;
+  const char* saved;
+};
+const DistinctText kDistinctTexts[] = {
+    {u"Ring Mode", u"apw3r", "apw3r"},
+    {u"Ring Tone", u"Classic.WMA", "classic.wma"},
+    {u"Sim Code", u"4321", "4321"},
+    {u"Mode Name", u"Weekend", "Weekend"},
+    {u"Category", u"Personal", "Personal"},
+    {u"ProgramToRun", u"\\windows\\calc.exe", "\\windows\\calc.exe"},
+};
+
 class SettingsBindingTest : public SettingsTest {
  protected:
-  // Mode 2 with a value in every field that differs from the factory one.
   void StoreDistinctMode() {
-    SetModeDword(2, u"System Volume", 1);
-    SetModeDword(2, u"Phone Volume", 2);
-    SetModeDword(2, u"Speaker Volume", 4);
-    SetModeText(2, u"Ring Mode", u"apw3r");
-    SetModeText(2, u"Ring Tone", u"Classic.WMA");
-    SetModeDword(2, u"Radio State", 0);
-    SetModeDword(2, u"BT State", 1);
-    SetModeDword(2, u"Headset State", 1);
-    SetModeDword(2, u"StartHour", 7);
-    SetModeDword(2, u"StartMinutes", 30);
-    SetModeDword(2, u"StopHour", 18);
-    SetModeDword(2, u"StopMinutes", 5);
-    SetModeDword(2, u"ModeBack", 3);
-    SetModeDword(2, u"AutoPickUp", 1);
-    SetModeDword(2, u"NbRingPickUp", 4);
-    SetModeText(2, u"Sim Code", u"4321");
-    SetModeText(2, u"Mode Name", u"Weekend");
-    SetModeDword(2, u"Sound", 6);
-    SetModeDword(2, u"Days", 0x1010101);
-    SetModeDword(2, u"OutlookSwitch", 1);
-    SetModeDword(2, u"OutlookAutoRefresh", 1);
-    SetModeDword(2, u"ModeBusy", 5);
-    SetModeDword(2, u"Status", 1);
-    SetModeText(2, u"Category", u"Personal");
-    SetModeText(2, u"ProgramToRun", u"\\windows\\calc.exe");
-    SetModeDword(2, u"BrightNess", 3);
-    SetModeDword(2, u"ACBrightNess", 9);
-    SetModeDword(2, u"BatteryTimeoutUnchecked", 0);
-    SetModeDword(2, u"BatteryTimeout", 120);
-    SetModeDword(2, u"BacklightOnTap", 0);
+    for (const DistinctNumber& value : kDistinctNumbers) SetModeDword(2, value.name, value.value);
+    for (const DistinctText& value : kDistinctTexts) SetModeText(2, value.name, value.stored);
   }
 };
 
@@ -96,36 +114,10 @@ TEST_F(SettingsBindingTest, EveryFieldOfAModeIsShownAndSavedBackUnchanged) {
   EXPECT_FALSE(Checked(d, IDC_BACKLIGHT_ON_TAP));
 
   // "Save" writes what the controls show, which is what was stored.
-  EXPECT_EQ(ModeDword(2, u"System Volume"), 1u);
-  EXPECT_EQ(ModeDword(2, u"Phone Volume"), 2u);
-  EXPECT_EQ(ModeDword(2, u"Speaker Volume"), 4u);
-  EXPECT_EQ(ModeText(2, u"Ring Mode"), "apw3r");
-  EXPECT_EQ(ModeText(2, u"Ring Tone"), "classic.wma");
-  EXPECT_EQ(ModeDword(2, u"Radio State"), 0u);
-  EXPECT_EQ(ModeDword(2, u"BT State"), 1u);
-  EXPECT_EQ(ModeDword(2, u"Headset State"), 1u);
-  EXPECT_EQ(ModeDword(2, u"StartHour"), 7u);
-  EXPECT_EQ(ModeDword(2, u"StartMinutes"), 30u);
-  EXPECT_EQ(ModeDword(2, u"StopHour"), 18u);
-  EXPECT_EQ(ModeDword(2, u"StopMinutes"), 5u);
-  EXPECT_EQ(ModeDword(2, u"ModeBack"), 3u);
-  EXPECT_EQ(ModeDword(2, u"AutoPickUp"), 1u);
-  EXPECT_EQ(ModeDword(2, u"NbRingPickUp"), 4u);
-  EXPECT_EQ(ModeText(2, u"Sim Code"), "4321");
-  EXPECT_EQ(ModeText(2, u"Mode Name"), "Weekend");
-  EXPECT_EQ(ModeDword(2, u"Sound"), 6u);
-  EXPECT_EQ(ModeDword(2, u"Days"), 0x1010101u);
-  EXPECT_EQ(ModeDword(2, u"OutlookSwitch"), 1u);
-  EXPECT_EQ(ModeDword(2, u"OutlookAutoRefresh"), 1u);
-  EXPECT_EQ(ModeDword(2, u"ModeBusy"), 5u);
-  EXPECT_EQ(ModeDword(2, u"Status"), 1u);
-  EXPECT_EQ(ModeText(2, u"Category"), "Personal");
-  EXPECT_EQ(ModeText(2, u"ProgramToRun"), "\\windows\\calc.exe");
-  EXPECT_EQ(ModeDword(2, u"BrightNess"), 3u);
-  EXPECT_EQ(ModeDword(2, u"ACBrightNess"), 9u);
-  EXPECT_EQ(ModeDword(2, u"BatteryTimeoutUnchecked"), 0u);
-  EXPECT_EQ(ModeDword(2, u"BatteryTimeout"), 120u);
-  EXPECT_EQ(ModeDword(2, u"BacklightOnTap"), 0u);
+  for (const DistinctNumber& value : kDistinctNumbers)
+    EXPECT_EQ(ModeDword(2, value.name), value.value) << platform::Utf16ToUtf8(value.name);
+  for (const DistinctText& value : kDistinctTexts)
+    EXPECT_EQ(ModeText(2, value.name), value.saved) << platform::Utf16ToUtf8(value.name);
 }
 
 TEST_F(SettingsBindingTest, BatteryTimeoutShowsMinutesAndTheTwoShortTimeouts) {

@@ -13,6 +13,7 @@
 
 #include "platform/device/device.h"
 #include "platform/testing/device_fixture.h"
+#include "tests/kill_support.h"
 #include "tests/settings_support.h"
 
 namespace fs = std::filesystem;
@@ -34,18 +35,6 @@ std::string ModesExport() {
   return text;
 }
 
-int64_t StoredValueCount() {
-  platform::Statement count(platform::DeviceDb(), "SELECT count(*) FROM reg_values");
-  return count.Step() ? count.Int(0) : 0;
-}
-
-// Puts the saved database back as the device's, with no log beside it.
-void RestoreDatabase(const fs::path& device, const fs::path& saved) {
-  platform::CloseDeviceDb();
-  for (const char* suffix : {"-wal", "-shm"}) fs::remove(device / ("phone.db" + std::string(suffix)));
-  fs::copy_file(saved, device / "phone.db", fs::copy_options::overwrite_existing);
-}
-
 }  // namespace
 
 TEST(SettingsFirstRunKill, AKilledFirstRunLeavesNoHalfPreparedStore) {
@@ -53,13 +42,13 @@ TEST(SettingsFirstRunKill, AKilledFirstRunLeavesNoHalfPreparedStore) {
   const fs::path saved = device.folder().parent_path() / "fresh-phone.db";
   platform::CloseDeviceDb();
   fs::copy_file(device.folder() / "phone.db", saved);
-  const int64_t freshValues = StoredValueCount();
+  const int64_t freshValues = kill_test::StoredValueCount();
 
   // An uninterrupted first run: the modes every later check expects.
   ASSERT_EQ(RunProgram("SelvaneSettings", {}).status, 0);
   const std::string prepared = ModesExport();
   ASSERT_EQ(settings_test::GetDword(HKEY_LOCAL_MACHINE, settings_test::kStoreRoot, u"Init"), 1u);
-  const int64_t written = StoredValueCount() - freshValues;
+  const int64_t written = kill_test::StoredValueCount() - freshValues;
   ASSERT_GT(written, 100);
 
   // Killed once a share of the first run's values is stored, from the first
@@ -67,7 +56,7 @@ TEST(SettingsFirstRunKill, AKilledFirstRunLeavesNoHalfPreparedStore) {
   const std::string program = (ProgramFolder() / "SelvaneSettings").string();
   for (int share : {1, 10, 25, 50, 75, 90, 98, 100}) {
     SCOPED_TRACE("killed after " + std::to_string(share) + "% of the first run's values");
-    RestoreDatabase(device.folder(), saved);
+    kill_test::RestoreDatabase(device.folder(), saved);
     const int64_t threshold = freshValues + written * share / 100 - (share == 100 ? 1 : 0);
     pid_t pid = fork();
     if (pid == 0) {
@@ -76,9 +65,13 @@ TEST(SettingsFirstRunKill, AKilledFirstRunLeavesNoHalfPreparedStore) {
       _exit(127);
     }
     ASSERT_GT(pid, 0);
+    // The store is looked at every tenth of a millisecond until the share is
+    // written or the program ends; the count of looks only guards against a
+    // program that hangs (a minute at the least).
     int status = 0;
-    while (StoredValueCount() < threshold && waitpid(pid, &status, WNOHANG) == 0) {
-    }
+    for (int look = 0; look < 600000 && kill_test::StoredValueCount() < threshold && waitpid(pid, &status, WNOHANG) == 0;
+         ++look)
+      usleep(100);
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
 

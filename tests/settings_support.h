@@ -15,6 +15,7 @@
 #include "platform/kernel/clock.h"
 #include "platform/kernel/journal.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
 #include "platform/text/utf.h"
 
 namespace settings_test {
@@ -25,50 +26,11 @@ using nlohmann::json;
 inline const std::u16string kStoreRoot = u"\\Software\\Microsoft\\Today\\Items\\Selvane";
 inline std::u16string ModeKey(int mode) { return kStoreRoot + u"\\Mode " + platform::Utf8ToUtf16(std::to_string(mode)); }
 
-inline void SetDword(HKEY root, const std::u16string& path, const char16_t* name, DWORD value) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-  RegSetValueExW(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
-  RegCloseKey(key);
-}
-
-inline void SetText(HKEY root, const std::u16string& path, const char16_t* name, const std::u16string& text) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-  RegSetValueExW(key, name, 0, REG_SZ, (const BYTE*)text.c_str(), (DWORD)((text.size() + 1) * sizeof(WCHAR)));
-  RegCloseKey(key);
-}
-
-inline void DeleteValue(HKEY root, const std::u16string& path, const char16_t* name) {
-  HKEY key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return;
-  RegDeleteValueW(key, name);
-  RegCloseKey(key);
-}
-
-inline std::optional<DWORD> GetDword(HKEY root, const std::u16string& path, const char16_t* name) {
-  HKEY key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return std::nullopt;
-  DWORD value = 0, bytes = sizeof value;
-  LONG status = RegQueryValueExW(key, name, nullptr, nullptr, (LPBYTE)&value, &bytes);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  return value;
-}
-
-inline std::optional<std::string> GetText(HKEY root, const std::u16string& path, const char16_t* name) {
-  HKEY key;
-  if (RegOpenKeyExW(root, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return std::nullopt;
-  DWORD bytes = 0;
-  std::optional<std::string> text;
-  if (RegQueryValueExW(key, name, nullptr, nullptr, nullptr, &bytes) == ERROR_SUCCESS) {
-    std::u16string data(bytes / 2 + 1, u'\0');
-    if (RegQueryValueExW(key, name, nullptr, nullptr, (LPBYTE)data.data(), &bytes) == ERROR_SUCCESS)
-      text = platform::Utf16ToUtf8(std::u16string(data.c_str()));
-  }
-  RegCloseKey(key);
-  return text;
-}
+using testing_support::DeleteValue;
+using testing_support::GetDword;
+using testing_support::GetText;
+using testing_support::SetDword;
+using testing_support::SetText;
 
 inline std::optional<DWORD> ModeDword(int mode, const char16_t* name) {
   return GetDword(HKEY_LOCAL_MACHINE, ModeKey(mode), name);

@@ -14,6 +14,7 @@
 
 #include "platform/gdi/png_file.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ using platform::Pixel;
 using platform::Surface;
 using testing_support::ProgramResult;
 using testing_support::RunProgram;
+using testing_support::SetDword;
+using testing_support::SetText;
 using testing_support::TempDevice;
 using testing_support::WriteFile;
 
@@ -37,24 +40,8 @@ platform::DeviceOptions Screen(int width, int height) {
   return options;
 }
 
-void WriteModeValue(int mode, const char16_t* name, DWORD value) {
-  std::u16string path = std::u16string(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode ") + char16_t(u'0' + mode);
-  HKEY key;
-  DWORD disposition;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition),
-            ERROR_SUCCESS);
-  RegSetValueExW(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
-  RegCloseKey(key);
-}
-
-void WriteModeName(int mode, const std::u16string& text) {
-  std::u16string path = std::u16string(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode ") + char16_t(u'0' + mode);
-  HKEY key;
-  DWORD disposition;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition),
-            ERROR_SUCCESS);
-  RegSetValueExW(key, u"Mode Name", 0, REG_SZ, (const BYTE*)text.c_str(), DWORD((text.size() + 1) * 2));
-  RegCloseKey(key);
+std::u16string ModeKey(int mode) {
+  return std::u16string(u"\\Software\\Microsoft\\Today\\Items\\Selvane\\Mode ") + char16_t(u'0' + mode);
 }
 
 // Runs the bar at 10:00 on the current device and takes a screenshot of it.
@@ -107,10 +94,10 @@ TEST_P(TimerScreen, LooksLikeItsGoldenPicture) {
   const GoldenCase& c = GetParam();
   TempDevice device(Screen(c.width, c.height));
   if (c.pending) {
-    WriteModeValue(2, u"StopHourTemp", 9);
-    WriteModeValue(2, u"StopMinutesTemp", 5);
-    WriteModeValue(2, u"ModeBackTemp", 4);
-    WriteModeName(4, u"Home");
+    SetDword(HKEY_LOCAL_MACHINE, ModeKey(2), u"StopHourTemp", 9);
+    SetDword(HKEY_LOCAL_MACHINE, ModeKey(2), u"StopMinutesTemp", 5);
+    SetDword(HKEY_LOCAL_MACHINE, ModeKey(2), u"ModeBackTemp", 4);
+    SetText(HKEY_LOCAL_MACHINE, ModeKey(4), u"Mode Name", u"Home");
   }
   Surface shot = Screenshot(device);
   ExpectGolden(shot, c.golden);

@@ -12,12 +12,16 @@
 
 #include "platform/kernel/journal.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
 
 namespace {
 
+using testing_support::GetDword;
 using testing_support::ProgramResult;
 using testing_support::ReadFile;
 using testing_support::RunProgram;
+using testing_support::SetDword;
+using testing_support::SetText;
 using testing_support::TempDevice;
 using testing_support::WriteFile;
 
@@ -26,35 +30,6 @@ const char* const RootKey = "HKLM\\Software\\Microsoft\\Today\\Items\\Selvane";
 const int SwitchText = 1001;
 
 std::u16string ModeKey(int mode) { return std::u16string(Root) + u"\\Mode " + char16_t(u'0' + mode); }
-
-std::optional<DWORD> ReadDword(const std::u16string& path, const char16_t* name) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, 0, &key) != ERROR_SUCCESS) return std::nullopt;
-  DWORD value = 0;
-  DWORD size = sizeof(value);
-  LONG status = RegQueryValueExW(key, name, nullptr, nullptr, (LPBYTE)&value, &size);
-  RegCloseKey(key);
-  if (status != ERROR_SUCCESS) return std::nullopt;
-  return value;
-}
-
-void WriteDword(const std::u16string& path, const char16_t* name, DWORD value) {
-  HKEY key;
-  DWORD disposition;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition),
-            ERROR_SUCCESS);
-  RegSetValueExW(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
-  RegCloseKey(key);
-}
-
-void WriteText(const std::u16string& path, const char16_t* name, const std::u16string& text) {
-  HKEY key;
-  DWORD disposition;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition),
-            ERROR_SUCCESS);
-  RegSetValueExW(key, name, 0, REG_SZ, (const BYTE*)text.c_str(), DWORD((text.size() + 1) * sizeof(char16_t)));
-  RegCloseKey(key);
-}
 
 void DeleteModes() {
   for (int mode = 1; mode <= 5; ++mode) RegDeleteKeyW(HKEY_LOCAL_MACHINE, ModeKey(mode).c_str());
@@ -66,8 +41,8 @@ struct TemporaryStop {
 };
 
 std::optional<TemporaryStop> StopOf(int mode) {
-  auto hour = ReadDword(ModeKey(mode), u"StopHourTemp");
-  auto minute = ReadDword(ModeKey(mode), u"StopMinutesTemp");
+  auto hour = GetDword(HKEY_LOCAL_MACHINE, ModeKey(mode), u"StopHourTemp");
+  auto minute = GetDword(HKEY_LOCAL_MACHINE, ModeKey(mode), u"StopMinutesTemp");
   if (!hour || !minute) return std::nullopt;
   return TemporaryStop{*hour, *minute};
 }
@@ -163,14 +138,14 @@ TEST_P(TimerEndTime, ADurationEndsInTheTargetModeAndWakesThePhoneThen) {
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->hour, c.hour);
   EXPECT_EQ(stop->minute, c.minute);
-  EXPECT_EQ(ReadDword(ModeKey(3), u"ModeBackTemp"), 2u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, ModeKey(3), u"ModeBackTemp"), 2u);
   for (int mode : {1, 2, 4, 5}) {
     auto other = StopOf(mode);
     ASSERT_TRUE(other) << mode;
     EXPECT_EQ(other->hour, 0u);
     EXPECT_EQ(other->minute, 0u);
   }
-  EXPECT_EQ(ReadDword(Root, u"TimeSwitch"), 4u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch"), 4u);
   EXPECT_EQ(TimerPhone::WakeUps(),
             std::vector<std::string>{std::string("CeRunAppAtTime \"\\Program files\\Selvane\\Lumist.exe\" ") + c.wakeUp});
 }
@@ -214,10 +189,10 @@ TEST(TimerCells, WideScreenTakesItsCellLimits) {
 
 // A switch back to "Home" (mode 4) pending in mode 2.
 void SeedPendingSwitch(DWORD hour, DWORD minute) {
-  WriteDword(ModeKey(2), u"StopHourTemp", hour);
-  WriteDword(ModeKey(2), u"StopMinutesTemp", minute);
-  WriteDword(ModeKey(2), u"ModeBackTemp", 4);
-  WriteText(ModeKey(4), u"Mode Name", u"Home");
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(2), u"StopHourTemp", hour);
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(2), u"StopMinutesTemp", minute);
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(2), u"ModeBackTemp", 4);
+  SetText(HKEY_LOCAL_MACHINE, ModeKey(4), u"Mode Name", u"Home");
 }
 
 TEST(TimerPendingSwitch, ShowsWhenAndWhereThePhoneSwitchesBack) {
@@ -247,7 +222,7 @@ TEST(TimerPendingSwitch, ShowsWhenAndWhereThePhoneSwitchesBack) {
 TEST(TimerPendingSwitch, AcceptsOnlyTheCancelCell) {
   TimerPhone phone("2005-03-01 08:00:00");
   SeedPendingSwitch(9, 5);
-  WriteDword(Root, u"TimeSwitch", 6);
+  SetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch", 6);
   phone.Run({"2:3", "24:150"}, TapInBar(Tap15) + TapInBar(Tap180) + TapInBar(204) + phone.DumpLine("after.json"));
 
   // The duration taps left everything as it was and the bar up.
@@ -257,16 +232,16 @@ TEST(TimerPendingSwitch, AcceptsOnlyTheCancelCell) {
   EXPECT_EQ(stop->hour, 9u);
   EXPECT_EQ(stop->minute, 5u);
   EXPECT_FALSE(StopOf(3));
-  EXPECT_EQ(ReadDword(Root, u"TimeSwitch"), 6u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch"), 6u);
   EXPECT_TRUE(TimerPhone::WakeUps().empty());
 }
 
 TEST(TimerPendingSwitch, CancelClearsItRecordsTheBackModeAndReschedules) {
   TimerPhone phone("2005-03-01 08:00:00");
   SeedPendingSwitch(9, 5);
-  WriteDword(Root, u"TimeSwitch", 6);
-  WriteDword(ModeKey(1), u"StartHour", 11);
-  WriteDword(ModeKey(1), u"StartMinutes", 0);
+  SetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch", 6);
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(1), u"StartHour", 11);
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(1), u"StartMinutes", 0);
   phone.Run({"2:3", "24:150"}, TapInBar(TapCancel));
 
   for (int mode = 1; mode <= 5; ++mode) {
@@ -275,8 +250,8 @@ TEST(TimerPendingSwitch, CancelClearsItRecordsTheBackModeAndReschedules) {
     EXPECT_EQ(stop->hour, 0u) << mode;
     EXPECT_EQ(stop->minute, 0u) << mode;
   }
-  EXPECT_EQ(ReadDword(ModeKey(3), u"ModeBackTemp"), 2u);
-  EXPECT_EQ(ReadDword(Root, u"TimeSwitch"), 2u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, ModeKey(3), u"ModeBackTemp"), 2u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch"), 2u);
   EXPECT_EQ(TimerPhone::WakeUps(),
             std::vector<std::string>{"CeRunAppAtTime \"\\Program files\\Selvane\\Lumist.exe\" 2005-03-01 11:00:05"});
 }
@@ -284,9 +259,9 @@ TEST(TimerPendingSwitch, CancelClearsItRecordsTheBackModeAndReschedules) {
 // The "TimeSwitch" word after a tap, starting from `before`.
 DWORD TimeSwitchAfter(TimerPhone& phone, DWORD before, int x) {
   DeleteModes();
-  WriteDword(Root, u"TimeSwitch", before);
+  SetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch", before);
   phone.Run({"2:3", "24:150"}, TapInBar(x));
-  return ReadDword(Root, u"TimeSwitch").value_or(0xDEADu);
+  return GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch").value_or(0xDEADu);
 }
 
 TEST(TimerTimeSwitch, SettingADurationChangesOnlyTheSetRows) {
@@ -307,21 +282,19 @@ TEST(TimerTimeSwitch, CancelChangesOnlyTheCancelRows) {
 TEST(TimerTimeSwitch, AMissingWordReadsAsZero) {
   TimerPhone phone("2005-03-01 10:00:00");
   phone.Run({"2:3", "24:150"}, TapInBar(Tap15));
-  EXPECT_EQ(ReadDword(Root, u"TimeSwitch"), 4u);
-  HKEY key;
-  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, Root, 0, 0, &key), ERROR_SUCCESS);
-  RegDeleteValueW(key, u"TimeSwitch");
-  RegCloseKey(key);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch"), 4u);
+  testing_support::DeleteValue(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch");
+  ASSERT_FALSE(GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch"));
   phone.Run({"2:3", "24:150"}, TapInBar(TapCancel));
-  EXPECT_EQ(ReadDword(Root, u"TimeSwitch"), 0u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch"), 0u);
 }
 
 TEST(TimerLifetime, WithoutATapTheBarGoesAfterSixSecondsAndTheStoreIsUntouched) {
   TimerPhone phone("2005-03-01 10:00:00");
-  WriteDword(ModeKey(1), u"StartHour", 11);
-  WriteDword(ModeKey(1), u"StartMinutes", 30);
-  WriteText(ModeKey(4), u"Mode Name", u"Home");
-  WriteDword(Root, u"TimeSwitch", 1);
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(1), u"StartHour", 11);
+  SetDword(HKEY_LOCAL_MACHINE, ModeKey(1), u"StartMinutes", 30);
+  SetText(HKEY_LOCAL_MACHINE, ModeKey(4), u"Mode Name", u"Home");
+  SetDword(HKEY_LOCAL_MACHINE, Root, u"TimeSwitch", 1);
   std::string before = RunProgram("selvane-device", {"reg", "export", RootKey}).out;
 
   phone.Run({"2:3", "24:150"}, "wait 5500\n" + phone.DumpLine("early.json"));
@@ -341,7 +314,7 @@ TEST(TimerCommandLine, WithoutAColonTheBarUsesTheDefaults) {
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->hour, 10u);
   EXPECT_EQ(stop->minute, 15u);
-  EXPECT_EQ(ReadDword(ModeKey(1), u"ModeBackTemp"), 1u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, ModeKey(1), u"ModeBackTemp"), 1u);
 }
 
 TEST(TimerCommandLine, AShortLineKeepsTheDefaultsOfWhatItLacks) {
@@ -351,7 +324,7 @@ TEST(TimerCommandLine, AShortLineKeepsTheDefaultsOfWhatItLacks) {
   auto stop = StopOf(5);
   ASSERT_TRUE(stop);
   EXPECT_EQ(stop->minute, 15u);
-  EXPECT_EQ(ReadDword(ModeKey(5), u"ModeBackTemp"), 4u);
+  EXPECT_EQ(GetDword(HKEY_LOCAL_MACHINE, ModeKey(5), u"ModeBackTemp"), 4u);
 
   for (const char* odd : {":", "2:", "2:3 24"}) {
     DeleteModes();

@@ -1,6 +1,7 @@
 // Support for the Today screen's end-to-end tests: a phone on a test device
 // with its clock standing still, switched on with `selvane-device run` and a
-// script, and the journal, store and dumps read back.
+// script, and the journal, store and dumps read back. The store is written
+// and read in process, as the programs reach it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +16,8 @@
 #include "platform/device/device.h"
 #include "platform/kernel/journal.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
+#include "platform/text/utf.h"
 
 namespace today_test {
 
@@ -35,6 +38,18 @@ inline const DWORD MondayOnly = 0x1000000;
 inline const DWORD WednesdayOnly = 0x10000;
 
 inline std::string ModeKey(int mode) { return std::string(RootKey) + "\\Mode " + std::to_string(mode); }
+
+inline std::u16string Wide(const std::string& text) { return platform::Utf8ToUtf16(text); }
+
+// A key written as the device tool takes it, "HKLM\..." or "HKCU\...": its
+// root and the path below it.
+inline std::u16string RegistryPath(const std::string& key, HKEY* root) {
+  const size_t slash = key.find('\\');
+  const std::string name = key.substr(0, slash);
+  *root = name == "HKCU" ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+  EXPECT_TRUE(slash != std::string::npos && (name == "HKLM" || name == "HKCU")) << key << " names no root key";
+  return slash == std::string::npos ? u"" : Wide(key.substr(slash));
+}
 
 // How the settings store of a TodayPhone starts.
 enum class Store {
@@ -67,21 +82,36 @@ class TodayPhone {
     EXPECT_EQ(result.status, 0) << result.err;
     return result;
   }
+  // Registry values, the key written as the device tool takes it.
   void SetDword(const std::string& key, const std::string& name, DWORD value) {
-    Tool({"reg", "set", key, name, "--dword", std::to_string(value)});
+    HKEY root;
+    const std::u16string path = RegistryPath(key, &root);
+    testing_support::SetDword(root, path, Wide(name).c_str(), value);
   }
   void SetText(const std::string& key, const std::string& name, const std::string& text) {
-    Tool({"reg", "set", key, name, "--sz", text});
+    HKEY root;
+    const std::u16string path = RegistryPath(key, &root);
+    testing_support::SetText(root, path, Wide(name).c_str(), Wide(text));
   }
   void SetDailyStart(int mode, DWORD hour, DWORD minute, DWORD days) {
     SetDword(ModeKey(mode), "StartHour", hour);
     SetDword(ModeKey(mode), "StartMinutes", minute);
     SetDword(ModeKey(mode), "Days", days);
   }
+  // Mode N's calendar rule on: an appointment of `status` (4 any) and
+  // `category` ("N/A" any) switches to `busyMode`; `everyMinute` has the
+  // calendar read each minute rather than at each appointment.
+  void SetCalendarRule(int mode, DWORD status, const std::string& category, DWORD busyMode, bool everyMinute = false) {
+    SetDword(ModeKey(mode), "OutlookSwitch", 1);
+    if (everyMinute) SetDword(ModeKey(mode), "OutlookAutoRefresh", 1);
+    SetDword(ModeKey(mode), "Status", status);
+    SetText(ModeKey(mode), "Category", category);
+    SetDword(ModeKey(mode), "ModeBusy", busyMode);
+  }
   std::optional<DWORD> Dword(const std::string& key, const std::string& name) {
-    ProgramResult result = RunProgram("selvane-device", {"reg", "get", key, name});
-    if (result.status != 0) return std::nullopt;
-    return static_cast<DWORD>(std::stoul(result.out.substr(result.out.find(':') + 1), nullptr, 16));
+    HKEY root;
+    const std::u16string path = RegistryPath(key, &root);
+    return testing_support::GetDword(root, path, Wide(name).c_str());
   }
   DWORD ActiveMode() { return Dword(RootKey, "DefaultMode").value_or(0); }
 

@@ -1,6 +1,5 @@
 // The export of a stored mode: every line of the file, the not-found lines,
 // and the limits on what is read.
-#include <strsafe.h>
 #include <string>
 
 #include "store/mode_store.h"
@@ -12,39 +11,19 @@ using namespace textfile_testing;
 
 class ModeExportTest : public testing_support::DeviceTest {};
 
+// A mode with a value in every field.
 ModeRecord NightMode() {
-  ModeRecord mode{};
-  mode.SystemVolume = 5;
-  mode.PhoneVolume = 4;
-  mode.SpeakerVolume = 2;
-  StringCchCopyW(mode.RingMode, std::size(mode.RingMode), u"av0pw3r");
-  StringCchCopyW(mode.RingTone, std::size(mode.RingTone), u"BellDitty .wma");
-  mode.RadioState = 1;
-  mode.BTState = 2;
-  mode.HeadsetState = 1;
-  mode.StartHour = 22;
-  mode.StartMinutes = 30;
-  mode.StopHour = 6;
-  mode.StopMinutes = 45;
-  mode.ModeBack = 4;
-  mode.AutoPickUp = 1;
-  mode.NbRingPickUp = 5;
-  StringCchCopyW(mode.SimCode, std::size(mode.SimCode), u"1234");
-  StringCchCopyW(mode.ModeName, std::size(mode.ModeName), u"Night");
-  mode.Sound = 3;
-  mode.Days = 0x1010101;
-  mode.OutlookSwitch = 1;
-  mode.OutlookAutoRefresh = 1;
-  mode.ModeBusy = 3;
-  mode.Status = 2;
-  StringCchCopyW(mode.Category, std::size(mode.Category), u"Business");
-  StringCchCopyW(mode.ProgramToRun, std::size(mode.ProgramToRun), u"\\Windows\\calc.exe");
-  mode.BrightNess = 7;
-  mode.ACBrightNess = 9;
-  mode.BatteryTimeoutUnchecked = 0;
-  mode.BatteryTimeout = 120;
-  mode.BacklightOnTap = 0;
-  return mode;
+  return ModeRecord{
+      .SystemVolume = 5, .PhoneVolume = 4, .SpeakerVolume = 2,
+      .RingMode = u"av0pw3r", .RingTone = u"BellDitty .wma",
+      .RadioState = 1, .BTState = 2, .HeadsetState = 1,
+      .StartHour = 22, .StartMinutes = 30, .StopHour = 6, .StopMinutes = 45,
+      .ModeBack = 4, .AutoPickUp = 1, .NbRingPickUp = 5,
+      .SimCode = u"1234", .ModeName = u"Night", .Sound = 3, .Days = 0x1010101,
+      .OutlookSwitch = 1, .OutlookAutoRefresh = 1, .ModeBusy = 3, .Status = 2,
+      .Category = u"Business", .ProgramToRun = u"\\Windows\\calc.exe",
+      .BrightNess = 7, .ACBrightNess = 9,
+      .BatteryTimeoutUnchecked = 0, .BatteryTimeout = 120, .BacklightOnTap = 0};
 }
 
 TEST_F(ModeExportTest, ModeWithOneEntryGivesThirtySevenLines) {

@@ -1,8 +1,10 @@
-// Test support for mode text files: registry values by path, and export and
-// import through a device file, as the settings dialog does them.
+// Test support for mode text files: the store's values by path (through the
+// shared registry helpers), and export and import through a device file, as
+// the settings dialog does them.
 #include "textfile/mode_text_test_support.h"
 
 #include "platform/device/device.h"
+#include "platform/testing/registry_values.h"
 #include "platform/text/utf.h"
 #include "textfile/mode_text.h"
 
@@ -10,13 +12,6 @@ namespace textfile_testing {
 
 namespace {
 constexpr WCHAR kFile[] = u"\\mode.txt";
-
-HKEY CreateKey(const std::u16string& keyPath) {
-  HKEY key = nullptr;
-  EXPECT_EQ(ERROR_SUCCESS,
-            RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
-  return key;
-}
 }  // namespace
 
 std::u16string StorePath(const std::u16string& relative) {
@@ -24,43 +19,24 @@ std::u16string StorePath(const std::u16string& relative) {
 }
 
 void SetNumber(const std::u16string& keyPath, LPCWSTR name, DWORD value) {
-  HKEY key = CreateKey(keyPath);
-  RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
+  testing_support::SetDword(HKEY_LOCAL_MACHINE, keyPath, name, value);
 }
 
 void SetText(const std::u16string& keyPath, LPCWSTR name, const std::u16string& text) {
-  HKEY key = CreateKey(keyPath);
-  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR)));
-  RegCloseKey(key);
+  testing_support::SetText(HKEY_LOCAL_MACHINE, keyPath, name, text);
 }
 
 long long GetNumber(const std::u16string& keyPath, LPCWSTR name) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, 0, &key) != ERROR_SUCCESS) return -1;
-  DWORD value = 0, size = sizeof value;
-  LONG result = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(&value), &size);
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS ? value : -1;
+  std::optional<DWORD> value = testing_support::GetDword(HKEY_LOCAL_MACHINE, keyPath, name);
+  return value ? static_cast<long long>(*value) : -1;
 }
 
 std::u16string GetText(const std::u16string& keyPath, LPCWSTR name) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, 0, &key) != ERROR_SUCCESS) return u"<absent>";
-  WCHAR text[600] = {};
-  DWORD size = sizeof text - sizeof(WCHAR);
-  LONG result = RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<LPBYTE>(text), &size);
-  RegCloseKey(key);
-  return result == ERROR_SUCCESS ? std::u16string(text) : u"<absent>";
+  std::optional<std::string> text = testing_support::GetText(HKEY_LOCAL_MACHINE, keyPath, name);
+  return text ? platform::Utf8ToUtf16(*text) : u"<absent>";
 }
 
-bool KeyExists(const std::u16string& keyPath) {
-  HKEY key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, 0, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
+bool KeyExists(const std::u16string& keyPath) { return testing_support::KeyExists(HKEY_LOCAL_MACHINE, keyPath); }
 
 std::string ExportToText(LPCWSTR section) {
   FILE* file = _wfopen(kFile, u"w");

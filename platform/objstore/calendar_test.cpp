@@ -14,13 +14,14 @@
 #include <windows.h>
 
 #include "../testing/device_fixture.h"
+#include "../testing/system_time_at.h"
 
 using testing_support::DeviceTest;
 
 namespace {
 
 FILETIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
-  SYSTEMTIME t{year, month, 0, day, hour, minute, 0, 0};
+  SYSTEMTIME t = testing_support::SystemTimeAt(year, month, day, hour, minute);
   FILETIME time{};
   EXPECT_TRUE(SystemTimeToFileTime(&t, &time));
   return time;

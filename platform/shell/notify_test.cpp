@@ -5,20 +5,12 @@
 
 #include "../kernel/journal.h"
 #include "../testing/device_fixture.h"
+#include "../testing/system_time_at.h"
 #include "timed_starts.h"
 
 namespace {
 
-SYSTEMTIME At(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second) {
-  SYSTEMTIME t{};
-  t.wYear = year;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wHour = hour;
-  t.wMinute = minute;
-  t.wSecond = second;
-  return t;
-}
+using testing_support::SystemTimeAt;
 
 std::vector<std::string> JournalTexts() {
   std::vector<std::string> texts;
@@ -31,8 +23,8 @@ std::vector<std::string> JournalTexts() {
 class NotifyTest : public testing_support::DeviceTest {};
 
 TEST_F(NotifyTest, OneRegistrationPerProgramReplacedAndRemoved) {
-  SYSTEMTIME first = At(2005, 3, 1, 7, 0, 5);
-  SYSTEMTIME later = At(2005, 3, 2, 22, 30, 5);
+  SYSTEMTIME first = SystemTimeAt(2005, 3, 1, 7, 0, 5);
+  SYSTEMTIME later = SystemTimeAt(2005, 3, 2, 22, 30, 5);
   EXPECT_TRUE(CeRunAppAtTime(u"\\Program files\\Selvane\\Lumist.exe", &first));
   EXPECT_TRUE(CeRunAppAtTime(u"\\Temp\\Other.exe", &later));
   EXPECT_TRUE(CeRunAppAtTime(u"\\PROGRAM FILES\\Selvane/lumist.exe", &later));
@@ -56,10 +48,10 @@ TEST_F(NotifyTest, OneRegistrationPerProgramReplacedAndRemoved) {
 }
 
 TEST_F(NotifyTest, ImpossibleTimesAreRefusedAndKeepTheRegistration) {
-  SYSTEMTIME good = At(2004, 2, 29, 7, 0, 5);
+  SYSTEMTIME good = SystemTimeAt(2004, 2, 29, 7, 0, 5);
   ASSERT_TRUE(CeRunAppAtTime(u"\\Program files\\Selvane\\Lumist.exe", &good));
-  for (SYSTEMTIME bad : {At(2005, 2, 29, 7, 0, 5), At(2005, 13, 1, 7, 0, 5), At(2005, 4, 31, 7, 0, 5),
-                         At(2005, 3, 1, 24, 0, 5), At(2005, 3, 1, 7, 75, 5)}) {
+  for (SYSTEMTIME bad : {SystemTimeAt(2005, 2, 29, 7, 0, 5), SystemTimeAt(2005, 13, 1, 7, 0, 5), SystemTimeAt(2005, 4, 31, 7, 0, 5),
+                         SystemTimeAt(2005, 3, 1, 24, 0, 5), SystemTimeAt(2005, 3, 1, 7, 75, 5)}) {
     EXPECT_FALSE(CeRunAppAtTime(u"\\Program files\\Selvane\\Lumist.exe", &bad));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
   }

@@ -92,10 +92,7 @@ TEST(WeekPrediction, SameMinuteClashes) {
 
 TEST(WeekPrediction, ACalendarReadWhenThePhoneComesOnAndAfterEachAppointment) {
   TodayPhone phone(Start);
-  phone.SetDword(ModeKey(1), "OutlookSwitch", 1);
-  phone.SetDword(ModeKey(1), "Status", 2);
-  phone.SetText(ModeKey(1), "Category", "Business");
-  phone.SetDword(ModeKey(1), "ModeBusy", 3);
+  phone.SetCalendarRule(1, 2, "Business", 3);
   phone.Tool({"calendar", "add", "--start", "2026-12-09 10:00", "--end", "2026-12-09 11:00", "--category", "Business"});
   phone.Tool({"calendar", "add", "--start", "2026-12-09 14:00", "--end", "2026-12-09 15:30", "--category", "Business"});
   phone.Tool({"calendar", "add", "--start", "2026-12-09 16:00", "--end", "2026-12-09 17:00", "--category", "Personal"});
@@ -110,11 +107,7 @@ TEST(WeekPrediction, ACalendarReadWhenThePhoneComesOnAndAfterEachAppointment) {
 
 TEST(WeekPrediction, ACalendarReadEachMinuteOverSeveralDays) {
   TodayPhone phone(Start);
-  phone.SetDword(ModeKey(1), "OutlookSwitch", 1);
-  phone.SetDword(ModeKey(1), "OutlookAutoRefresh", 1);
-  phone.SetDword(ModeKey(1), "Status", 4);
-  phone.SetText(ModeKey(1), "Category", "N/A");
-  phone.SetDword(ModeKey(1), "ModeBusy", 5);
+  phone.SetCalendarRule(1, 4, "N/A", 5, true);
   phone.Tool({"calendar", "add", "--start", "2026-12-09 05:00", "--end", "2026-12-09 06:30"});
   phone.Tool({"calendar", "add", "--start", "2026-12-10 13:00", "--end", "2026-12-10 14:00", "--status", "free"});
   phone.Tool({"calendar", "add", "--start", "2026-12-12 23:00", "--end", "2026-12-13 01:00"});

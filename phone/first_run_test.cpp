@@ -1,16 +1,17 @@
 // The first-run set-up and the factory modes, checked on the whole store.
 #include <strsafe.h>
 
-#include "store/factory_modes.h"
+#include "phone/first_run.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
 
-#include "phone/first_run.h"
 #include "phone/phone_notifications.h"
 #include "platform/testing/device_fixture.h"
+#include "platform/testing/registry_values.h"
+#include "store/factory_modes.h"
 #include "store/mode_store.h"
 #include "store/notification_table.h"
 
@@ -49,14 +50,7 @@ Snapshot StoreSnapshot() {
   return snapshot;
 }
 
-DWORD RootInit() {
-  HKEY root;
-  DWORD init = 0, size = 4;
-  RegOpenKeyExW(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, 0, 0, &root);
-  RegQueryValueExW(root, INIT_VALUE, nullptr, nullptr, reinterpret_cast<BYTE*>(&init), &size);
-  RegCloseKey(root);
-  return init;
-}
+DWORD RootInit() { return testing_support::GetDword(HKEY_LOCAL_MACHINE, STORE_ROOT_KEY, INIT_VALUE).value_or(0); }
 
 int PhoneEventCount() {
   NotificationTable table{};
