@@ -55,35 +55,13 @@ CEOID AddAppointment(const Appointment& appointment) {
 
 std::vector<Appointment> ListAppointments() {
   std::vector<Appointment> appointments;
-  HANDLE database = OpenNamedDatabase(APPOINTMENTS_DATABASE_NAME, CEDB_AUTOINCREMENT);
-  if (database == INVALID_HANDLE_VALUE) {
-    if (GetLastError() == ERROR_FILE_NOT_FOUND) SetLastError(ERROR_SUCCESS);
-    return appointments;
-  }
-  LPBYTE buffer = nullptr;
-  DWORD size = 0;
-  CEPROPID wanted[kAppointmentPropertyCount];
-  std::copy(std::begin(kAppointmentProperties), std::end(kAppointmentProperties), wanted);
-  // An empty database gives ERROR_SEEK, the end of the records
-  // ERROR_NO_MORE_ITEMS; any other error is a failure of the store.
-  DWORD error = ERROR_SUCCESS;
-  if (CeSeekDatabase(database, CEDB_SEEK_BEGINNING, 0, nullptr)) {
-    for (;;) {
-      WORD count = kAppointmentPropertyCount;
-      Appointment appointment;
-      appointment.oid = CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, wanted, &buffer, &size, nullptr);
-      if (!appointment.oid) {
-        if (GetLastError() != ERROR_NO_MORE_ITEMS) error = GetLastError();
-        break;
-      }
-      TakeValues(reinterpret_cast<const CEPROPVAL*>(buffer), count, &appointment);
-      appointments.push_back(std::move(appointment));
-    }
-  } else if (GetLastError() != ERROR_SEEK) {
-    error = GetLastError();
-  }
-  if (buffer) LocalFree(buffer);
-  CloseHandle(database);
+  const DWORD error = ReadEveryRecord(APPOINTMENTS_DATABASE_NAME, kAppointmentProperties, kAppointmentPropertyCount,
+                                      [&](CEOID oid, const CEPROPVAL* values, WORD count) {
+                                        Appointment appointment;
+                                        appointment.oid = oid;
+                                        TakeValues(values, count, &appointment);
+                                        appointments.push_back(std::move(appointment));
+                                      });
   SetLastError(error);
   std::stable_sort(appointments.begin(), appointments.end(), [](const Appointment& a, const Appointment& b) {
     return CompareFileTime(&a.start, &b.start) < 0;

@@ -2,7 +2,6 @@
 // "Contacts Database" through the Ce* calls.
 #include "contacts.h"
 
-#include <algorithm>
 
 #include <windows.h>
 
@@ -37,30 +36,21 @@ CEOID AddContact(const Contact& contact) {
 
 std::vector<Contact> ListContacts() {
   std::vector<Contact> contacts;
-  HANDLE database = OpenNamedDatabase(CONTACTS_DATABASE_NAME, CEDB_AUTOINCREMENT);
-  if (database == INVALID_HANDLE_VALUE) return contacts;
-  LPBYTE buffer = nullptr;
-  DWORD size = 0;
-  CEPROPID wanted[kContactPropertyCount];
-  std::copy(std::begin(kContactProperties), std::end(kContactProperties), wanted);
-  if (CeSeekDatabase(database, CEDB_SEEK_BEGINNING, 0, nullptr)) {
-    for (;;) {
-      WORD count = kContactPropertyCount;
-      Contact contact;
-      contact.oid = CeReadRecordPropsEx(database, CEDB_ALLOWREALLOC, &count, wanted, &buffer, &size, nullptr);
-      if (!contact.oid) break;
-      const CEPROPVAL* values = reinterpret_cast<const CEPROPVAL*>(buffer);
-      for (WORD i = 0; i < count; ++i) {
-        if (values[i].wFlags & CEDB_PROPNOTFOUND) continue;
-        if (values[i].propid == CONTACT_NAME_PROPID) contact.name = values[i].val.lpwstr;
-        if (values[i].propid == CONTACT_NUMBERS_PROPID) contact.numbers = values[i].val.lpwstr;
-        if (values[i].propid == CONTACT_CATEGORIES_PROPID) contact.categories = values[i].val.lpwstr;
-      }
-      contacts.push_back(std::move(contact));
-    }
-  }
-  if (buffer) LocalFree(buffer);
-  CloseHandle(database);
+  const DWORD error = ReadEveryRecord(CONTACTS_DATABASE_NAME, kContactProperties, kContactPropertyCount,
+                                      [&](CEOID oid, const CEPROPVAL* values, WORD count) {
+                                        Contact contact;
+                                        contact.oid = oid;
+                                        for (WORD i = 0; i < count; ++i) {
+                                          const CEPROPVAL& value = values[i];
+                                          if (value.wFlags & CEDB_PROPNOTFOUND) continue;
+                                          if (value.propid == CONTACT_NAME_PROPID) contact.name = value.val.lpwstr;
+                                          if (value.propid == CONTACT_NUMBERS_PROPID) contact.numbers = value.val.lpwstr;
+                                          if (value.propid == CONTACT_CATEGORIES_PROPID)
+                                            contact.categories = value.val.lpwstr;
+                                        }
+                                        contacts.push_back(std::move(contact));
+                                      });
+  SetLastError(error);
   return contacts;
 }
 

@@ -22,7 +22,8 @@ struct Contact {
 // the store's error as the last error.
 CEOID AddContact(const Contact& contact);
 
-// Every contact in the order written; none without the database.
+// Every contact in the order written; none without the database. The last
+// error is ERROR_SUCCESS when the list is whole, else the store's error.
 std::vector<Contact> ListContacts();
 
 }  // namespace platform

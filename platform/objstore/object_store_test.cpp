@@ -9,6 +9,8 @@
 #include "../device/device.h"
 #include "../testing/device_fixture.h"
 #include "calendar.h"
+#include "contacts.h"
+#include "named_database.h"
 
 using testing_support::DeviceTest;
 
@@ -89,13 +91,15 @@ TEST_F(DeviceTest, AFullStoreRefusesTheRecordThatNeedsRoomWithDiskFull) {
 }
 
 // Without its device the store finds nothing to open and says why; the
-// calendar's reader tells a failed list from an empty one.
+// calendar's and the contacts' readers tell a failed list from an empty one.
 TEST_F(DeviceTest, AStoreWithoutItsDeviceFailsEachCallWithGenFailure) {
   CEOID oid = CeCreateDatabase(u"Notes", 0, 0, nullptr);
   ASSERT_NE(oid, 0u);
   HANDLE database = CeOpenDatabase(&oid, nullptr, 0, 0, nullptr);
   ASSERT_NE(database, INVALID_HANDLE_VALUE);
   EXPECT_TRUE(platform::ListAppointments().empty());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_TRUE(platform::ListContacts().empty());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
 
   testing_support::RemoveDevice();
@@ -111,5 +115,30 @@ TEST_F(DeviceTest, AStoreWithoutItsDeviceFailsEachCallWithGenFailure) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_GEN_FAILURE));
   EXPECT_TRUE(platform::ListAppointments().empty());
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_GEN_FAILURE));
+  EXPECT_TRUE(platform::ListContacts().empty());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_GEN_FAILURE));
   CloseHandle(database);
+}
+
+// A store that fails in the middle of a list cuts it short with its error,
+// never with the end of the records.
+TEST_F(DeviceTest, AListCutShortByTheStoreEndsWithTheStoresError) {
+  platform::Contact contact;
+  contact.numbers = u"5551234";
+  for (const char16_t* name : {u"Ann", u"Bob", u"Cy"}) {
+    contact.name = name;
+    ASSERT_NE(platform::AddContact(contact), 0u);
+  }
+  const CEPROPID name = CONTACT_NAME_PROPID;
+  int read = 0;
+  EXPECT_EQ(platform::ReadEveryRecord(CONTACTS_DATABASE_NAME, &name, 1, [&](CEOID, const CEPROPVAL*, WORD) { ++read; }),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(read, 3);
+
+  read = 0;
+  const DWORD error = platform::ReadEveryRecord(CONTACTS_DATABASE_NAME, &name, 1, [&](CEOID, const CEPROPVAL*, WORD) {
+    if (++read == 1) testing_support::RemoveDevice();
+  });
+  EXPECT_EQ(error, static_cast<DWORD>(ERROR_GEN_FAILURE));
+  EXPECT_EQ(read, 1);
 }

@@ -35,7 +35,10 @@ void AddContactCommand(const AddArguments& args) {
 
 void ListContactsCommand() {
   ReadDevice();
-  for (const platform::Contact& c : platform::ListContacts())
+  const std::vector<platform::Contact> contacts = platform::ListContacts();
+  if (GetLastError() != ERROR_SUCCESS)
+    throw CommandError("cannot read the contacts (error " + std::to_string(GetLastError()) + ")");
+  for (const platform::Contact& c : contacts)
     std::printf("%lu\t%s\t%s\t%s\n", static_cast<unsigned long>(c.oid), ListField(c.name).c_str(),
                 ListField(c.numbers).c_str(), ListField(c.categories).c_str());
 }
