@@ -131,6 +131,11 @@ sqlite3* OpenConnection(const std::string& name, int flags) {
   // Set before the first read: a program opening the device while another
   // recovers its log waits rather than take the device for a damaged one.
   sqlite3_busy_timeout(db, 30000);
+  // A program's end leaves the log for the next program rather than copy it
+  // into the database and flush both to disk (SQLite copies it whenever it
+  // has grown past its limit); and a connection that finds the file is no
+  // device's closes without writing into it.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   return db;
 }
 
@@ -149,19 +154,26 @@ std::string FileUri(const fs::path& path) {
   return uri;
 }
 
+// Whether a rollback journal lies beside the database: a writable
+// connection would play it back into the file on its first read. A device's
+// database keeps a write-ahead log and never has one.
+bool HasRollbackJournal(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(path.string() + "-journal", ec));
+}
+
 // Opens phone.db and makes sure it is a device's database. A reader that
 // may not write the device folder cannot share the WAL index: it reads the
 // file as it stands instead, which is what such a reader can see anyway.
-// A writer looks at the tables through a read-only connection first: a
-// writable one would recover and check the log into a damaged file on its
-// way out, and a refused command must leave the device as it found it. The
-// look stays open until the writable connection has opened, so that the
-// index of the log that it rebuilt from the log is taken over as it stands
-// rather than rebuilt a second time (SQLite rebuilds it whenever no
-// connection of any process holds it).
+// A refused command must leave the device as it found it: a writable
+// connection reads the tables itself, since it writes nothing into the file
+// as it reads or closes, unless a rollback journal lies beside it. Then the
+// tables are looked at through a read-only connection first, which stays
+// open until the writable one has opened.
 sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
   if (!g_stagingFolder.empty()) return OpenConnection(path.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  std::unique_ptr<sqlite3, int (*)(sqlite3*)> look(readOnly ? nullptr : OpenDatabase(path, true), sqlite3_close);
+  std::unique_ptr<sqlite3, int (*)(sqlite3*)> look(
+      readOnly || !HasRollbackJournal(path) ? nullptr : OpenDatabase(path, true), sqlite3_close);
   sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
   int count = 0;
   int rc = CountDeviceTables(db, &count);
@@ -270,13 +282,14 @@ sqlite3* DeviceDb() {
     // instant; only a crash of the host itself may lose the last commits (the
     // log is flushed to disk at each checkpoint), as the phone lost registry
     // changes it had not yet flushed.
+    // A new device's database has small pages: every commit copies each
+    // page it changed whole into the log, and the device's rows are short,
+    // so a registry write logs a quarter of what it would with SQLite's
+    // default pages, and the log a later program reads back is as short.
+    if (staging) Exec(db, "PRAGMA page_size=1024;");
     Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
     sqlite3_wal_hook(db, AfterCommit, &t_db);
   }
-  // A program's end leaves the log for the next program rather than copy it
-  // into the database and flush both to disk; SQLite copies it whenever it
-  // has grown past its limit.
-  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   t_db.db = db;
   t_db.serial = ++g_connections;
   t_db.path = path;

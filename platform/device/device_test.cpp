@@ -150,10 +150,10 @@ TEST(DeviceLog, AConnectionThatLeftALongLogCopiesItIntoTheDatabaseAsItCloses) {
   platform::SetDeviceValue("bulk 0", "x");
   platform::CloseDeviceDb();
   EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 0);
-  for (int i = 1; i < 400; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
+  for (int i = 1; i < 300; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
   EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 0);
   platform::CloseDeviceDb();
-  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 400);
+  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 300);
 }
 
 uintmax_t LogSize(const std::filesystem::path& folder) {
@@ -168,22 +168,22 @@ uintmax_t LogSize(const std::filesystem::path& folder) {
 TEST(DeviceLog, ALongLogIsEmptiedAsItClosesUnlessAnotherConnectionStillReadsIt) {
   TempDevice device;
   const std::filesystem::path copy = device.folder().parent_path() / "copy.db";
-  for (int i = 0; i < 400; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
+  for (int i = 0; i < 300; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
   EXPECT_GT(LogSize(device.folder()), 0u);
   platform::CloseDeviceDb();
   EXPECT_EQ(LogSize(device.folder()), 0u);
-  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 400);
+  EXPECT_EQ(ValuesInDatabaseFile(device.folder(), copy), 300);
 
   sqlite3* reader = nullptr;
   ASSERT_EQ(sqlite3_open_v2((device.folder() / "phone.db").c_str(), &reader, SQLITE_OPEN_READONLY, nullptr),
             SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM device_state;", nullptr, nullptr, nullptr), SQLITE_OK);
-  for (int i = 400; i < 800; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
+  for (int i = 300; i < 600; ++i) platform::SetDeviceValue("bulk " + std::to_string(i), std::string(200, 'x'));
   platform::CloseDeviceDb();
   EXPECT_GT(LogSize(device.folder()), 0u);
   sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
   sqlite3_close(reader);
   platform::Statement count(platform::DeviceDb(), "SELECT count(*) FROM device_state WHERE name LIKE 'bulk %'");
   ASSERT_TRUE(count.Step());
-  EXPECT_EQ(count.Int(0), 800);
+  EXPECT_EQ(count.Int(0), 600);
 }
