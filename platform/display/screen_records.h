@@ -61,7 +61,7 @@ struct ScreenRecordHeader {
   char16_t title[kBarTitleUnits];  // the foreground window's, terminated
   int32_t done;                    // the foreground dialog has a Done button
   int32_t inputPanel;              // its on-screen keyboard is up
-  int32_t readsDumps;              // its script may dump the screen (shared_screen.h)
+  int32_t readsDumps;              // its script dumps the windows (shared_screen.h)
   // Input from others: a ring written by senders under `inputLock`, which
   // holds the sending process's id while it writes (0: free).
   std::atomic<uint32_t> inputLock;

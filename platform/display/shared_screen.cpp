@@ -166,6 +166,30 @@ void WriteOwnDump() {
     g_dumpWritten = true;
 }
 
+// What the shell's bars show while this program is on top, and whether it
+// shows a window at all, kept in its record beside its layer.
+void StoreOwnBars(ScreenRecordHeader& h, const ShellBarState& bars) {
+  h.shown = OwnWindowShown();
+  size_t units = std::min<size_t>(bars.title.size(), kBarTitleUnits - 1);
+  std::copy_n(bars.title.begin(), units, h.title);
+  h.title[units] = 0;
+  h.done = bars.done;
+  h.inputPanel = bars.inputPanel;
+}
+
+// The layer of a program that covers nothing of the screen (its windows
+// hidden, as a helper's are): the others need only know that it is empty,
+// and nothing is painted for it.
+void StoreEmptyLayer() {
+  ScreenRecord* own = OwnScreenRecord();
+  if (!own) return;
+  ScreenRecordHeader& h = own->header();
+  h.layerVersion.fetch_add(1);
+  h.coveredCount = 0;
+  StoreOwnBars(h, OwnShellBars());
+  h.layerVersion.fetch_add(1);
+}
+
 void LeaveScreen() {
   LeaveLockstep();
   RemoveOwnScreenRecord();
@@ -270,12 +294,7 @@ void StoreOwnLayer(const Surface& screen, const std::vector<RECT>& covered, cons
       std::memcpy(own->pixels() + size_t(y) * screen.width() + r.left, screen.row(y) + r.left,
                   size_t(r.right - r.left) * sizeof(Pixel));
   }
-  h.shown = OwnWindowShown();
-  size_t units = std::min<size_t>(bars.title.size(), kBarTitleUnits - 1);
-  std::copy_n(bars.title.begin(), units, h.title);
-  h.title[units] = 0;
-  h.done = bars.done;
-  h.inputPanel = bars.inputPanel;
+  StoreOwnBars(h, bars);
   h.layerVersion.fetch_add(1);
 }
 
@@ -292,7 +311,10 @@ void PublishScreenChanges(bool force) {
   if (!OnScreenThread()) return;
   if (!force && DisplayIsHeadless() && !LockstepWatched()) return;
   if (WindowModelVersion() == g_publishedVersion) return;
-  PaintScreen();
+  if (CoveredScreenRects().empty())
+    StoreEmptyLayer();
+  else
+    PaintScreen();
   WriteOwnDump();
   g_publishedVersion = WindowModelVersion();
 }

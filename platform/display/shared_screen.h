@@ -39,7 +39,7 @@ std::vector<std::string> WindowDumpsBelow();
 // the last time and someone may look at it (`force`: in any case).
 void PublishScreenChanges(bool force = false);
 
-// This program's script may dump the screen (the script's loading says so):
+// This program's script dumps the windows (the script's loading says so):
 // the other programs on the screen then keep their windows' dumps in
 // screen/ for it. Headless, only such a program reads them, so the others
 // write no dump while none is on the screen; with a host window, programs
