@@ -47,6 +47,18 @@ void SkipIdleLines() {
   }
 }
 
+// Whether some line of the script dumps the windows: only then do the
+// other programs on the screen keep their dumps for this one.
+bool ScriptDumpsWindows() {
+  for (const std::string& line : g_script.lines) {
+    size_t start = line.find_first_not_of(" \t");
+    if (start != std::string::npos && line.compare(start, 4, "dump") == 0 &&
+        (line.size() == start + 4 || line[start + 4] == ' ' || line[start + 4] == '\t'))
+      return true;
+  }
+  return false;
+}
+
 [[noreturn]] void Fail(size_t lineIndex, const std::string& message) {
   std::fprintf(stderr, "%s: %s:%zu: %s\n", ProgramName().c_str(), g_script.name.c_str(), lineIndex + 1,
                message.c_str());
@@ -116,7 +128,7 @@ void SetAutomationScript(const std::string& text, const std::string& name) {
   }
   SkipIdleLines();
   SetStandInUser(StandInUser{AutomationPending, AutomationReadyAt, RunNextAutomationLine});
-  ReadOthersDumps();
+  if (ScriptDumpsWindows()) ReadOthersDumps();
 }
 
 bool AutomationPending() {
