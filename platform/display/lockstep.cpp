@@ -13,7 +13,6 @@
 #include <climits>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "../kernel/clock.h"
@@ -66,12 +65,16 @@ void WakeAndWait(ScreenRecord& record, bool (*ended)(ScreenRecord&, pid_t), pid_
 bool OwnChildEnded(ScreenRecord&, pid_t pid) { return ChildEnded(pid); }
 bool RecordEnded(ScreenRecord& record, pid_t) { return !record.Alive(); }
 
-// Waits until a child has made its record; false when it ended first.
+// Waits until a child has made its record; false when it ended first. A
+// child counts itself into this program's record once its own is made, so
+// the wait ends with it; the bound only looks whether the child has ended.
 bool AwaitRecord(Child& child) {
+  std::atomic<uint32_t>& joined = OwnScreenRecord()->header().childJoined;
   while (!child.record) {
+    const uint32_t seen = joined.load();
     if (ChildEnded(child.pid)) return false;
     child.record = ScreenRecord::Open(child.pid);
-    if (!child.record) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!child.record) WaitOnWord(joined, seen, kEndCheckMs);
   }
   return true;
 }
@@ -89,6 +92,10 @@ void JoinLockstep() {
   std::lock_guard<std::recursive_mutex> lock(g_lock);
   g_starterPid = getppid();
   g_starter = ScreenRecord::Open(g_starterPid);
+  if (g_starter) {
+    g_starter->header().childJoined.fetch_add(1);
+    WakeWord(g_starter->header().childJoined);
+  }
 }
 
 void LeaveLockstep() {

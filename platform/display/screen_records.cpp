@@ -35,7 +35,7 @@ namespace fs = std::filesystem;
 namespace platform {
 namespace {
 
-constexpr uint32_t kRecordMagic = 0x534C5633;  // "SLV3"
+constexpr uint32_t kRecordMagic = 0x534C5634;  // "SLV4"
 
 std::unique_ptr<ScreenRecord> g_own;
 std::map<pid_t, std::unique_ptr<ScreenRecord>> g_others;

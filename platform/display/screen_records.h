@@ -51,6 +51,7 @@ struct ScreenRecordHeader {
   std::atomic<uint32_t> released;
   std::atomic<uint32_t> wake;
   std::atomic<uint32_t> idleSeq;
+  std::atomic<uint32_t> childJoined;  // counts the children that made their record under it
   std::atomic<uint32_t> switchedOff;  // the host window was closed
   // The layer, written between two increments of `layerVersion` (odd while
   // it is written).
