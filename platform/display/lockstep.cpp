@@ -33,6 +33,7 @@ constexpr int kSettleBoundMs = 30000;
 struct Child {
   pid_t pid;
   std::unique_ptr<ScreenRecord> record;  // null until the child has made it
+  bool settled = false;                  // it has taken its first step
 };
 
 std::recursive_mutex g_lock;
@@ -80,6 +81,7 @@ bool AwaitRecord(Child& child) {
 }
 
 void Settle(Child& child) {
+  child.settled = true;
   if (AwaitRecord(child)) WakeAndWait(*child.record, OwnChildEnded, child.pid);
 }
 
@@ -92,10 +94,14 @@ void JoinLockstep() {
   std::lock_guard<std::recursive_mutex> lock(g_lock);
   g_starterPid = getppid();
   g_starter = ScreenRecord::Open(g_starterPid);
-  if (g_starter) {
-    g_starter->header().childJoined.fetch_add(1);
-    WakeWord(g_starter->header().childJoined);
-  }
+  if (!g_starter) return;
+  g_starter->header().childJoined.fetch_add(1);
+  WakeWord(g_starter->header().childJoined);
+  // The first step waits for the starter's leave: its first wake, its
+  // release or its end.
+  ScreenRecordHeader& own = OwnScreenRecord()->header();
+  while (own.wake.load() == 0 && !g_starter->header().released && !StarterGone())
+    WaitOnWord(own.wake, 0, kStarterCheckMs);
 }
 
 void LeaveLockstep() {
@@ -103,8 +109,11 @@ void LeaveLockstep() {
   if (!own) return;
   own->header().released = 1;
   std::lock_guard<std::recursive_mutex> lock(g_lock);
-  for (Child& child : g_children)
+  for (Child& child : g_children) {
+    // A child that has not made its record yet finds the release as it joins.
+    if (!child.record) child.record = ScreenRecord::Open(child.pid);
     if (child.record) PokeScreenRecord(*child.record);
+  }
 }
 
 bool LockstepWatched() {
@@ -149,7 +158,14 @@ void LockstepChildStarted(pid_t pid) {
   OwnScreenRecord()->header().clockMs = ProgramNowMs();
   std::lock_guard<std::recursive_mutex> lock(g_lock);
   g_children.push_back(Child{pid, nullptr});
-  Settle(g_children.back());
+}
+
+void LockstepSettleStarted() {
+  if (!DisplayIsHeadless() || !OwnScreenRecord()) return;
+  std::lock_guard<std::recursive_mutex> lock(g_lock);
+  for (Child& child : g_children)
+    if (!child.settled) Settle(child);
+  std::erase_if(g_children, [](const Child& child) { return ChildEnded(child.pid); });
 }
 
 void LockstepSettle(ScreenRecord& record) {

@@ -28,9 +28,15 @@ void LockstepReached(int64_t nowMs);
 // Waits, idle at `nowMs`, until the starter's time moves on (true), or
 // input from another program arrives when `stopForInput` (false).
 bool LockstepIdle(int64_t nowMs, bool stopForInput);
-// A child was started: it runs until it first waits (or ends) before this
-// program goes on.
+// A child was started: it makes ready to run while this program goes on at
+// the same instant, and takes its first step once this program lets it:
+// when it moves its time on, acts for its user, waits on a started program
+// or ends. So what a program does at one instant comes before what its
+// children do then, whichever starts faster.
 void LockstepChildStarted(pid_t pid);
+// Lets the children that wait for their first step run until they first
+// wait (or end).
+void LockstepSettleStarted();
 // Input was sent to a program: when it keeps time under this one, it has
 // taken it in before this program goes on.
 void LockstepSettle(ScreenRecord& record);

@@ -249,7 +249,7 @@ void JoinSharedScreen() {
   g_screenThread = std::this_thread::get_id();
   SetScreenInputTaker(TakeInputFromScreen);
   SetTimeKeeper(TimeKeeper{LockstepLimitMs, LockstepReached, LockstepIdle});
-  SetChildStartHooks(ChildStartHooks{ShareScreenWithChild, LockstepChildStarted});
+  SetChildStartHooks(ChildStartHooks{ShareScreenWithChild, LockstepChildStarted, LockstepSettleStarted});
   AtProgramExit(LeaveScreen);
   if (DisplayIsHeadless() && !StarterOnScreen()) return;
   CreateOwnScreenRecord();

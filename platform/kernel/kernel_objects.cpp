@@ -1,6 +1,7 @@
 // Handles and waits: the table of kernel objects, CloseHandle,
 // WaitForSingleObject/WaitForMultipleObjects and critical sections.
 #include "kernel_objects.h"
+#include "processes.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -76,6 +77,12 @@ DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL fWaitAl
     objects.push_back(std::move(object));
   }
 
+  if (dwMilliseconds != 0)
+    for (auto& object : objects)
+      if (object->StartedProgram()) {
+        platform::SettleStartedPrograms();
+        break;
+      }
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
   std::unique_lock<std::mutex> lock(platform::g_signalMutex);
   for (auto& object : objects) ++object->waiters;

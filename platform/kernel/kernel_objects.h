@@ -20,6 +20,9 @@ class KernelObject {
   virtual bool Waitable() const { return false; }
   virtual bool Signalled() const { return false; }
   virtual void Acquire() {}
+  // A started program: waiting on it first lets the programs this one
+  // started run (they wait for that before their first step).
+  virtual bool StartedProgram() const { return false; }
   int waiters = 0;
 };
 

@@ -50,6 +50,7 @@ class ProcessObject : public KernelObject {
  public:
   explicit ProcessObject(pid_t pid) : pid_(pid) {}
   bool Waitable() const override { return true; }
+  bool StartedProgram() const override { return true; }
   bool Signalled() const override {
     siginfo_t info = {};
     if (waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) != 0) return true;  // reaped
@@ -254,6 +255,10 @@ pid_t StartInstalledProgram(std::u16string_view devicePath, const std::u16string
   pid_t pid = StartProgram(*binary, commandLine, false);
   if (pid >= 0) RememberChild(pid);
   return pid;
+}
+
+void SettleStartedPrograms() {
+  if (ChildStartHooks hooks = Hooks(); hooks.settle) hooks.settle();
 }
 
 void SetChildStartHooks(ChildStartHooks hooks) {

@@ -63,7 +63,12 @@ int WaitForProgram(pid_t pid);
 struct ChildStartHooks {
   std::function<void()> beforeStart;
   std::function<void(pid_t child)> started;
+  std::function<void()> settle;
 };
 void SetChildStartHooks(ChildStartHooks hooks);
+// Lets the programs this one started and that still wait for their first
+// step run until they first wait (headless): before this program acts for
+// its user or waits on one of them.
+void SettleStartedPrograms();
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include "../kernel/clock.h"
+#include "../kernel/processes.h"
 #include "../kernel/program.h"
 #include "message_loop.h"
 #include "timers.h"
@@ -128,6 +129,7 @@ void WaitForMessage(const MessageFilter& filter, bool remove, MSG* msg) {
     int64_t now = ProgramElapsedMs();
     bool acting = user.pending && user.pending();
     if (acting && user.readyAt() <= now) {
+      SettleStartedPrograms();
       user.actNext();
       continue;
     }
