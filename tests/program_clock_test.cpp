@@ -47,6 +47,22 @@ TEST_F(ProgramClockTest, AChildStartsAtItsParentsMovedOnTime) {
   EXPECT_EQ(result.out.find(" sees "), std::string::npos) << result.out;
 }
 
+// Headless, what a program does at one instant comes before what the
+// program it started then does, however fast the child loads; a program
+// that waits for its child lets it run first, rather than wait for ever.
+TEST_F(ProgramClockTest, AChildTakesItsFirstStepOnceItsStarterLetsIt) {
+  for (int run = 0; run < 3; ++run) {
+    ProgramResult result = RunProgram("selvane-clock-probe", {"parent", "0", "\\Temp\\ClockProbe.exe"},
+                                      {{"SELVANE_BIN", bin_.string()}});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "parent 2005-03-01 07:00:00\nchild 2005-03-01 07:00:00\n");
+  }
+  ProgramResult joined = RunProgram("selvane-clock-probe", {"parent", "0", "\\Temp\\ClockProbe.exe", "join"},
+                                    {{"SELVANE_BIN", bin_.string()}});
+  ASSERT_EQ(joined.status, 0) << joined.err;
+  EXPECT_EQ(joined.out, "child 2005-03-01 07:00:00\nparent 2005-03-01 07:00:00\n");
+}
+
 TEST_F(ProgramClockTest, TheDeviceToolStartsAProgramAtTheDeviceTime) {
   // A start time left in the tool's own environment is stale: not passed on.
   ProgramResult result = RunProgram("selvane-device", {"start", "--wait", "\\Temp\\ClockProbe.exe", "child"},
