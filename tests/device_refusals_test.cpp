@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,17 @@ class DeviceRefusalsTest : public testing_support::DeviceTest {
  protected:
   fs::path Database() const { return device_->folder() / "phone.db"; }
 };
+
+// The files of a device folder, each with its content (the WAL index's
+// content left out: any reader of a log may rebuild it).
+std::map<std::string, std::string> FolderFiles(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    files[name] = entry.is_regular_file() && name != "phone.db-shm" ? testing_support::ReadFile(entry.path()) : "";
+  }
+  return files;
+}
 
 // The commands that only read, each of which must see a whole device.
 const std::vector<std::vector<std::string>> kReadingCommands = {
@@ -82,6 +94,7 @@ TEST_F(DeviceRefusalsTest, AnEmptyOrDamagedDeviceIsRefusedByEveryCommandAndProgr
     SCOPED_TRACE(damage.what);
     ASSERT_EQ(Tool({"init", "--force"}).status, 0);
     damage.apply(device_->folder());
+    const std::map<std::string, std::string> before = FolderFiles(device_->folder());
     std::vector<std::vector<std::string>> commands = kReadingCommands;
     commands.push_back({"reg", "set", "HKLM\\Software\\T", "v", "--dword", "1"});
     commands.push_back({"clock", "set", "2005-03-01 10:00"});
@@ -99,6 +112,7 @@ TEST_F(DeviceRefusalsTest, AnEmptyOrDamagedDeviceIsRefusedByEveryCommandAndProgr
     EXPECT_EQ(program.status, kFailure);
     EXPECT_NE(program.err.find("Kestrow: " + Database().string() + " is not a device's database"), std::string::npos)
         << program.err;
+    EXPECT_EQ(FolderFiles(device_->folder()), before) << "a refusal changed the device";
   }
   ASSERT_EQ(Tool({"init", "--force"}).status, 0);
   EXPECT_EQ(Tool({"reg", "get", "HKCU\\ControlPanel\\Volume"}).status, 0);

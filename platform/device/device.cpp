@@ -2,11 +2,13 @@
 // thread's connection to phone.db. Making a fresh device is setup/'s.
 #include "device.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
@@ -154,26 +156,34 @@ std::string FileUri(const fs::path& path) {
   return uri;
 }
 
-// Whether a rollback journal lies beside the database: a writable
-// connection would play it back into the file on its first read. A device's
-// database keeps a write-ahead log and never has one.
-bool HasRollbackJournal(const fs::path& path) {
+// Whether a writable connection may read the file as it stands: a database
+// that keeps a write-ahead log (its header says so) with no rollback journal
+// beside it, which such a connection neither changes nor deletes anything
+// of as it reads and closes. An empty file, one that is not SQLite's or one
+// with a journal to play back is looked at read-only first.
+bool ReadableAsItStands(const fs::path& path) {
   std::error_code ec;
-  return fs::exists(fs::symlink_status(path.string() + "-journal", ec));
+  if (fs::exists(fs::symlink_status(path.string() + "-journal", ec))) return false;
+  const int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  unsigned char header[20];
+  const bool whole = pread(fd, header, sizeof header, 0) == static_cast<ssize_t>(sizeof header);
+  close(fd);
+  constexpr char kMagic[] = "SQLite format 3";  // with its terminator, 16 bytes
+  return whole && std::memcmp(header, kMagic, sizeof kMagic) == 0 && header[18] == 2 && header[19] == 2;
 }
 
 // Opens phone.db and makes sure it is a device's database. A reader that
 // may not write the device folder cannot share the WAL index: it reads the
 // file as it stands instead, which is what such a reader can see anyway.
-// A refused command must leave the device as it found it: a writable
-// connection reads the tables itself, since it writes nothing into the file
-// as it reads or closes, unless a rollback journal lies beside it. Then the
-// tables are looked at through a read-only connection first, which stays
-// open until the writable one has opened.
+// A refused command must leave the device as it found it: a writer reads
+// the tables through its own connection only when the file can be read as
+// it stands, else through a read-only look first, which stays open until
+// the writable connection has opened.
 sqlite3* OpenDatabase(const fs::path& path, bool readOnly) {
   if (!g_stagingFolder.empty()) return OpenConnection(path.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   std::unique_ptr<sqlite3, int (*)(sqlite3*)> look(
-      readOnly || !HasRollbackJournal(path) ? nullptr : OpenDatabase(path, true), sqlite3_close);
+      readOnly || ReadableAsItStands(path) ? nullptr : OpenDatabase(path, true), sqlite3_close);
   sqlite3* db = OpenConnection(path.string(), readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
   int count = 0;
   int rc = CountDeviceTables(db, &count);
