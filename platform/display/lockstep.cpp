@@ -163,6 +163,9 @@ void LockstepChildStarted(pid_t pid) {
 void LockstepSettleStarted() {
   if (!DisplayIsHeadless() || !OwnScreenRecord()) return;
   std::lock_guard<std::recursive_mutex> lock(g_lock);
+  if (std::none_of(g_children.begin(), g_children.end(), [](const Child& child) { return !child.settled; })) return;
+  // Their first step shows them over this program's windows as they are now.
+  PublishScreenChanges();
   for (Child& child : g_children)
     if (!child.settled) Settle(child);
   std::erase_if(g_children, [](const Child& child) { return ChildEnded(child.pid); });

@@ -228,13 +228,15 @@ bool StarterOnScreen() {
 }
 
 // Before a child starts: this program comes on the screen, if it was not on
-// it yet, so that the child keeps time under it and shows over its windows
-// as they are now. Only the thread that paints the windows makes the record;
-// a child started by another thread runs by itself.
+// it yet, so that the child keeps time under it and shows over its windows.
+// With a host window the child shows at once, over the windows as they are
+// now; headless, it takes its first step only when this program lets it,
+// which publishes them as they are then. Only the thread that paints the
+// windows makes the record; a child started by another thread runs by itself.
 void ShareScreenWithChild() {
   if (std::this_thread::get_id() != g_screenThread) return;
   CreateOwnScreenRecord();
-  PublishScreenChanges(true);
+  if (!DisplayIsHeadless()) PublishScreenChanges(true);
 }
 
 bool SendToTop(const ScreenInput& input) {
