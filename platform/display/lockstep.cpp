@@ -2,7 +2,8 @@
 // screen records: a child runs only up to its starter's published time and
 // says so when it waits there (its `idleSeq` catches up with its `wake`);
 // the starter publishes each new time, wakes its children one by one and
-// waits until each is idle again or has ended.
+// waits until each is idle again or has ended. A new child loads on its own
+// and waits for its first wake before its first step.
 #include "lockstep.h"
 
 #include <sys/wait.h>
@@ -97,8 +98,8 @@ void JoinLockstep() {
   if (!g_starter) return;
   g_starter->header().childJoined.fetch_add(1);
   WakeWord(g_starter->header().childJoined);
-  // The first step waits for the starter's leave: its first wake, its
-  // release or its end.
+  // The program takes its first step once the starter lets it: at the
+  // starter's first wake, its release of its children or its end.
   ScreenRecordHeader& own = OwnScreenRecord()->header();
   while (own.wake.load() == 0 && !g_starter->header().released && !StarterGone())
     WaitOnWord(own.wake, 0, kStarterCheckMs);

@@ -1,7 +1,6 @@
 // Handles and waits: the table of kernel objects, CloseHandle,
 // WaitForSingleObject/WaitForMultipleObjects and critical sections.
 #include "kernel_objects.h"
-#include "processes.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -10,6 +9,8 @@
 #include <vector>
 
 #include <windows.h>
+
+#include "processes.h"
 
 namespace platform {
 
