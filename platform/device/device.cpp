@@ -287,16 +287,16 @@ sqlite3* DeviceDb() {
   }
   sqlite3* db = OpenDatabase(path, g_readOnly && !staging);
   if (!g_readOnly || staging) {
-    // WAL with normal sync: each commit is in the log, in the host's cache,
-    // when the call returns, so it survives the process being killed at any
-    // instant; only a crash of the host itself may lose the last commits (the
-    // log is flushed to disk at each checkpoint), as the phone lost registry
-    // changes it had not yet flushed.
     // A new device's database has small pages: every commit copies each
     // page it changed whole into the log, and the device's rows are short,
     // so a registry write logs a quarter of what it would with SQLite's
     // default pages, and the log a later program reads back is as short.
     if (staging) Exec(db, "PRAGMA page_size=1024;");
+    // WAL with normal sync: each commit is in the log, in the host's cache,
+    // when the call returns, so it survives the process being killed at any
+    // instant; only a crash of the host itself may lose the last commits (the
+    // log is flushed to disk at each checkpoint), as the phone lost registry
+    // changes it had not yet flushed.
     Exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL;");
     sqlite3_wal_hook(db, AfterCommit, &t_db);
   }

@@ -2,7 +2,6 @@
 // "Contacts Database" through the Ce* calls.
 #include "contacts.h"
 
-
 #include <windows.h>
 
 #include "named_database.h"
